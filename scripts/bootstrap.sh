@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tessera needs to build, test and run, if any
+# are missing. Safe to run repeatedly: it does nothing when all are present.
+set -euo pipefail
+
+packages=(
+    g++ cmake make pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+    qt6-svg-dev qt6-image-formats-plugins libxkbcommon-dev libgl-dev
+    libpng-dev zlib1g-dev libjpeg-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-dejavu-core fonts-liberation2
+    xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [[ $status == "install ok installed" ]] || missing+=("$p")
+done
+((${#missing[@]} == 0)) && exit 0
+
+echo "bootstrap: installing ${missing[*]}"
+sudo=
+[[ $(id -u) == 0 ]] || sudo=sudo
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

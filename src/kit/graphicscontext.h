@@ -1,0 +1,99 @@
+#pragma once
+
+// Drawing on a QPainter in y-up coordinates, with a save/restore stack that
+// holds the current colour, the clip and the shadow.
+//
+// The painter handed in must already map the y-up user space to the device
+// (see renderToImage and ViewHost); the context never flips on its own except
+// to draw images upright.
+
+#include "geometry.h"
+#include "image.h"
+#include "path.h"
+
+#include <optional>
+#include <vector>
+
+#include <QColor>
+
+class QPainter;
+
+namespace kit {
+
+struct Shadow
+{
+    // Blur radius in user units; rendered as a Gaussian of sigma = radius / 2.
+    double blurRadius = 0;
+    // Offset in user units, y up: (0, −2) casts the shadow below.
+    Point offset;
+    QColor color;
+};
+
+enum class CompositeOp {
+    SourceOver, // normal drawing
+    Copy,       // replaces what is below (within the clip)
+};
+
+class GraphicsContext
+{
+public:
+    explicit GraphicsContext(QPainter& painter);
+    ~GraphicsContext();
+    GraphicsContext(const GraphicsContext&) = delete;
+    GraphicsContext& operator=(const GraphicsContext&) = delete;
+
+    QPainter& painter() { return m_painter; }
+
+    void save();
+    void restore();
+
+    // The colour used by fill and stroke operations. Default black.
+    void setColor(const QColor& c);
+    QColor color() const;
+
+    // A shadow applies to everything drawn while it is set, until it is
+    // replaced, cleared or the state restored. A fully transparent colour
+    // means no visible shadow.
+    void setShadow(const Shadow& s);
+    void clearShadow();
+    std::optional<Shadow> shadow() const;
+
+    // Intersects the clip with the path (non-zero winding) or rectangle.
+    void clip(const Path& path);
+    void clipToRect(const Rect& r);
+
+    // Changes the user space of later drawing.
+    void concat(const AffineTransform& t);
+    void translate(double dx, double dy);
+
+    void fillRect(const Rect& r);
+    void fill(const Path& path);
+    void stroke(const Path& path, double lineWidth);
+    void fillRoundedRect(const Rect& r, double rx, double ry);
+
+    // Draws `source` of the image (pixel coordinates of the upright image,
+    // origin at its lower left corner; the whole image when absent) into
+    // `dest`, upright and unmirrored, resampled smoothly.
+    void drawImage(const Image& image, const Rect& dest, std::optional<Rect> source = {},
+                   CompositeOp op = CompositeOp::SourceOver, double opacity = 1.0);
+
+    // High quality resamples images exactly to the device size (area average)
+    // for renders that are kept; otherwise a cached level is filtered, which
+    // is what interactive redraws want.
+    void setHighQuality(bool on);
+    bool highQuality() const;
+
+    // Device pixels per user unit along x and y under the current transform.
+    double deviceScale() const;
+
+private:
+    struct State;
+    State& state();
+    const State& state() const;
+
+    QPainter& m_painter;
+    std::vector<State> m_stack;
+    bool m_highQuality = false;
+};
+
+} // namespace kit
