@@ -123,13 +123,4 @@ Path Path::scaledPath(float s, float x, float y) const
     return scaledPath(s, Point(c.x + double(x) * b.width(), c.y + double(y) * b.height()));
 }
 
-bool Path::isSharedWith(const Path& o) const
-{
-    // QPainterPath compares its shared data pointer first; a cheap identity test
-    // is to compare the addresses of the first elements.
-    if (isEmpty() || o.isEmpty())
-        return isEmpty() && o.isEmpty();
-    return &m_path.elementAt(0) == &o.m_path.elementAt(0);
-}
-
 } // namespace kit

@@ -60,8 +60,6 @@ public:
 
     const QPainterPath& toQt() const { return m_path; }
     bool operator==(const Path& o) const { return m_path == o.m_path; }
-    // True when both share the same data (no copy was made).
-    bool isSharedWith(const Path& o) const;
 
 private:
     QPainterPath m_path;

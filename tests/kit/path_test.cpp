@@ -21,7 +21,7 @@ TEST(Path, ContainsUsesNonZeroWinding)
 TEST(Path, ScaledPathAboutPointsAndIdentity)
 {
     const Path square = Path::rect({0, 0, 10, 10});
-    EXPECT_TRUE(square.scaledPath(1.0f).isSharedWith(square));
+    EXPECT_EQ(square.scaledPath(1.0f), square);
 
     const struct {
         float s, x, y;

@@ -1,0 +1,77 @@
+#include "numbers.h"
+
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace kit {
+
+namespace {
+
+bool isSpace(QChar c) { return c.isSpace(); }
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+} // namespace
+
+float floatValue(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isSpace(text[i]))
+        ++i;
+    std::string digits;
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        digits += char(text[i++].unicode());
+    qsizetype mantissa = 0;
+    while (i < n && isDigit(text[i])) {
+        digits += char(text[i++].unicode());
+        ++mantissa;
+    }
+    if (i < n && text[i] == u'.') {
+        digits += '.';
+        ++i;
+        while (i < n && isDigit(text[i])) {
+            digits += char(text[i++].unicode());
+            ++mantissa;
+        }
+    }
+    if (mantissa == 0)
+        return 0.0f;
+    // An exponent counts only when at least one digit follows it.
+    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+        qsizetype j = i + 1;
+        std::string exponent = "e";
+        if (j < n && (text[j] == u'+' || text[j] == u'-'))
+            exponent += char(text[j++].unicode());
+        qsizetype expDigits = 0;
+        while (j < n && isDigit(text[j]) && expDigits < 12) {
+            exponent += char(text[j++].unicode());
+            ++expDigits;
+        }
+        if (expDigits > 0)
+            digits += exponent;
+    }
+    return std::strtof(digits.c_str(), nullptr);
+}
+
+qint64 integerValue(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isSpace(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        negative = text[i++] == u'-';
+    constexpr qint64 max = std::numeric_limits<qint64>::max();
+    qint64 value = 0;
+    while (i < n && isDigit(text[i])) {
+        const int d = text[i++].unicode() - u'0';
+        if (value > (max - d) / 10)
+            return negative ? std::numeric_limits<qint64>::min() : max;
+        value = value * 10 + d;
+    }
+    return negative ? -value : value;
+}
+
+} // namespace kit
