@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 // Every test process gets a QApplication (views, fonts and pixmaps need one)
@@ -13,7 +12,6 @@ int main(int argc, char** argv)
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
     qputenv("TESSERA_DOCUMENTS", (home.path() + "/Documents/Tessera").toUtf8());
-    QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QApplication::setOrganizationName("TesseraTests");
     QApplication::setApplicationName("tessera-tests");
