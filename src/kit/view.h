@@ -11,6 +11,7 @@
 #include "events.h"
 #include "geometry.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -40,7 +41,7 @@ public:
     // Keeps the origin of the unrotated rectangle. Subclasses that lay out
     // override this and call the base first.
     virtual void setFrameSize(Size size);
-    Rect bounds() const { return {0, 0, m_frame.width(), m_frame.height()}; }
+    Rect bounds() const { return { 0, 0, m_frame.width(), m_frame.height() }; }
     // Degrees, counter-clockwise, about the frame centre.
     double frameRotation() const { return m_rotation; }
     void setFrameRotation(double degrees);
@@ -50,6 +51,12 @@ public:
     // `from`/`to` nullptr means window coordinates.
     Point convertPointFromView(Point p, const View* from) const;
     Point convertPointToView(Point p, const View* to) const;
+    // The axis-aligned box around the converted rectangle.
+    Rect convertRectFromView(const Rect& r, const View* from) const;
+    Rect convertRectToView(const Rect& r, const View* to) const;
+    // Maps bounds coordinates to window coordinates (the top of the tree's
+    // superview space when the view is in no window).
+    AffineTransform transformToWindow() const;
 
     // -- Tree
     View* superview() const { return m_superview; }
@@ -61,7 +68,12 @@ public:
         addSubview(std::unique_ptr<View>(std::move(view)));
         return raw;
     }
+    // nullptr when the view has no superview.
     std::unique_ptr<View> removeFromSuperview();
+    // Reorders the subviews (stable) without removing any of them, so that the
+    // first responder and the mouse-down view are kept. `before(a, b)` is true
+    // when a must lie behind b.
+    void sortSubviews(const std::function<bool(const View*, const View*)>& before);
     int indexInSuperview() const;
     bool isDescendantOf(const View* other) const;
     Window* window() const;
@@ -77,26 +89,34 @@ public:
     virtual void drawRect(GraphicsContext& gc, const Rect& dirty);
     // Clips subviews to the bounds (default yes).
     virtual bool clipsToBounds() const { return true; }
+    // Asks the window to redraw the part of it that shows this view (all of
+    // it for a view that does not clip); nothing happens outside a window.
     void setNeedsDisplay();
     // Draws this view and its subviews; the context's user space must be this
     // view's bounds space.
     void drawTree(GraphicsContext& gc, const Rect& dirty);
 
     // -- Hit testing
-    // `p` in superview coordinates; the deepest visible view under it, or nullptr.
+    // `p` in superview coordinates; the deepest visible view under it, or
+    // nullptr. Subviews are searched from the top; a clipping view's subviews
+    // are reached only inside its bounds.
     virtual View* hitTest(Point p);
-    // Bounds containment through rotation; subclasses may refine.
+    // Whether a point of the bounds space belongs to the view (default: inside
+    // the bounds); subclasses may refine, e.g. to a mask.
     virtual bool isPointInside(Point local) const;
 
     // -- Responder
+    // A view that accepts becomes first responder when it is clicked, before
+    // it receives the mouse-down.
     virtual bool acceptsFirstResponder() const { return false; }
     virtual bool acceptsFirstMouse() const { return true; }
     virtual void becomeFirstResponder() { }
     virtual void resignFirstResponder() { }
     bool isFirstResponder() const;
 
-    // Events; the default implementations pass mouse and key events on to the
-    // superview, so that a container can handle what its children do not.
+    // Events; the default implementations pass mouse, scroll and key events
+    // on to the superview, so that a container can handle what its children
+    // do not. Locations stay in window coordinates.
     virtual void mouseDown(const MouseEvent& e);
     virtual void mouseDragged(const MouseEvent& e);
     virtual void mouseUp(const MouseEvent& e);
@@ -104,7 +124,7 @@ public:
     virtual void scrollWheel(const ScrollEvent& e);
     virtual void keyDown(const KeyEvent& e);
     // Sent while the pointer moves inside one of the view's tracking rects, and
-    // once when it leaves all of them.
+    // once when it leaves all of them. The defaults do nothing.
     virtual void mouseMoved(const MouseEvent& e);
     virtual void mouseExited(const MouseEvent& e);
 
@@ -118,7 +138,9 @@ public:
     // A context menu for a right click, or none.
     virtual std::optional<Menu> menuForEvent(const MouseEvent& e);
 
-    // -- File drops: a view takes part only when registered.
+    // -- File drops: a view takes part only when registered. The defaults
+    // answer Copy when the source allows it (draggingUpdated answers what
+    // draggingEntered does), prepare answers true and perform false.
     void registerForFileDrops(bool on) { m_acceptsDrops = on; }
     bool acceptsFileDrops() const { return m_acceptsDrops; }
     virtual DragOperation draggingEntered(const DragInfo& info);
@@ -129,7 +151,8 @@ public:
 
 private:
     friend class Window;
-    void setWindowRecursive(Window* w);
+    friend class ViewRef;
+    void invalidateFrameArea();
 
     Rect m_frame;
     double m_rotation = 0;
@@ -140,6 +163,24 @@ private:
     int m_tag = 0;
     bool m_hidden = false;
     bool m_acceptsDrops = false;
+    // Expires when the view dies; lets the window hold views it does not own
+    // (first responder, mouse-down view, ...) without dangling.
+    std::shared_ptr<char> m_lifetime = std::make_shared<char>();
+};
+
+// A non-owning reference to a view that reads as nullptr once the view is
+// destroyed, whatever tree it was in at the time.
+class ViewRef
+{
+public:
+    ViewRef() = default;
+    ViewRef(View* v) : m_view(v), m_lifetime(v ? v->m_lifetime : nullptr) { }
+    View* get() const { return m_lifetime.expired() ? nullptr : m_view; }
+    void reset() { *this = ViewRef(); }
+
+private:
+    View* m_view = nullptr;
+    std::weak_ptr<char> m_lifetime;
 };
 
 } // namespace kit
