@@ -1,0 +1,236 @@
+#include "template/klresourceitem.h"
+
+#include "kit/render.h"
+#include "support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+using testsupport::pixelYUp;
+using testsupport::sameColor;
+
+namespace {
+
+kit::Image solidImage(int w, int h, QColor c = Qt::red)
+{
+    QImage pixels(w, h, QImage::Format_ARGB32_Premultiplied);
+    pixels.fill(c);
+    return kit::Image::fromPixels(pixels);
+}
+
+std::unique_ptr<KLResourceItem> cell(const char* line, kit::Rect frame, int tag = 1)
+{
+    auto item = KLResourceItem::create(frame, QString::fromUtf8(line));
+    EXPECT_TRUE(item) << line;
+    if (item)
+        item->setTag(tag);
+    return item;
+}
+
+QColor centrePixel(KLResourceItem& item)
+{
+    const QImage image = kit::renderToImage(item);
+    return pixelYUp(image, image.width() / 2, image.height() / 2);
+}
+
+} // namespace
+
+TEST(KLResourceItem, FitAndDrawnSizes)
+{
+    struct Case
+    {
+        kit::Size cell, photo, fit;
+    };
+    const Case cases[] = {
+        { { 200, 100 }, { 400, 300 }, { 200, 150 } },
+        { { 100, 200 }, { 300, 400 }, { 100, 100 / 0.75 } },
+        { { 100, 200 }, { 400, 300 }, { 200 * double(4.0f / 3.0f), 200 } },
+        { { 100, 100 }, { 50, 50 }, { 100, 100 } },
+    };
+    for (const Case& c : cases) {
+        auto item = cell("0,0,1,1:L:*", { { 0, 0 }, c.cell });
+        item->_setImage(solidImage(int(c.photo.width), int(c.photo.height)));
+        EXPECT_FLOAT_EQ(item->imageScale(), 1.5f);
+        EXPECT_NEAR(item->imageSize().width, c.fit.width * 1.5, 1e-4);
+        EXPECT_NEAR(item->imageSize().height, c.fit.height * 1.5, 1e-4);
+        item->_setImageScale(1);
+        EXPECT_NEAR(item->imageSize().width, c.fit.width, 1e-4);
+        EXPECT_NEAR(item->imageSize().height, c.fit.height, 1e-4);
+    }
+
+    // A NaN size is ignored; the fit follows a real resize.
+    auto item = cell("0,0,1,1:L:*", { 0, 0, 200, 100 });
+    item->_setImage(solidImage(400, 300));
+    item->setFrameSize({ std::nan(""), 50 });
+    EXPECT_EQ(item->bounds(), kit::Rect(0, 0, 200, 100));
+    item->setFrameSize({ 400, 200 });
+    EXPECT_NEAR(item->imageSize().width, 600, 1e-4);
+    EXPECT_NEAR(item->imageSize().height, 450, 1e-4);
+}
+
+TEST(KLResourceItem, ZoomLimitsAndShift)
+{
+    auto item = cell("0,0,1,1:L:*", { 0, 0, 200, 100 });
+    item->_setImage(solidImage(400, 300));
+    item->_setImageScale(1.6f);
+    EXPECT_NEAR(item->imagePosition().x, -0.05, 1e-6);
+    EXPECT_NEAR(item->imagePosition().y, -0.05, 1e-6);
+
+    struct Step
+    {
+        float set;
+        float stored;
+    };
+    for (const Step s : { Step { 7, 6 }, Step { 0.05f, 0.1f }, Step { 3, 3 } }) {
+        item->_setImageScale(s.set);
+        EXPECT_FLOAT_EQ(item->imageScale(), s.stored);
+    }
+
+    item->_setImageScale(6);
+    const kit::Point before = item->imagePosition();
+    item->keyDown({ kit::KeyCode::Up, {}, {} });
+    EXPECT_FLOAT_EQ(item->imageScale(), 6);
+    EXPECT_EQ(item->imagePosition(), before);
+    item->keyDown({ kit::KeyCode::Down, {}, {} });
+    EXPECT_FLOAT_EQ(item->imageScale(), 5.9f);
+    item->keyDown({ kit::KeyCode::Escape, {}, {} });
+    EXPECT_FLOAT_EQ(item->imageScale(), 5.9f);
+}
+
+TEST(KLResourceItem, PlaceholderColoursAndDelete)
+{
+    struct Case
+    {
+        int tag;
+        QColor colour;
+    };
+    for (const Case c : { Case { 1, { 176, 201, 112 } }, Case { 7, { 255, 49, 114 } },
+                          Case { 8, { 176, 201, 112 } } }) {
+        auto item = cell("0,0,1,1:L:*", { 0, 0, 40, 40 }, c.tag);
+        EXPECT_TRUE(sameColor(centrePixel(*item), c.colour)) << c.tag;
+        item->_setImage(solidImage(10, 10, Qt::blue));
+        EXPECT_TRUE(sameColor(centrePixel(*item), Qt::blue)) << c.tag;
+        item->keyDown({ kit::KeyCode::Delete, {}, {} });
+        EXPECT_FALSE(item->image());
+        EXPECT_TRUE(sameColor(centrePixel(*item), c.colour)) << c.tag;
+    }
+}
+
+TEST(KLResourceItem, PhotoIsUprightAndUnmirrored)
+{
+    // Quadrants as seen on screen: red upper left, green upper right, blue
+    // lower left, yellow lower right.
+    QImage photo(100, 100, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&photo);
+    p.fillRect(0, 0, 50, 50, Qt::red);
+    p.fillRect(50, 0, 50, 50, Qt::green);
+    p.fillRect(0, 50, 50, 50, Qt::blue);
+    p.fillRect(50, 50, 50, 50, Qt::yellow);
+    p.end();
+
+    auto item = cell("0,0,1,1:L:*", { 0, 0, 100, 100 });
+    item->_setImage(kit::Image::fromPixels(photo));
+    item->_setImageScale(1);
+    item->_setImagePosition({ 0, 0 });
+    const QImage image = kit::renderToImage(*item);
+    EXPECT_TRUE(sameColor(pixelYUp(image, 25, 75), Qt::red));
+    EXPECT_TRUE(sameColor(pixelYUp(image, 75, 75), Qt::green));
+    EXPECT_TRUE(sameColor(pixelYUp(image, 25, 25), Qt::blue));
+    EXPECT_TRUE(sameColor(pixelYUp(image, 75, 25), Qt::yellow));
+}
+
+TEST(KLResourceItem, BorderBand)
+{
+    auto item = cell("0,0,1,1:L,0.05:*", { 200, 0, 200, 100 }, 1);
+    ASSERT_TRUE(item->maskPath());
+    EXPECT_EQ(item->maskPath()->bounds(), kit::Rect(10, 10, 180, 80));
+    EXPECT_FLOAT_EQ(item->rborderSize(), 10);
+
+    const QPoint band[] = { { 5, 50 }, { 195, 50 }, { 100, 5 }, { 100, 95 } };
+    item->_setBorderColor(QColor(Qt::blue));
+    QImage image = kit::renderToImage(*item);
+    for (QPoint q : band)
+        EXPECT_TRUE(sameColor(pixelYUp(image, q.x(), q.y()), Qt::blue)) << q.x() << "," << q.y();
+    EXPECT_TRUE(sameColor(pixelYUp(image, 15, 15), QColor(176, 201, 112)));
+
+    // The background picture is drawn at 400 × 400 from 40 × 40 pixels; the
+    // cell lies over its right half, which is magenta.
+    QImage picture(40, 40, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::green);
+    QPainter(&picture).fillRect(20, 0, 20, 40, Qt::magenta);
+    item->setBackgroundImage(kit::Image::fromPixels(picture), { 400, 400 });
+    ASSERT_TRUE(item->backgroundImage());
+    image = kit::renderToImage(*item);
+    for (QPoint q : band)
+        EXPECT_TRUE(sameColor(pixelYUp(image, q.x(), q.y()), Qt::magenta)) << q.x() << "," << q.y();
+
+    // Only a cell with a border band keeps the picture.
+    for (const char* line : { "0,0,1,1:L:*", "0,0,1,1:L,0:*" }) {
+        auto plain = cell(line, { 0, 0, 100, 100 });
+        plain->setBackgroundImage(kit::Image::fromPixels(picture), { 400, 400 });
+        EXPECT_FALSE(plain->backgroundImage()) << line;
+    }
+}
+
+TEST(KLResourceItem, TextMaskRisesFromTheBaseline)
+{
+    auto item = cell("0,0,1,1:T:DejaVu Sans,40,Lg", { 0, 0, 300, 100 });
+    ASSERT_TRUE(item->maskPath());
+    const kit::Rect b = item->maskPath()->bounds();
+    EXPECT_LT(b.minY(), -1) << "descender of g below the baseline";
+    EXPECT_GT(b.maxY(), 50);
+    EXPECT_GE(b.minX(), -1);
+    // The foot of the L is at the bottom: its right end is inside the mask
+    // near the baseline and outside near the top of the letter.
+    const kit::Path l = KLResourceItem::makePathFromString(
+        "L", *KLResourceItem::fontSizedForAreaSize({ 300, 100 }, "Lg", QFont("DejaVu Sans"), 40),
+        { 0, 0 });
+    const kit::Rect lb = l.bounds();
+    EXPECT_TRUE(l.contains({ lb.maxX() - 2, lb.minY() + 1 }));
+    EXPECT_FALSE(l.contains({ lb.maxX() - 2, lb.maxY() - 2 }));
+
+    // An unknown family leaves the cell without a mask: never hit.
+    auto unknown = cell("0,0,1,1:T:No Such Family Anywhere,40,Hi", { 0, 0, 100, 100 });
+    EXPECT_FALSE(unknown->maskPath());
+    EXPECT_FALSE(unknown->pointInMask({ 50, 50 }));
+    EXPECT_FALSE(unknown->focusRingPath());
+}
+
+TEST(KLResourceItem, RotatedTextCellIsHitWhereItIsDrawn)
+{
+    kit::View root({ 0, 0, 400, 400 });
+    KLResourceItem* item = root.addSubview(cell("0,0,1,1:T:DejaVu Sans,40,I,0,0,90", {}, 3));
+    item->setFrameRotation(item->degree());
+    item->setFrame({ 100, 150, 200, 100 });
+    ASSERT_TRUE(item->maskPath());
+    EXPECT_FALSE(item->focusRingPath());
+
+    // A point of the upright bar of the I, in the cell and on the canvas.
+    const kit::Rect bar = item->maskPath()->bounds();
+    const kit::Point local(bar.midX(), 50);
+    ASSERT_TRUE(item->maskPath()->contains(local));
+    const kit::Point turned = item->convertPointToView(local, nullptr);
+    const kit::Point unturned(100 + local.x, 150 + local.y);
+    EXPECT_NEAR(turned.x, 200, 1e-9);
+    EXPECT_TRUE(item->pointInMask(turned));
+    EXPECT_FALSE(item->pointInMask(unturned));
+
+    const QImage image = kit::renderToImage(root);
+    EXPECT_TRUE(sameColor(pixelYUp(image, int(turned.x), int(turned.y)), QColor(165, 218, 249)));
+    EXPECT_EQ(pixelYUp(image, int(unturned.x), int(unturned.y)).alpha(), 0);
+}
+
+TEST(KLResourceItem, TextBorderOutlinesTheLetters)
+{
+    // A full block: one rectangle whose shrunken copy leaves a band inside it.
+    auto item = cell("0,0,1,1:T,0.2:DejaVu Sans,40,\u2588", { 0, 0, 400, 200 }, 0);
+    ASSERT_TRUE(item->maskPath());
+    item->_setBorderColor(QColor(Qt::blue));
+    const kit::Rect b = item->maskPath()->bounds().intersected(item->bounds());
+    const QImage image = kit::renderToImage(*item);
+    EXPECT_TRUE(sameColor(pixelYUp(image, int(b.minX() + 3), int(b.midY())), Qt::blue));
+    EXPECT_TRUE(sameColor(pixelYUp(image, int(b.midX()), int(b.midY())), QColor(255, 49, 114)));
+    EXPECT_EQ(pixelYUp(image, int(b.maxX() + 3), int(b.midY())).alpha(), 0)
+        << "no band outside the letters";
+}
