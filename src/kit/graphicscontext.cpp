@@ -1,7 +1,12 @@
 #include "graphicscontext.h"
 
-#include <cmath>
+#include "alphablur.h"
 
+#include <array>
+#include <cmath>
+#include <cstring>
+
+#include <QPaintDevice>
 #include <QPainter>
 
 namespace kit {
@@ -12,6 +17,164 @@ struct GraphicsContext::State
     std::optional<Shadow> shadow;
 };
 
+namespace {
+
+double devicePixelRatio(const QPainter& p)
+{
+    return p.device() ? p.device()->devicePixelRatio() : 1.0;
+}
+
+// The painted device in device pixels. Images and pixmaps report their
+// pixel size, widgets their size in logical units.
+QRect deviceRect(const QPainter& p)
+{
+    const QPaintDevice* d = p.device();
+    if (!d)
+        return {};
+    if (d->devType() == QInternal::Image || d->devType() == QInternal::Pixmap)
+        return { 0, 0, d->width(), d->height() };
+    const double dpr = d->devicePixelRatio();
+    return { 0, 0, int(std::ceil(d->width() * dpr)), int(std::ceil(d->height() * dpr)) };
+}
+
+// The device pixels that drawing can still change: the device within the clip.
+QRect visibleDeviceRect(const QPainter& p)
+{
+    QRect r = deviceRect(p);
+    if (p.hasClipping())
+        r &= p.deviceTransform().mapRect(p.clipBoundingRect()).toAlignedRect();
+    return r;
+}
+
+// Makes one world unit one device pixel, so that images blit 1:1.
+void useDevicePixels(QPainter& p)
+{
+    const double dpr = devicePixelRatio(p);
+    p.setWorldTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
+}
+
+// Scale, translation and no mirroring: images can be resampled to the exact
+// device size and copied.
+bool isUprightScale(const QTransform& t)
+{
+    return std::abs(t.m12()) < 1e-9 && std::abs(t.m21()) < 1e-9 && t.m11() > 0 && t.m22() > 0;
+}
+
+// The shadow colour at each coverage value, premultiplied.
+std::array<QRgb, 256> tintTable(const QColor& color)
+{
+    const QRgb c = qPremultiply(color.rgba());
+    std::array<QRgb, 256> table {};
+    for (int a = 0; a < 256; ++a) {
+        auto scaled = [a](int v) {
+            return (v * a + 127) / 255;
+        };
+        table[a] = qRgba(scaled(qRed(c)), scaled(qGreen(c)), scaled(qBlue(c)), scaled(qAlpha(c)));
+    }
+    return table;
+}
+
+QImage tinted(const QImage& coverage, const QColor& color)
+{
+    const std::array<QRgb, 256> table = tintTable(color);
+    QImage out(coverage.size(), QImage::Format_ARGB32_Premultiplied);
+    if (out.isNull())
+        return out;
+    const int w = coverage.width();
+    for (int y = 0; y < coverage.height(); ++y) {
+        const uchar* src = coverage.constScanLine(y);
+        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+        if (y > 0 && std::memcmp(src, coverage.constScanLine(y - 1), size_t(w)) == 0) {
+            std::memcpy(dst, out.constScanLine(y - 1), size_t(w) * 4);
+            continue;
+        }
+        for (int x = 0; x < w; ++x)
+            dst[x] = table[src[x]];
+    }
+    return out;
+}
+
+QPen strokePen(const QColor& color, double lineWidth)
+{
+    QPen pen(color, lineWidth);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    pen.setMiterLimit(10);
+    return pen;
+}
+
+// Resamples the visible part of `src` to exactly the device pixels of
+// `device` and copies it there. Only the visible part is resampled, so a
+// photo zoomed far beyond its cell costs what the cell shows.
+void blitImage(QPainter& p, const Image& image, const QRectF& device, const QRectF& src)
+{
+    const QRect pixelsRect(QPoint(qRound(device.left()), qRound(device.top())),
+                           QPoint(qRound(device.right()) - 1, qRound(device.bottom()) - 1));
+    const QRect visible = pixelsRect & visibleDeviceRect(p);
+    if (visible.isEmpty())
+        return;
+    const QSize full = image.pixelSize();
+    // Device pixels per image pixel.
+    const double fx = pixelsRect.width() / src.width();
+    const double fy = pixelsRect.height() / src.height();
+    const QSize needed(int(std::ceil(full.width() * fx)), int(std::ceil(full.height() * fy)));
+    const QImage level = needed.width() <= full.width() && needed.height() <= full.height()
+        ? image.pixels(needed)
+        : image.fullPixels();
+    if (level.isNull())
+        return;
+    const double rx = double(level.width()) / full.width();
+    const double ry = double(level.height()) / full.height();
+    // The visible part in level pixels, widened to whole pixels.
+    const QRectF wanted((src.x() + (visible.x() - pixelsRect.x()) / fx) * rx,
+                        (src.y() + (visible.y() - pixelsRect.y()) / fy) * ry,
+                        visible.width() / fx * rx, visible.height() / fy * ry);
+    const QRect piece = wanted.toAlignedRect() & level.rect();
+    if (piece.isEmpty())
+        return;
+    const QSize pieceSize(std::max(1, qRound(piece.width() * fx / rx)),
+                          std::max(1, qRound(piece.height() * fy / ry)));
+    QImage pixels = piece == level.rect() ? level : level.copy(piece);
+    if (pixels.size() != pieceSize)
+        pixels = pixels.scaled(pieceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QPoint at(qRound(pixelsRect.x() + (piece.x() / rx - src.x()) * fx),
+                    qRound(pixelsRect.y() + (piece.y() / ry - src.y()) * fy));
+    useDevicePixels(p);
+    p.setClipRect(visible, Qt::IntersectClip);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.drawImage(at, pixels);
+}
+
+// Draws `src` (image space) into `target` (the painter's current space).
+void paintImage(QPainter& p, const Image& image, const QRectF& target, const QRectF& src,
+                bool exact)
+{
+    const QTransform t = p.deviceTransform();
+    const QSize full = image.pixelSize();
+    if (exact && isUprightScale(t)) {
+        blitImage(p, image, t.mapRect(target), src);
+        return;
+    }
+    // Device pixels per image pixel along each image axis.
+    const double kx = std::hypot(t.m11(), t.m12()) * target.width() / src.width();
+    const double ky = std::hypot(t.m21(), t.m22()) * target.height() / src.height();
+    const QSize needed(int(std::ceil(std::min<double>(full.width(), full.width() * kx))),
+                       int(std::ceil(std::min<double>(full.height(), full.height() * ky))));
+    // A reduction that is kept is area-averaged to the device size first;
+    // the remaining transform then filters at about one to one.
+    const QImage pixels =
+        exact && needed != full ? image.pixelsExactly(needed) : image.pixels(needed);
+    if (pixels.isNull())
+        return;
+    const double rx = double(pixels.width()) / full.width();
+    const double ry = double(pixels.height()) / full.height();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.drawImage(target, pixels,
+                QRectF(src.x() * rx, src.y() * ry, src.width() * rx, src.height() * ry));
+}
+
+} // namespace
+
 GraphicsContext::GraphicsContext(QPainter& painter) : m_painter(painter)
 {
     m_stack.emplace_back();
@@ -19,12 +182,18 @@ GraphicsContext::GraphicsContext(QPainter& painter) : m_painter(painter)
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
 }
 
-GraphicsContext::~GraphicsContext() = default;
+GraphicsContext::~GraphicsContext()
+{
+    // Leaves the painter as it was handed in, even when saves are unbalanced.
+    while (m_stack.size() > 1)
+        restore();
+}
 
 GraphicsContext::State& GraphicsContext::state()
 {
     return m_stack.back();
 }
+
 const GraphicsContext::State& GraphicsContext::state() const
 {
     return m_stack.back();
@@ -48,6 +217,7 @@ void GraphicsContext::setColor(const QColor& c)
 {
     state().color = c;
 }
+
 QColor GraphicsContext::color() const
 {
     return state().color;
@@ -57,10 +227,12 @@ void GraphicsContext::setShadow(const Shadow& s)
 {
     state().shadow = s;
 }
+
 void GraphicsContext::clearShadow()
 {
     state().shadow.reset();
 }
+
 std::optional<Shadow> GraphicsContext::shadow() const
 {
     return state().shadow;
@@ -70,6 +242,7 @@ void GraphicsContext::clip(const Path& path)
 {
     m_painter.setClipPath(path.toQt(), Qt::IntersectClip);
 }
+
 void GraphicsContext::clipToRect(const Rect& r)
 {
     m_painter.setClipRect(r.toQt(), Qt::IntersectClip);
@@ -79,6 +252,7 @@ void GraphicsContext::concat(const AffineTransform& t)
 {
     m_painter.setTransform(t.toQt(), true);
 }
+
 void GraphicsContext::translate(double dx, double dy)
 {
     m_painter.translate(dx, dy);
@@ -86,16 +260,28 @@ void GraphicsContext::translate(double dx, double dy)
 
 void GraphicsContext::fillRect(const Rect& r)
 {
-    m_painter.fillRect(r.toQt(), state().color);
+    if (r.isEmpty())
+        return;
+    const QColor c = state().color;
+    perform(r.toQt(), 0, [&](QPainter& p, bool) { p.fillRect(r.toQt(), c); });
 }
+
 void GraphicsContext::fill(const Path& path)
 {
-    m_painter.fillPath(path.toQt(), state().color);
+    if (path.isEmpty())
+        return;
+    const QColor c = state().color;
+    perform(path.toQt().boundingRect(), 0, [&](QPainter& p, bool) { p.fillPath(path.toQt(), c); });
 }
 
 void GraphicsContext::stroke(const Path& path, double lineWidth)
 {
-    m_painter.strokePath(path.toQt(), QPen(state().color, lineWidth));
+    if (path.isEmpty() || !(lineWidth > 0))
+        return;
+    const QPen pen = strokePen(state().color, lineWidth);
+    // Miter joins reach out at most miterLimit × half the width.
+    perform(path.toQt().boundingRect(), 5 * lineWidth,
+            [&](QPainter& p, bool) { p.strokePath(path.toQt(), pen); });
 }
 
 void GraphicsContext::fillRoundedRect(const Rect& r, double rx, double ry)
@@ -106,19 +292,93 @@ void GraphicsContext::fillRoundedRect(const Rect& r, double rx, double ry)
 void GraphicsContext::drawImage(const Image& image, const Rect& dest, std::optional<Rect> source,
                                 CompositeOp op, double opacity)
 {
-    if (image.isNull() || dest.isEmpty())
+    if (image.isNull() || dest.isEmpty() || !(opacity > 0))
         return;
-    const QImage pixels = image.fullPixels();
-    const QRectF src = source
-        ? QRectF(source->x(), image.height() - source->maxY(), source->width(), source->height())
-        : QRectF(pixels.rect());
+    const QSizeF full(image.pixelSize());
+    // Image space: upright, origin at the top left, in full-resolution pixels.
+    const QRectF whole(QPointF(0, 0), full);
+    QRectF src = source
+        ? QRectF(source->x(), full.height() - source->maxY(), source->width(), source->height())
+        : whole;
+    if (src.isEmpty())
+        return;
+    // The part of `dest` that shows the part of `src` inside the image.
+    QRectF target(0, 0, dest.width(), dest.height());
+    const QRectF inside = src & whole;
+    if (inside.isEmpty())
+        return;
+    if (inside != src) {
+        const double sx = dest.width() / src.width(), sy = dest.height() / src.height();
+        target = QRectF((inside.x() - src.x()) * sx, (inside.y() - src.y()) * sy,
+                        inside.width() * sx, inside.height() * sy);
+        src = inside;
+    }
+    const QRectF userBounds(dest.minX(), dest.maxY() - target.bottom(), target.width(),
+                            target.height());
+    perform(userBounds, 0, [&](QPainter& p, bool coverageOnly) {
+        p.save();
+        // Counter the y-up flip so that the image's first row lies at the top.
+        p.translate(dest.minX(), dest.maxY());
+        p.scale(1, -1);
+        p.setOpacity(p.opacity() * std::min(opacity, 1.0));
+        if (coverageOnly && !image.hasAlphaChannel()) {
+            p.fillRect(target, Qt::black);
+        } else {
+            if (op == CompositeOp::Copy)
+                p.setCompositionMode(QPainter::CompositionMode_Source);
+            paintImage(p, image, target, src, m_highQuality && !coverageOnly);
+        }
+        p.restore();
+    });
+}
+
+void GraphicsContext::perform(const QRectF& userBounds, double margin,
+                              const std::function<void(QPainter&, bool)>& paint)
+{
+    const std::optional<Shadow>& s = state().shadow;
+    if (s && s->color.isValid() && s->color.alpha() > 0)
+        paintShadow(*s, userBounds.adjusted(-margin, -margin, margin, margin), paint);
+    paint(m_painter, false);
+}
+
+// Renders the operation's coverage into a layer over the device pixels it
+// touches, blurs it, tints it and composites it below at the offset. The
+// offset follows the screen's axes (y up) whatever the current rotation,
+// and like the blur it is scaled to device pixels.
+void GraphicsContext::paintShadow(const Shadow& s, const QRectF& userBounds,
+                                  const std::function<void(QPainter&, bool)>& paint)
+{
+    const QTransform t = m_painter.deviceTransform();
+    const double scale = deviceScale();
+    const double sigma = std::max(0.0, s.blurRadius) / 2 * scale;
+    const int reach = blurReach(sigma) + 1;
+    const QPoint offset(qRound(s.offset.x * scale), qRound(-s.offset.y * scale));
+    const QRect shape =
+        t.mapRect(userBounds).toAlignedRect().adjusted(-reach, -reach, reach, reach);
+    const QRect visible = visibleDeviceRect(m_painter).translated(-offset);
+    const QRect region = shape & visible.adjusted(-reach, -reach, reach, reach);
+    if (region.isEmpty() || !visible.intersects(shape))
+        return;
+
+    QImage coverage(region.size(), QImage::Format_Alpha8);
+    if (coverage.isNull())
+        return;
+    coverage.fill(0);
+    {
+        QPainter layer(&coverage);
+        layer.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+        layer.setTransform(t * QTransform::fromTranslate(-region.x(), -region.y()));
+        paint(layer, true);
+    }
+    blurAlpha(coverage, sigma);
+    const QImage shadow = tinted(coverage, s.color);
+    if (shadow.isNull())
+        return;
     m_painter.save();
-    m_painter.translate(dest.minX(), dest.maxY());
-    m_painter.scale(1, -1);
-    m_painter.setOpacity(m_painter.opacity() * opacity);
-    if (op == CompositeOp::Copy)
-        m_painter.setCompositionMode(QPainter::CompositionMode_Source);
-    m_painter.drawImage(QRectF(0, 0, dest.width(), dest.height()), pixels, src);
+    useDevicePixels(m_painter);
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    m_painter.drawImage(region.topLeft() + offset, shadow);
     m_painter.restore();
 }
 
@@ -126,6 +386,7 @@ void GraphicsContext::setHighQuality(bool on)
 {
     m_highQuality = on;
 }
+
 bool GraphicsContext::highQuality() const
 {
     return m_highQuality;
@@ -133,8 +394,7 @@ bool GraphicsContext::highQuality() const
 
 double GraphicsContext::deviceScale() const
 {
-    const QTransform t = m_painter.deviceTransform();
-    return std::sqrt(std::abs(t.determinant()));
+    return std::sqrt(std::abs(m_painter.deviceTransform().determinant()));
 }
 
 } // namespace kit

@@ -11,12 +11,14 @@
 #include "image.h"
 #include "path.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include <QColor>
 
 class QPainter;
+class QRectF;
 
 namespace kit {
 
@@ -90,6 +92,13 @@ private:
     struct State;
     State& state();
     const State& state() const;
+    // Runs `paint` on the painter, after the state's shadow of it. `paint`
+    // is also run on the shadow's coverage layer (its flag set), where only
+    // the alpha it leaves counts. `userBounds` bounds what it draws.
+    void perform(const QRectF& userBounds, double margin,
+                 const std::function<void(QPainter&, bool coverageOnly)>& paint);
+    void paintShadow(const Shadow& s, const QRectF& userBounds,
+                     const std::function<void(QPainter&, bool coverageOnly)>& paint);
 
     QPainter& m_painter;
     std::vector<State> m_stack;

@@ -1,125 +1,371 @@
 #include "image.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
+#include <map>
+#include <mutex>
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QLoggingCategory>
+#include <QPixelFormat>
+#include <QtConcurrent>
+
+Q_LOGGING_CATEGORY(lcImage, "tessera.image")
 
 namespace kit {
 
 namespace {
-std::atomic<qint64> g_decodeLimit { 250'000'000 };
+
+// 250 megapixels decode to 1 GB of ARGB32; larger pictures are refused before
+// any pixel is allocated.
+constexpr qint64 kDefaultDecodeLimit = 250'000'000;
+// The encoded bytes are held in memory for the life of the image.
+constexpr qint64 kMaxEncodedBytes = qint64(1) << 30;
+// Levels kept per image besides the pixels an image was made from.
+constexpr size_t kCachedLevels = 3;
+// libjpeg scales by 1/2, 1/4 and 1/8 while decoding.
+constexpr int kMaxDctShift = 3;
+
+std::atomic<qint64> g_decodeLimit { kDefaultDecodeLimit };
+
+// QImageReader's allocation guard is process-wide and in megabytes; keep it
+// just above our own pixel limit so that every picture we accept decodes.
+void applyAllocationLimit(qint64 pixels)
+{
+    const qint64 mb = pixels * 4 / (1024 * 1024) + 64;
+    QImageReader::setAllocationLimit(int(std::min<qint64>(mb, std::numeric_limits<int>::max())));
 }
+
+void ensureAllocationLimit()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { applyAllocationLimit(g_decodeLimit); });
+}
+
+QImage toPremultiplied(QImage image)
+{
+    if (image.format() != QImage::Format_ARGB32_Premultiplied)
+        image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    return image;
+}
+
+// Area-averaging for reductions (Qt's smooth scaling averages every source
+// pixel that a destination pixel covers), bilinear for enlargements.
+QImage resampled(const QImage& image, QSize size)
+{
+    if (image.size() == size)
+        return image;
+    return toPremultiplied(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+} // namespace
 
 struct Image::Private
 {
     QByteArray encoded;
+    QByteArray format;
     QString path;
-    QSize size;
-    QImage pixels; // only for images made from pixels
+    QSize size; // upright
+    bool rotated = false; // stored with width and height swapped
+    bool hasAlpha = true;
+    QImage source; // the pixels an image was made from; never evicted
+
+    struct Level
+    {
+        int shift;
+        QImage image;
+        quint64 lastUse;
+    };
+    std::mutex mutex;
+    std::vector<Level> levels;
+    quint64 useClock = 0;
+    QImage exact; // the last answer of pixelsExactly
+
+    // floor(size / 2^shift), at least one pixel, upright.
+    QSize levelSize(int shift) const
+    {
+        return { std::max(1, size.width() >> shift), std::max(1, size.height() >> shift) };
+    }
+    // The smallest level that still covers `needed` in both sides.
+    int shiftFor(QSize needed) const
+    {
+        int shift = 0;
+        while (shift < 30) {
+            const QSize next = levelSize(shift + 1);
+            if (next == levelSize(shift) || next.width() < needed.width()
+                || next.height() < needed.height())
+                break;
+            ++shift;
+        }
+        return shift;
+    }
+
+    QImage level(int shift);
+    QImage decode(int shift);
 };
 
+// Called with the mutex held.
+QImage Image::Private::level(int shift)
+{
+    if (!source.isNull() && shift == 0)
+        return source;
+    for (Level& l : levels) {
+        if (l.shift == shift) {
+            l.lastUse = ++useClock;
+            return l.image;
+        }
+    }
+    // A larger cached level is cheaper to reduce than the file is to decode.
+    const QImage* larger = source.isNull() ? nullptr : &source;
+    int largerShift = 0;
+    for (const Level& l : levels) {
+        if (l.shift < shift && (!larger || l.shift > largerShift)) {
+            larger = &l.image;
+            largerShift = l.shift;
+        }
+    }
+    QImage image = larger ? resampled(*larger, levelSize(shift)) : decode(shift);
+    if (image.isNull())
+        return image;
+    if (levels.size() >= kCachedLevels) {
+        auto oldest =
+            std::min_element(levels.begin(), levels.end(),
+                             [](const Level& a, const Level& b) { return a.lastUse < b.lastUse; });
+        levels.erase(oldest);
+    }
+    levels.push_back({ shift, image, ++useClock });
+    return image;
+}
+
+QImage Image::Private::decode(int shift)
+{
+    ensureAllocationLimit();
+    QBuffer buffer;
+    buffer.setData(encoded);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoTransform(true);
+    // Makes the JPEG reader area-average any remainder after DCT scaling.
+    reader.setQuality(100);
+    const bool dct = format == "jpeg" || format == "jpg";
+    const int decodeShift = dct ? std::min(shift, kMaxDctShift) : 0;
+    if (decodeShift > 0) {
+        // The scaled size is applied before the orientation. Rounding down
+        // keeps the reader's denominator at exactly 2^shift.
+        QSize stored = levelSize(decodeShift);
+        if (rotated)
+            stored.transpose();
+        reader.setScaledSize(stored);
+    }
+    QImage image = reader.read();
+    if (image.isNull()) {
+        qCWarning(lcImage).noquote()
+            << QStringLiteral("Load image from %1 failed! (%2)")
+                   .arg(path.isEmpty() ? QStringLiteral("memory") : path, reader.errorString());
+        return {};
+    }
+    // Beyond 1/8 (and for codecs without DCT scaling) the rest is area-averaged.
+    return resampled(toPremultiplied(std::move(image)), levelSize(shift));
+}
+
 Image::Image() = default;
+
 Image::Image(std::shared_ptr<Private> d) : m_d(std::move(d)) { }
 
 std::optional<Image> Image::load(const QString& path, QString* error)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    auto fail = [&](const QString& reason) -> std::optional<Image> {
+        const QString message = QStringLiteral("%1: %2").arg(path, reason);
+        qCWarning(lcImage).noquote()
+            << QStringLiteral("Load image from %1 failed!").arg(path) << reason;
         if (error)
-            *error = QStringLiteral("cannot open %1: %2").arg(path, f.errorString());
+            *error = message;
         return std::nullopt;
-    }
-    auto img = fromData(f.readAll(), error);
-    if (img)
-        img->m_d->path = path;
-    return img;
+    };
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot open: %1").arg(file.errorString()));
+    if (file.size() > kMaxEncodedBytes)
+        return fail(QStringLiteral("too large: a file of %1 MB").arg(file.size() >> 20));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return fail(QStringLiteral("cannot read: %1").arg(file.errorString()));
+    QString reason;
+    std::optional<Image> image = fromData(bytes, &reason);
+    if (!image)
+        return fail(reason);
+    image->m_d->path = path;
+    return image;
 }
 
 std::optional<Image> Image::fromData(const QByteArray& encoded, QString* error)
 {
-    QByteArray bytes = encoded;
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::ReadOnly);
-    QImageReader reader(&buf);
-    reader.setAutoTransform(true);
-    QSize s = reader.size();
-    if (!s.isValid()) {
+    auto fail = [&](const QString& reason) -> std::optional<Image> {
         if (error)
-            *error = QStringLiteral("not an image");
+            *error = reason;
         return std::nullopt;
-    }
-    if (reader.transformation() & QImageIOHandler::TransformationRotate90)
-        s.transpose();
+    };
+    if (encoded.isEmpty())
+        return fail(QStringLiteral("not an image (empty file)"));
+    if (encoded.size() > kMaxEncodedBytes)
+        return fail(QStringLiteral("too large: %1 MB of data").arg(encoded.size() >> 20));
+
+    ensureAllocationLimit();
+    QBuffer buffer;
+    buffer.setData(encoded);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    const QByteArray format = reader.format();
+    if (format.isEmpty())
+        return fail(QStringLiteral("not an image (unknown format)"));
+
     auto d = std::make_shared<Private>();
-    d->encoded = bytes;
-    d->size = s;
-    return Image(d);
+    d->encoded = encoded;
+    d->format = format;
+    QSize stored = reader.size();
+    if (stored.isValid()) {
+        const qint64 pixels = qint64(stored.width()) * stored.height();
+        if (pixels > decodeLimitPixels())
+            return fail(QStringLiteral("too large: %1 × %2 pixels (the limit is %3 megapixels)")
+                            .arg(stored.width())
+                            .arg(stored.height())
+                            .arg(decodeLimitPixels() / 1'000'000));
+        d->rotated = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+        d->size = d->rotated ? stored.transposed() : stored;
+        const QImage::Format f = reader.imageFormat();
+        d->hasAlpha = f == QImage::Format_Invalid
+            || QImage::toPixelFormat(f).alphaUsage() == QPixelFormat::UsesAlpha;
+    } else {
+        // A reader that cannot tell the size up front: decode once, under
+        // the reader's allocation guard, and keep the pixels as the source.
+        QImage image = reader.read();
+        if (image.isNull())
+            return fail(QStringLiteral("not an image (%1)").arg(reader.errorString()));
+        if (qint64(image.width()) * image.height() > decodeLimitPixels())
+            return fail(
+                QStringLiteral("too large: %1 × %2 pixels").arg(image.width()).arg(image.height()));
+        d->hasAlpha = image.hasAlphaChannel();
+        d->source = toPremultiplied(std::move(image));
+        d->size = d->source.size();
+    }
+    if (d->size.isEmpty())
+        return fail(QStringLiteral("not an image (no pixels)"));
+    return Image(std::move(d));
 }
 
 Image Image::fromPixels(const QImage& pixels)
 {
+    if (pixels.isNull())
+        return {};
     auto d = std::make_shared<Private>();
-    d->pixels = pixels.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    d->size = pixels.size();
-    return Image(d);
+    d->hasAlpha = pixels.hasAlphaChannel();
+    d->source = toPremultiplied(pixels);
+    d->size = d->source.size();
+    return Image(std::move(d));
 }
 
 bool Image::isNull() const
 {
     return !m_d || m_d->size.isEmpty();
 }
+
 Size Image::size() const
 {
     return Size(QSizeF(pixelSize()));
 }
+
 QSize Image::pixelSize() const
 {
     return m_d ? m_d->size : QSize(0, 0);
 }
+
 QString Image::filePath() const
 {
     return m_d ? m_d->path : QString();
 }
+
 QByteArray Image::encodedData() const
 {
     return m_d ? m_d->encoded : QByteArray();
 }
 
-QImage Image::pixels(QSize) const
+bool Image::hasAlphaChannel() const
 {
-    return fullPixels();
+    return !m_d || m_d->hasAlpha;
+}
+
+QImage Image::pixels(QSize needed) const
+{
+    if (isNull())
+        return {};
+    std::lock_guard lock(m_d->mutex);
+    return m_d->level(m_d->shiftFor(needed));
 }
 
 QImage Image::fullPixels() const
 {
-    if (!m_d)
+    if (isNull())
         return {};
-    if (!m_d->pixels.isNull())
-        return m_d->pixels;
-    QByteArray bytes = m_d->encoded;
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::ReadOnly);
-    QImageReader reader(&buf);
-    reader.setAutoTransform(true);
-    return reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    std::lock_guard lock(m_d->mutex);
+    return m_d->level(0);
 }
 
 QImage Image::pixelsExactly(QSize size) const
 {
-    return fullPixels().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (isNull() || size.isEmpty())
+        return {};
+    if (qint64(size.width()) * size.height() > decodeLimitPixels()) {
+        qCWarning(lcImage) << "refused to resample to" << size << "pixels";
+        return {};
+    }
+    std::lock_guard lock(m_d->mutex);
+    if (m_d->exact.size() == size)
+        return m_d->exact;
+    const QImage level = m_d->level(m_d->shiftFor(size));
+    if (level.isNull())
+        return level;
+    m_d->exact = resampled(level, size);
+    return m_d->exact;
 }
 
-void Image::prepare(const std::vector<std::pair<Image, QSize>>&) { }
+void Image::prepare(const std::vector<std::pair<Image, QSize>>& requests)
+{
+    // One task per image, largest request first, so that the smaller levels
+    // of the same image are reduced from the larger one instead of decoded.
+    std::map<const void*, std::pair<Image, std::vector<QSize>>> byImage;
+    for (const auto& [image, size] : requests) {
+        if (image.isNull())
+            continue;
+        auto& entry = byImage[image.identity()];
+        entry.first = image;
+        entry.second.push_back(size);
+    }
+    std::vector<std::pair<Image, std::vector<QSize>>> tasks;
+    for (auto& [id, entry] : byImage) {
+        std::sort(entry.second.begin(), entry.second.end(), [](QSize a, QSize b) {
+            return qint64(a.width()) * a.height() > qint64(b.width()) * b.height();
+        });
+        tasks.push_back(std::move(entry));
+    }
+    QtConcurrent::blockingMap(QThreadPool::globalInstance(), tasks, [](const auto& task) {
+        for (QSize size : task.second)
+            task.first.pixels(size);
+    });
+}
 
 qint64 Image::decodeLimitPixels()
 {
     return g_decodeLimit;
 }
+
 void Image::setDecodeLimitPixels(qint64 pixels)
 {
-    g_decodeLimit = pixels;
+    g_decodeLimit = std::max<qint64>(1, pixels);
+    applyAllocationLimit(std::max(g_decodeLimit.load(), kDefaultDecodeLimit));
 }
 
 } // namespace kit

@@ -42,6 +42,9 @@ public:
     int height() const { return pixelSize().height(); }
     QString filePath() const;
     QByteArray encodedData() const;
+    // False when every pixel is known to be opaque (a JPEG, an RGB PNG),
+    // which lets a shadow or a mask treat the picture as its rectangle.
+    bool hasAlphaChannel() const;
 
     // Upright pixels (ARGB32 premultiplied) at least `needed` in both sides,
     // or the full image when it is smaller. Decoded at reduced scale where

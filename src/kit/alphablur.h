@@ -1,0 +1,22 @@
+#pragma once
+
+// Gaussian blur of 8-bit coverage, as drop shadows need it: three box passes
+// per axis approximate the Gaussian, so the cost per pixel does not grow
+// with the radius. Runs of identical rows (the inside of rectangles and
+// photos) are copied instead of summed, which makes large plain shapes cheap.
+
+#include <QImage>
+
+namespace kit {
+
+// How far, in pixels, coverage spreads under a blur of standard deviation
+// `sigma` (pixels). Zero for sigma below a quarter pixel.
+int blurReach(double sigma);
+
+// Blurs `coverage` (Format_Alpha8 or Format_Grayscale8) in place. Pixels
+// outside the image count as zero, so a caller that wants an exact result
+// near an edge leaves a margin of blurReach(sigma) around the shape.
+// Other formats are left unchanged.
+void blurAlpha(QImage& coverage, double sigma);
+
+} // namespace kit
