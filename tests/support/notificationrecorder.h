@@ -1,0 +1,63 @@
+#pragma once
+
+// Records the posts of chosen notification names on a centre, in order, for
+// tests that check what a view or canvas announced.
+
+#include "kit/notificationcenter.h"
+
+#include <vector>
+
+#include <QStringList>
+
+namespace testsupport {
+
+class NotificationRecorder
+{
+public:
+    explicit NotificationRecorder(
+        const QStringList& names,
+        kit::NotificationCenter& center = kit::NotificationCenter::defaultCenter())
+    {
+        for (const QString& name : names) {
+            m_observations.push_back(center.addObserver(
+                name, [this](const kit::Notification& n) { m_posts.push_back(n); }));
+        }
+    }
+
+    // The observers hold `this`.
+    NotificationRecorder(const NotificationRecorder&) = delete;
+    NotificationRecorder& operator=(const NotificationRecorder&) = delete;
+
+    const std::vector<kit::Notification>& posts() const { return m_posts; }
+    // The names of the recorded posts, in posting order.
+    QStringList names() const
+    {
+        QStringList out;
+        for (const auto& n : m_posts)
+            out.append(n.name);
+        return out;
+    }
+    int count(const QString& name) const
+    {
+        int c = 0;
+        for (const auto& n : m_posts)
+            c += n.name == name ? 1 : 0;
+        return c;
+    }
+    // The object of the last post of `name` as a T*, or nullptr.
+    template<class T> T* lastObject(const QString& name) const
+    {
+        for (auto it = m_posts.rbegin(); it != m_posts.rend(); ++it) {
+            if (it->name == name)
+                return kit::objectAs<T>(*it);
+        }
+        return nullptr;
+    }
+    void clear() { m_posts.clear(); }
+
+private:
+    std::vector<kit::Notification> m_posts;
+    std::vector<kit::Observation> m_observations;
+};
+
+} // namespace testsupport
