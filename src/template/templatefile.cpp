@@ -1,5 +1,6 @@
 #include "templatefile.h"
 
+#include "kit/logging.h"
 #include "kit/numbers.h"
 
 #include <algorithm>
@@ -9,8 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
-
-Q_LOGGING_CATEGORY(lcTemplate, "tessera.template")
 
 namespace {
 
@@ -86,6 +85,11 @@ std::optional<CellData> textData(QStringView shape, float* degree)
         *degree = kit::floatValue(fields[5]);
     }
     return CellData(std::move(strings));
+}
+
+void logLine(const QString& line)
+{
+    kit::log(kit::lcTemplate(), line);
 }
 
 TemplateReadResult failure(TemplateReadError error)
@@ -201,15 +205,13 @@ std::optional<CellRecord> parseCellLine(QStringView line)
 TemplateReadResult readTemplateFile(const QString& path)
 {
     if (path.isEmpty() || !QFileInfo::exists(path)) {
-        qCWarning(lcTemplate).noquote()
-            << QStringLiteral("Template path '%1' not exists.").arg(path);
+        logLine(QStringLiteral("Template path '%1' not exists.").arg(path));
         return failure(TemplateReadError::Missing);
     }
     QString error;
     const std::optional<QString> text = readUtf8File(path, &error);
     if (!text) {
-        qCWarning(lcTemplate).noquote()
-            << QStringLiteral("Reading resource file from '%1' failed! %2").arg(path, error);
+        logLine(QStringLiteral("Reading resource file from '%1' failed! %2").arg(path, error));
         return failure(TemplateReadError::Unreadable);
     }
     return readTemplateText(*text);
@@ -221,7 +223,7 @@ TemplateReadResult readTemplateText(QStringView text)
         text = text.mid(1);
     const QList<QStringView> lines = text.split(u'\n');
     if (lines.size() <= 1) {
-        qCWarning(lcTemplate).noquote() << QStringLiteral("Invalid resource file format.");
+        logLine(QStringLiteral("Invalid resource file format."));
         return failure(TemplateReadError::NoLineFeed);
     }
 
@@ -234,8 +236,7 @@ TemplateReadResult readTemplateText(QStringView text)
     // A size that is zero, negative or not finite gives the canvas no ratio
     // to lay out with; such a line is as malformed as a wrong field count.
     if (!width || !height || *width <= 0 || *height <= 0) {
-        qCWarning(lcTemplate).noquote()
-            << QStringLiteral("Invalid resouce dim format.[%1]").arg(lines[0]);
+        logLine(QStringLiteral("Invalid resouce dim format.[%1]").arg(lines[0]));
         return failure(TemplateReadError::BadDimensions);
     }
 
@@ -250,8 +251,7 @@ TemplateReadResult readTemplateText(QStringView text)
             continue;
         std::optional<CellRecord> cell = parseCellLine(line);
         if (!cell) {
-            qCWarning(lcTemplate).noquote()
-                << QStringLiteral("Loading resource from [%1] failed!").arg(line);
+            logLine(QStringLiteral("Loading resource from [%1] failed!").arg(line));
             continue;
         }
         file.cells.emplace_back(int(std::min<qsizetype>(i, INT_MAX)), std::move(*cell));

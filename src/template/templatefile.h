@@ -6,7 +6,7 @@
 // before it stays in the line's last field.
 //
 // The readers are pure: they answer a record or nothing and write their
-// diagnostic line to the "tessera.template" logging category.
+// diagnostic line to the "tessera.template" logging category (kit/logging.h).
 
 #include "kit/geometry.h"
 
@@ -16,12 +16,9 @@
 #include <vector>
 
 #include <QColor>
-#include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
-
-Q_DECLARE_LOGGING_CATEGORY(lcTemplate)
 
 // Mask kinds as stored in a cell's maskMode.
 namespace MaskMode {
