@@ -1,0 +1,164 @@
+#include "kit/folders.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+using kit::Folders;
+using kit::LibraryFolder;
+
+namespace {
+
+// Sets an environment variable for one scope.
+class EnvGuard
+{
+public:
+    EnvGuard(const char* name, const QByteArray& value) : m_name(name), m_old(qgetenv(name))
+    {
+        m_had = qEnvironmentVariableIsSet(name);
+        qputenv(name, value);
+    }
+    ~EnvGuard()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    QByteArray m_old;
+    bool m_had = false;
+};
+
+void writeFile(const QString& path, const QByteArray& content = "x")
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(content);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+std::string joined(const QStringList& l)
+{
+    return l.join(u'|').toStdString();
+}
+
+} // namespace
+
+TEST(Folders, EnvironmentOverridesResourceAndUserFolders)
+{
+    QTemporaryDir tmp;
+    {
+        EnvGuard resources("TESSERA_RESOURCES", tmp.filePath("res").toUtf8());
+        EXPECT_EQ(Folders::resourceFolder(), tmp.filePath("res"));
+        EXPECT_EQ(Folders::resourcePath("images/white.png"), tmp.filePath("res/images/white.png"));
+        EXPECT_EQ(Folders::resourceFolder(LibraryFolder::Borders), tmp.filePath("res/Borders"));
+    }
+    {
+        // Without the override (and not installed) the source tree's folder is used.
+        EnvGuard resources("TESSERA_RESOURCES", QByteArray());
+        EXPECT_EQ(Folders::resourceFolder(), QDir::cleanPath(TESSERA_SOURCE_RESOURCES));
+    }
+
+    EnvGuard documents("TESSERA_DOCUMENTS", tmp.filePath("docs/Tessera").toUtf8());
+    EXPECT_EQ(Folders::userFolder(), tmp.filePath("docs/Tessera"));
+    const QString styles = tmp.filePath("docs/Tessera/Styles");
+    EXPECT_EQ(Folders::userFolder(LibraryFolder::Styles), styles);
+    EXPECT_FALSE(QFileInfo::exists(styles)); // asking does not create
+    EXPECT_EQ(Folders::ensureUserFolder(LibraryFolder::Styles), std::optional<QString>(styles));
+    EXPECT_TRUE(QFileInfo(styles).isDir());
+
+    // A folder that cannot be made (a file is in the way) gives nothing.
+    writeFile(tmp.filePath("docs/Tessera/Templates"));
+    EXPECT_EQ(Folders::ensureUserFolder(LibraryFolder::Templates), std::nullopt);
+}
+
+TEST(Folders, WalkIsOrderedAndFiltersByUpperCasedExtension)
+{
+    QTemporaryDir tmp;
+    const QString root = tmp.path();
+    for (const char* name : { "b.fdd", "A.FDD", "sub/c.Fdd", "sub/d.png", "sub/deeper/e.style",
+                              ".hidden.fdd", "x.fddx", "noext", "fdd" })
+        writeFile(root + "/" + name);
+
+    EXPECT_EQ(joined(Folders::walk(root)),
+              "A.FDD|b.fdd|fdd|noext|sub|sub/c.Fdd|sub/d.png|sub/deeper|sub/deeper/e.style|x.fddx");
+    EXPECT_EQ(joined(Folders::walkFiles(root, { "FDD" })), "A.FDD|b.fdd|sub/c.Fdd");
+    EXPECT_EQ(joined(Folders::walkFiles(root, { "PNG", "STYLE" })), "sub/d.png|sub/deeper/e.style");
+    EXPECT_TRUE(Folders::walk(root + "/missing").isEmpty());
+}
+
+TEST(Folders, UniqueFilePathAppendsANumberToTheBaseName)
+{
+    QTemporaryDir tmp;
+    const QString dir = tmp.path();
+    for (const char* name :
+         { "sky.jpg", "sky-1.jpg", "README", ".hidden", "archive.tar.gz", "50%1.png" })
+        writeFile(dir + "/" + name);
+
+    struct Case
+    {
+        const char* name;
+        int max;
+        std::optional<QString> expected;
+    };
+    const Case cases[] = {
+        { "new.jpg", 99999, dir + "/new.jpg" },
+        { "sky.jpg", 99999, dir + "/sky-2.jpg" },
+        { "sky.jpg", 1, std::nullopt }, // every allowed name is taken
+        { "README", 99999, dir + "/README-1" },
+        { ".hidden", 99999, dir + "/.hidden-1" },
+        { "archive.tar.gz", 99999, dir + "/archive.tar-1.gz" },
+        { "50%1.png", 99999, dir + "/50%1-1.png" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Folders::uniqueFilePath(dir, c.name, c.max), c.expected) << c.name;
+
+    // A dangling link occupies its name.
+    ASSERT_TRUE(QFile::link(dir + "/gone", dir + "/link.png"));
+    EXPECT_EQ(Folders::uniqueFilePath(dir, "link.png"),
+              std::optional<QString>(dir + "/link-1.png"));
+}
+
+TEST(Folders, CopyNeverOverwritesAndCopiesWholeFolders)
+{
+    QTemporaryDir tmp;
+    const QString src = tmp.filePath("Backgrounds");
+    writeFile(src + "/white.png", "white");
+    writeFile(src + "/nested/sea.jpg", "sea");
+
+    // Missing parents of the destination are created.
+    const QString dst = tmp.filePath("docs/Tessera/Backgrounds");
+    EXPECT_TRUE(Folders::copyItem(src, dst));
+    EXPECT_EQ(readFile(dst + "/white.png"), "white");
+    EXPECT_EQ(readFile(dst + "/nested/sea.jpg"), "sea");
+
+    writeFile(dst + "/white.png", "edited");
+    EXPECT_FALSE(Folders::copyItem(src + "/white.png", dst + "/white.png"));
+    EXPECT_EQ(readFile(dst + "/white.png"), "edited");
+    EXPECT_TRUE(Folders::copyItem(src + "/white.png", dst + "/copy.png"));
+    EXPECT_EQ(readFile(dst + "/copy.png"), "white");
+
+    EXPECT_FALSE(Folders::copyItem(src, src + "/nested/again"));
+    EXPECT_FALSE(QFileInfo::exists(src + "/nested/again"));
+    EXPECT_FALSE(Folders::copyItem(tmp.filePath("missing"), tmp.filePath("other")));
+
+    EXPECT_TRUE(Folders::removeItem(dst));
+    EXPECT_FALSE(Folders::exists(dst));
+    EXPECT_TRUE(Folders::removeItem(src + "/white.png"));
+    EXPECT_FALSE(Folders::exists(src + "/white.png"));
+    EXPECT_TRUE(Folders::exists(src + "/nested/sea.jpg"));
+}
