@@ -93,6 +93,31 @@ double userSize(const QFont& font)
     return font.pointSizeF() > 0 ? font.pointSizeF() : std::max(0, font.pixelSize());
 }
 
+// The size (user units) at which text of `referenceSize` at the reference
+// pixel size fits `area`: startSize × (k × 1.8), k fitting the text at
+// startSize with a margin of 2. None when no positive, finite size results.
+std::optional<double> fittedSize(kit::Size referenceSize, kit::Size area, int startSize)
+{
+    if (startSize <= 0)
+        return std::nullopt;
+    const double toStart = double(startSize) / kReferencePixelSize;
+    const float k = KLResourceItem::scaleToAspectFit(referenceSize * toStart, area, 2.0f);
+    const double size = f32(double(startSize) * f32(k * 1.8f));
+    if (!std::isfinite(size) || size <= 0)
+        return std::nullopt;
+    return size;
+}
+
+// The reference outline at `size` user units, its baseline starting at `at`.
+kit::Path pathFromReference(const QPainterPath& outline, double size, kit::Point at)
+{
+    const double k = size / kReferencePixelSize;
+    kit::Path path;
+    path.moveTo(at);
+    path.addPath(kit::Path(QTransform(k, 0, 0, k, at.x, at.y).map(outline)));
+    return path;
+}
+
 int toInt(qint64 v)
 {
     return int(std::clamp<qint64>(v, INT_MIN, INT_MAX));
@@ -253,14 +278,23 @@ std::optional<kit::Path> KLResourceItem::textMask()
     if (!fields || fields->size() < 3)
         return std::nullopt;
     const int startSize = toInt(kit::integerValue(fields->at(1)));
-    const std::optional<QFont> font = fontWithFamily(fields->at(0), kMaskFontWeight, startSize);
-    if (!font)
+    const QStringList key = fields->mid(0, 3);
+    if (key != m_textKey) {
+        m_textKey = key;
+        m_textOutline.reset();
+        const std::optional<QFont> font = fontWithFamily(key[0], kMaskFontWeight, startSize);
+        if (font) {
+            ReferenceText ref = layoutAtReferenceSize(key[2], *font);
+            m_textOutline = std::move(ref.outline);
+            m_textSize = ref.size;
+        }
+    }
+    if (!m_textOutline)
         return std::nullopt;
-    const std::optional<QFont> fitted =
-        fontSizedForAreaSize(bounds().size, fields->at(2), *font, startSize);
-    if (!fitted)
+    const std::optional<double> size = fittedSize(m_textSize, bounds().size, startSize);
+    if (!size)
         return std::nullopt;
-    return makePathFromString(fields->at(2), *fitted, { 0, 0 });
+    return pathFromReference(*m_textOutline, *size, { 0, 0 });
 }
 
 void KLResourceItem::_updateImageSize()
@@ -454,27 +488,18 @@ std::optional<QFont> KLResourceItem::fontWithFamily(const QString& family, int w
 
 kit::Path KLResourceItem::makePathFromString(const QString& text, const QFont& font, kit::Point at)
 {
-    const ReferenceText ref = layoutAtReferenceSize(text, font);
-    const double k = userSize(font) / kReferencePixelSize;
-    kit::Path path;
-    path.moveTo(at);
-    path.addPath(kit::Path(QTransform(k, 0, 0, k, at.x, at.y).map(ref.outline)));
-    return path;
+    return pathFromReference(layoutAtReferenceSize(text, font).outline, userSize(font), at);
 }
 
 std::optional<QFont> KLResourceItem::fontSizedForAreaSize(kit::Size area, const QString& text,
                                                           const QFont& font, int startSize)
 {
-    if (startSize <= 0)
-        return std::nullopt;
-    const ReferenceText ref = layoutAtReferenceSize(text, font);
-    const double toStart = double(startSize) / kReferencePixelSize;
-    const float k = scaleToAspectFit(ref.size * toStart, area, 2.0f);
-    const double size = f32(double(startSize) * f32(k * 1.8f));
-    if (!std::isfinite(size) || size <= 0)
+    const std::optional<double> size =
+        fittedSize(layoutAtReferenceSize(text, font).size, area, startSize);
+    if (!size)
         return std::nullopt;
     QFont fitted(font);
-    fitted.setPointSizeF(size);
+    fitted.setPointSizeF(*size);
     return fitted;
 }
 

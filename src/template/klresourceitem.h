@@ -18,7 +18,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPainterPath>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 class KLResourceItem : public kit::View
@@ -152,4 +154,9 @@ private:
     kit::Rect m_rect;
     std::optional<kit::Image> m_backgroundImage;
     kit::Size m_backgroundSize;
+    // The mask text laid out once per family, size and text at a reference
+    // size, so that a resize only scales it; no outline without the font.
+    QStringList m_textKey;
+    std::optional<QPainterPath> m_textOutline;
+    kit::Size m_textSize;
 };
