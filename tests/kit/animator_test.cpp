@@ -1,0 +1,129 @@
+#include "kit/animator.h"
+#include "kit/view.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include <QEventLoop>
+#include <QTimer>
+
+using kit::Animator;
+using kit::Rect;
+using kit::View;
+
+namespace {
+
+// Runs the event loop until `done` is true or five seconds pass; the guard
+// keeps a broken animator from hanging the test run.
+bool waitFor(const bool& done)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (done)
+            loop.quit();
+    });
+    poll.start(5);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    if (!done)
+        loop.exec();
+    return done;
+}
+
+// Records every frame the animator gives it.
+class RecordingView : public View
+{
+public:
+    using View::View;
+    void setFrameSize(kit::Size size) override
+    {
+        View::setFrameSize(size);
+        frames.push_back(unrotatedFrame());
+    }
+    std::vector<Rect> frames;
+};
+
+} // namespace
+
+TEST(Animator, GroupReachesItsFramesThroughIntermediateStepsThenCompletesOnce)
+{
+    Animator animator;
+    auto a = std::make_unique<RecordingView>(Rect(0, 0, 10, 10));
+    auto b = std::make_unique<RecordingView>(Rect(100, 100, 20, 20));
+    int completions = 0;
+    bool done = false;
+    animator.animate({ { a.get(), Rect(200, 0, 10, 10) }, { b.get(), Rect(0, 300, 40, 10) } }, 120,
+                     [&] {
+                         ++completions;
+                         // Both views are on their targets when it runs.
+                         EXPECT_EQ(a->unrotatedFrame(), Rect(200, 0, 10, 10));
+                         EXPECT_EQ(b->unrotatedFrame(), Rect(0, 300, 40, 10));
+                         done = true;
+                     });
+    EXPECT_TRUE(animator.isAnimating(a.get()));
+    EXPECT_EQ(a->unrotatedFrame(), Rect(0, 0, 10, 10)); // nothing moves inside the call
+
+    ASSERT_TRUE(waitFor(done));
+    EXPECT_EQ(completions, 1);
+    EXPECT_FALSE(animator.isAnimating(a.get()));
+    // Intermediate steps lie strictly between start and target, moving forward.
+    ASSERT_GE(a->frames.size(), 3u);
+    double lastX = 0;
+    for (size_t i = 0; i + 1 < a->frames.size(); ++i) {
+        EXPECT_GE(a->frames[i].x(), lastX);
+        EXPECT_LE(a->frames[i].x(), 200);
+        lastX = a->frames[i].x();
+    }
+    EXPECT_GT(a->frames[a->frames.size() / 2].x(), 0);
+    EXPECT_LT(a->frames[a->frames.size() / 2].x(), 200);
+}
+
+TEST(Animator, ZeroDurationSetsFramesAtOnceAndCompletesOnTheNextLoopTurn)
+{
+    Animator animator;
+    View v(Rect(0, 0, 10, 10));
+    bool done = false;
+    animator.animate({ { &v, Rect(5, 6, 7, 8) } }, 0, [&] { done = true; });
+    EXPECT_EQ(v.unrotatedFrame(), Rect(5, 6, 7, 8));
+    EXPECT_FALSE(done);
+    EXPECT_TRUE(waitFor(done));
+}
+
+TEST(Animator, ViewsDestroyedOrRetargetedMidwayAreLeftAlone)
+{
+    Animator animator;
+    auto doomed = std::make_unique<View>(Rect(0, 0, 10, 10));
+    auto moved = std::make_unique<View>(Rect(0, 0, 10, 10));
+    auto survivor = std::make_unique<View>(Rect(0, 0, 10, 10));
+    bool firstDone = false, secondDone = false;
+    animator.animate({ { doomed.get(), Rect(100, 0, 10, 10) },
+                       { moved.get(), Rect(100, 0, 10, 10) },
+                       { survivor.get(), Rect(50, 50, 10, 10) } },
+                     150, [&] { firstDone = true; });
+    // Halfway through, one view dies and another is sent elsewhere, faster.
+    QTimer::singleShot(40, [&] {
+        doomed.reset();
+        animator.animate({ { moved.get(), Rect(-30, -30, 5, 5) } }, 30, [&] { secondDone = true; });
+    });
+
+    ASSERT_TRUE(waitFor(secondDone));
+    EXPECT_EQ(moved->unrotatedFrame(), Rect(-30, -30, 5, 5));
+    ASSERT_TRUE(waitFor(firstDone));
+    // The first group ended later and did not pull the view back.
+    EXPECT_EQ(moved->unrotatedFrame(), Rect(-30, -30, 5, 5));
+    EXPECT_EQ(survivor->unrotatedFrame(), Rect(50, 50, 10, 10));
+}
+
+TEST(Animator, CompletionMayStartTheNextAnimation)
+{
+    Animator animator;
+    View v(Rect(0, 0, 10, 10));
+    bool done = false;
+    animator.animate({ { &v, Rect(10, 0, 10, 10) } }, 30, [&] {
+        animator.animate({ { &v, Rect(20, 0, 10, 10) } }, 30, [&] { done = true; });
+    });
+    ASSERT_TRUE(waitFor(done));
+    EXPECT_EQ(v.unrotatedFrame(), Rect(20, 0, 10, 10));
+}
