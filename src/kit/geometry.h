@@ -4,6 +4,7 @@
 // grows upwards. Small value types with free operators.
 
 #include <cmath>
+#include <type_traits>
 
 #include <QPointF>
 #include <QRectF>
@@ -14,7 +15,17 @@ namespace kit {
 
 // Rounds a value to single precision, for computations that the behaviour
 // states in single precision.
-constexpr double f32(double v) { return static_cast<double>(static_cast<float>(v)); }
+constexpr double f32(double v)
+{
+    float f = static_cast<float>(v);
+#if defined(__GNUC__)
+    // GCC 12 at -O2 drops the round trip when its SLP vectorizer pairs two of
+    // them (an x and a y); an empty asm on the float keeps the rounding.
+    if (!std::is_constant_evaluated())
+        asm("" : "+m"(f));
+#endif
+    return static_cast<double>(f);
+}
 
 struct Point
 {
