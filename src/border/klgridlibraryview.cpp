@@ -1,0 +1,64 @@
+#include "klgridlibraryview.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QThread>
+
+KLGridLibraryView::KLGridLibraryView(const kit::Rect& frame)
+    : kit::View(frame), m_liveness(std::make_shared<Liveness>(Liveness { this }))
+{ }
+
+KLGridLibraryView::~KLGridLibraryView()
+{
+    m_liveness->view = nullptr;
+}
+
+QThreadPool& KLGridLibraryView::workerPool()
+{
+    // Owned by the application, whose end waits for the running tasks;
+    // their results are then dropped with the libraries.
+    static QThreadPool* pool = [] {
+        auto* p = new QThreadPool(QCoreApplication::instance());
+        p->setObjectName(QStringLiteral("tessera.libraries"));
+        p->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+        return p;
+    }();
+    return *pool;
+}
+
+std::optional<KLGridLibraryView::Grid> KLGridLibraryView::gridFor(int visibleCount) const
+{
+    const double columns = std::floor((bounds().width() - kMargin) / kPitch);
+    if (!(columns >= 1))
+        return std::nullopt;
+    Grid grid;
+    grid.columns = int(columns);
+    const int rows = (visibleCount + grid.columns - 1) / grid.columns;
+    grid.height = rows * kPitch + kMargin;
+    if (m_scrollViewHeight > grid.height)
+        grid.height = std::floor(m_scrollViewHeight);
+    return grid;
+}
+
+kit::Rect KLGridLibraryView::cellFrame(const Grid& grid, int k)
+{
+    return { kMargin + kPitch * (k % grid.columns), grid.height - kPitch * (k / grid.columns + 1),
+             kCellSize, kCellSize };
+}
+
+void KLGridLibraryView::setContentSize(const Grid& grid)
+{
+    const kit::Size size(bounds().width(), grid.height);
+    const bool changed = !(unrotatedFrame().size == size);
+    setFrameSize(size);
+    setNeedsDisplay();
+    if (changed && onFrameSizeChanged)
+        onFrameSizeChanged(size);
+}
+
+void KLGridLibraryView::taskFinished()
+{
+    if (m_pendingTasks > 0 && --m_pendingTasks == 0 && onBackgroundWorkFinished)
+        onBackgroundWorkFinished();
+}

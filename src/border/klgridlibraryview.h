@@ -1,0 +1,111 @@
+#pragma once
+
+// What the three side-panel libraries (templates, backgrounds, borders) share:
+// the thumbnail grid and the hand-over of work done on worker threads.
+//
+// Grid: outer margin 10, cells 64 × 64 on a pitch of 74 in both directions,
+// the first row at the top (y up), rows filled from left to right. The
+// library is the document view of a scroll area: it is as wide as the area
+// and at least as tall as it (see setScrollViewHeight).
+//
+// Threads: background work runs on one pool shared by the libraries; its
+// result is handed to the main thread, which alone touches views and lists.
+// A result reaches deliver() only while the library that started the task
+// still exists, so a library may be destroyed with tasks in flight.
+
+#include "kit/view.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QThreadPool>
+
+class KLGridLibraryView : public kit::View
+{
+public:
+    static constexpr double kMargin = 10;
+    static constexpr double kCellSize = 64;
+    static constexpr double kPitch = 74; // cell plus a gap of 10
+
+    explicit KLGridLibraryView(const kit::Rect& frame);
+    ~KLGridLibraryView() override;
+
+    // The height of the enclosing scroll view's frame, in points; the content
+    // is made at least this tall (its fraction dropped). 0 when there is none.
+    void setScrollViewHeight(double height) { m_scrollViewHeight = height; }
+    double scrollViewHeight() const { return m_scrollViewHeight; }
+
+    // Called after a layout changed the library's frame size, so that the
+    // widget hosting it can follow.
+    std::function<void(kit::Size)> onFrameSizeChanged;
+    // Called on the main thread each time the last outstanding background
+    // task has handed its result back.
+    std::function<void()> onBackgroundWorkFinished;
+
+    // Background tasks started and not yet handed back to the main thread.
+    int pendingTasks() const { return m_pendingTasks; }
+
+    // The pool that runs the libraries' background tasks.
+    static QThreadPool& workerPool();
+
+protected:
+    struct Grid
+    {
+        int columns = 0;
+        double height = 0; // content height H
+    };
+    // The grid for `visibleCount` cells at the current bounds width; nothing
+    // when the view is narrower than one column (84).
+    std::optional<Grid> gridFor(int visibleCount) const;
+    // Frame of the k-th visible cell.
+    static kit::Rect cellFrame(const Grid& grid, int k);
+    // Sets the frame size to (bounds width, H) and tells the host.
+    void setContentSize(const Grid& grid);
+
+    // Runs `work` on the worker pool, then `deliver` with its result on the
+    // main thread if this library still exists. Call on the main thread.
+    template<class Result>
+    void runInBackground(std::function<Result()> work, std::function<void(Result)> deliver);
+
+private:
+    struct Liveness
+    {
+        KLGridLibraryView* view; // nullptr once the view is gone
+    };
+    void taskFinished();
+
+    double m_scrollViewHeight = 0;
+    int m_pendingTasks = 0;
+    // Weakly held by the tasks: expires with the view.
+    std::shared_ptr<Liveness> m_liveness;
+};
+
+template<class Result>
+void KLGridLibraryView::runInBackground(std::function<Result()> work,
+                                        std::function<void(Result)> deliver)
+{
+    ++m_pendingTasks;
+    std::weak_ptr<Liveness> weak = m_liveness;
+    QObject* mainContext = QCoreApplication::instance();
+    workerPool().start([weak, mainContext, work = std::move(work),
+                        deliver = std::move(deliver)]() mutable {
+        Result result = work();
+        // The weak pointer is only locked on the main thread, where the view
+        // lives and dies.
+        QMetaObject::invokeMethod(
+            mainContext,
+            [weak, deliver = std::move(deliver), result = std::move(result)]() mutable {
+                const auto alive = weak.lock();
+                if (!alive || !alive->view)
+                    return;
+                deliver(std::move(result));
+                // deliver() may have ended the library.
+                if (alive->view)
+                    alive->view->taskFinished();
+            },
+            Qt::QueuedConnection);
+    });
+}
