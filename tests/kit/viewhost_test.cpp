@@ -1,0 +1,230 @@
+#include "kit/graphicscontext.h"
+#include "kit/viewhost.h"
+
+#include "support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+#include <QWheelEvent>
+
+using kit::Rect;
+using kit::View;
+
+namespace {
+
+// Logs what reaches it and fills its bounds red.
+class Probe : public View
+{
+public:
+    explicit Probe(QStringList* log) : m_log(log) { }
+    bool acceptsFirstResponder() const override { return true; }
+    void mouseDown(const kit::MouseEvent& e) override { mouse("down", e); }
+    void mouseDragged(const kit::MouseEvent& e) override { mouse("drag", e); }
+    void mouseUp(const kit::MouseEvent& e) override { mouse("up", e); }
+    void rightMouseDown(const kit::MouseEvent& e) override { mouse("right", e); }
+    void scrollWheel(const kit::ScrollEvent& e) override
+    {
+        m_log->append(QStringLiteral("scroll %1 %2").arg(e.deltaX).arg(e.deltaY));
+    }
+    void keyDown(const kit::KeyEvent& e) override
+    {
+        m_log->append(QStringLiteral("key %1").arg(e.keyCode));
+    }
+    bool performDragOperation(const kit::DragInfo& i) override
+    {
+        m_log->append(QStringLiteral("drop %1 at %2,%3")
+                          .arg(i.fileNames.join('|'))
+                          .arg(i.locationInWindow.x)
+                          .arg(i.locationInWindow.y));
+        return true;
+    }
+    std::optional<kit::Menu> menuForEvent(const kit::MouseEvent&) override { return menu; }
+    void drawRect(kit::GraphicsContext& gc, const Rect&) override
+    {
+        gc.setColor(Qt::red);
+        gc.fillRect({ 0, 0, 20, 10 });
+    }
+
+    std::optional<kit::Menu> menu;
+
+private:
+    void mouse(const char* what, const kit::MouseEvent& e)
+    {
+        m_log->append(QStringLiteral("%1 %2,%3 x%4")
+                          .arg(what)
+                          .arg(e.locationInWindow.x)
+                          .arg(e.locationInWindow.y)
+                          .arg(e.clickCount));
+    }
+    QStringList* m_log;
+};
+
+// A 100 × 80 host inside a shown parent, so that geometry changes apply at once.
+struct HostFixture
+{
+    QStringList log;
+    QWidget parent;
+    kit::ViewHost* host;
+    Probe* probe;
+
+    HostFixture()
+    {
+        host = new kit::ViewHost(&parent); // owned by `parent`
+        auto p = std::make_unique<Probe>(&log);
+        probe = p.get();
+        host->viewWindow()->setRootView(std::move(p));
+        parent.resize(200, 200);
+        host->setGeometry(0, 0, 100, 80);
+        parent.show();
+    }
+    void mouse(QEvent::Type type, QPointF at, Qt::MouseButton button)
+    {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        QMouseEvent e(type, at, host->mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(host, &e);
+    }
+};
+
+} // namespace
+
+TEST(ViewHost, KeyCodesFromQtKeys)
+{
+    const std::pair<int, int> table[] = {
+        { Qt::Key_Backspace, 51 }, { Qt::Key_Delete, 51 }, { Qt::Key_Down, 125 },
+        { Qt::Key_Up, 126 },       { Qt::Key_Left, 123 },  { Qt::Key_Right, 124 },
+        { Qt::Key_Return, 36 },    { Qt::Key_Enter, 36 },  { Qt::Key_Escape, 53 },
+        { Qt::Key_Tab, 48 },       { Qt::Key_A, -1 },      { Qt::Key_Space, -1 },
+    };
+    for (auto [qt, code] : table)
+        EXPECT_EQ(kit::keyCodeFromQt(qt), code) << qt;
+}
+
+TEST(ViewHost, MouseWheelAndKeysArriveFlipped)
+{
+    HostFixture f;
+    EXPECT_EQ(f.host->viewWindow()->contentSize(), kit::Size(100, 80));
+    f.mouse(QEvent::MouseButtonPress, { 10, 70 }, Qt::LeftButton);
+    f.mouse(QEvent::MouseMove, { 30, 20 }, Qt::LeftButton);
+    f.mouse(QEvent::MouseButtonRelease, { 30, 20 }, Qt::LeftButton);
+    // Qt reports the second click of a double click either as a double-click
+    // event alone or as a press followed by one; both count two, once.
+    f.mouse(QEvent::MouseButtonDblClick, { 30, 20 }, Qt::LeftButton);
+    f.mouse(QEvent::MouseButtonRelease, { 30, 20 }, Qt::LeftButton);
+    f.mouse(QEvent::MouseButtonPress, { 30, 20 }, Qt::LeftButton);
+    f.mouse(QEvent::MouseButtonDblClick, { 30, 20 }, Qt::LeftButton);
+    f.mouse(QEvent::MouseButtonRelease, { 30, 20 }, Qt::LeftButton);
+    f.mouse(QEvent::MouseButtonPress, { 5, 5 }, Qt::RightButton);
+    EXPECT_EQ(f.log,
+              QStringList({ "down 10,10 x1", "drag 30,60 x1", "up 30,60 x1", "down 30,60 x2",
+                            "up 30,60 x2", "down 30,60 x3", "up 30,60 x3", "right 5,75 x1" }));
+    EXPECT_EQ(f.host->viewWindow()->firstResponder(), f.probe);
+
+    f.log.clear();
+    QWheelEvent away({ 50, 40 }, f.host->mapToGlobal(QPointF(50, 40)), {}, { 0, 120 }, Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(f.host, &away);
+    QWheelEvent toward({ 50, 40 }, {}, {}, { -60, -240 }, Qt::NoButton, Qt::NoModifier,
+                       Qt::NoScrollPhase, false);
+    QApplication::sendEvent(f.host, &toward);
+    for (int key : { Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Up }) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(f.host, &press);
+    }
+    EXPECT_EQ(f.log,
+              QStringList({ "scroll 0 1", "scroll -0.5 -2", "key 51", "key 48", "key 126" }));
+
+    f.host->setGeometry(0, 0, 120, 60);
+    EXPECT_EQ(f.probe->unrotatedFrame(), Rect(0, 0, 120, 60));
+}
+
+TEST(ViewHost, PaintsWithTheOriginAtTheLowerLeft)
+{
+    HostFixture f;
+    const QImage shot = f.host->grab().toImage();
+    ASSERT_EQ(shot.size(), QSize(100, 80));
+    EXPECT_TRUE(testsupport::sameColor(testsupport::pixelYUp(shot, 5, 5), Qt::red));
+    EXPECT_FALSE(testsupport::sameColor(testsupport::pixelYUp(shot, 5, 15), Qt::red));
+    EXPECT_FALSE(testsupport::sameColor(shot.pixelColor(5, 5), Qt::red));
+}
+
+TEST(ViewHost, DroppedLocalFilesReachTheView)
+{
+    HostFixture f;
+    f.probe->registerForFileDrops(true);
+    QMimeData mime;
+    mime.setUrls({ QUrl::fromLocalFile("/tmp/a b.jpg"), QUrl("https://example.org/c.jpg"),
+                   QUrl::fromLocalFile("/tmp/d.png") });
+    QDragEnterEvent enter({ 10, 10 }, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.host, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDragMoveEvent move({ 20, 30 }, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.host, &move);
+    EXPECT_TRUE(move.isAccepted());
+    EXPECT_EQ(move.dropAction(), Qt::CopyAction);
+    QDropEvent drop({ 20, 30 }, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.host, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(f.log, QStringList({ "drop /tmp/a b.jpg|/tmp/d.png at 20,50" }));
+
+    // Text drags and drags that only offer a move are not taken.
+    QMimeData text;
+    text.setText("hello");
+    QDragEnterEvent textEnter({ 10, 10 }, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.host, &textEnter);
+    EXPECT_FALSE(textEnter.isAccepted());
+    QDragMoveEvent moveOnly({ 20, 30 }, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.host, &moveOnly);
+    EXPECT_FALSE(moveOnly.isAccepted());
+}
+
+TEST(ViewHost, ContextMenusRunTheChosenEntryAfterClosing)
+{
+    HostFixture f;
+    bool removed = false;
+    bool wrong = false;
+    f.probe->menu = kit::Menu { {
+        { "Save & close", [&] { wrong = true; }, true, false, false, {} },
+        kit::MenuItem::makeSeparator(),
+        { "More",
+          {},
+          true,
+          false,
+          false,
+          { { "Inner", [&] { wrong = true; }, false, true, false, {} } } },
+        // Removing the view that offered the menu must be safe.
+        { "Remove",
+          [&] {
+              removed = f.host->viewWindow()->rootView() == f.probe;
+              f.host->viewWindow()->setRootView(nullptr);
+          },
+          true,
+          false,
+          false,
+          {} },
+    } };
+    QStringList titles;
+    QPoint shownAt;
+    f.host->execMenu = [&](QMenu& menu, QPoint global) -> QAction* {
+        shownAt = global;
+        for (QAction* a : menu.actions()) {
+            titles << a->text();
+            if (QMenu* sub = a->menu()) {
+                titles << sub->actions().at(0)->text()
+                        + (sub->actions().at(0)->isEnabled() ? "" : " (off)")
+                        + (sub->actions().at(0)->isChecked() ? " (on)" : "");
+            }
+        }
+        return menu.actions().at(3);
+    };
+    f.mouse(QEvent::MouseButtonPress, { 15, 25 }, Qt::RightButton);
+    EXPECT_EQ(titles, QStringList({ "Save && close", "", "More", "Inner (off) (on)", "Remove" }));
+    EXPECT_EQ(shownAt, f.host->mapToGlobal(QPoint(15, 25)));
+    EXPECT_TRUE(removed);
+    EXPECT_FALSE(wrong);
+    EXPECT_EQ(f.host->viewWindow()->rootView(), nullptr);
+}
