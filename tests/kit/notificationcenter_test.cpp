@@ -39,34 +39,31 @@ TEST(NotificationCenter, CallsObserversOfTheNameInRegistrationOrderInsideThePost
 
 TEST(NotificationCenter, ObserverStopsWhenItsTokenGoes)
 {
-    NotificationCenter center;
+    auto center = std::make_unique<NotificationCenter>();
     int calls = 0;
     auto handler = [&](const Notification&) {
         ++calls;
     };
-
     {
-        Observation scoped = center.addObserver("n", handler);
-        center.post("n");
+        Observation scoped = center->addObserver("n", handler);
+        center->post("n");
     }
-    center.post("n");
+    center->post("n");
     EXPECT_EQ(calls, 1);
 
-    // A moved token keeps the registration; the moved-from one is empty.
-    Observation first = center.addObserver("n", handler);
+    // Moving keeps the registration; assigning over a token removes its observer.
+    Observation first = center->addObserver("n", handler);
     Observation second = std::move(first);
-    EXPECT_FALSE(first.isActive());
-    center.post("n");
+    center->post("n");
     EXPECT_EQ(calls, 2);
-    first = Observation();
-    center.post("n");
-    EXPECT_EQ(calls, 3);
-    // Assigning over an active token removes its observer.
-    second = center.addObserver("other", handler);
-    center.post("n");
-    EXPECT_EQ(calls, 3);
-    EXPECT_EQ(center.observerCount("n"), 0);
-    EXPECT_EQ(center.observerCount("other"), 1);
+    second = center->addObserver("other", handler);
+    center->post("n");
+    EXPECT_EQ(calls, 2);
+
+    // A token that outlives its centre is harmless.
+    center.reset();
+    EXPECT_FALSE(second.isActive());
+    second.reset();
 }
 
 TEST(NotificationCenter, ObserversMayChangeRegistrationsDuringAPost)
@@ -92,30 +89,6 @@ TEST(NotificationCenter, ObserversMayChangeRegistrationsDuringAPost)
     calls.clear();
     center.post("n"); // the one added during the first post now runs, in order
     EXPECT_EQ(calls.join(',').toStdString(), "remover,added");
-}
-
-TEST(NotificationCenter, NestedPostsRunDepthFirst)
-{
-    NotificationCenter center;
-    QStringList calls;
-    Observation outer1 = center.addObserver("outer", [&](const Notification&) {
-        calls << "outer1";
-        center.post("inner");
-    });
-    Observation outer2 =
-        center.addObserver("outer", [&](const Notification&) { calls << "outer2"; });
-    Observation inner = center.addObserver("inner", [&](const Notification&) { calls << "inner"; });
-    center.post("outer");
-    EXPECT_EQ(calls.join(',').toStdString(), "outer1,inner,outer2");
-}
-
-TEST(NotificationCenter, TokensOutliveTheirCentreSafely)
-{
-    auto center = std::make_unique<NotificationCenter>();
-    Observation token = center->addObserver("n", [](const Notification&) {});
-    center.reset();
-    EXPECT_FALSE(token.isActive());
-    token.reset(); // no dangling access
 }
 
 TEST(NotificationCenter, CarriesTheObjectOfThePost)
