@@ -18,9 +18,9 @@ void warn(const QString& message)
 
 // A path is rebuilt on every redraw; these bounds keep a file with an absurdly
 // small ratio or a very long motif from asking for millions of elements. Real
-// borders need a few hundred repeats per edge at most.
+// borders need a few hundred repeats per edge and a few thousand points.
 constexpr int kMaxRepeatsPerEdge = 16384;
-constexpr qsizetype kMaxPathPoints = qsizetype(1) << 20;
+constexpr qsizetype kMaxPathWork = qsizetype(1) << 18; // points and records visited
 
 // Coordinates beyond this are nonsense for a canvas, and QPainterPath would
 // silently drop points past 1e128.
@@ -196,11 +196,11 @@ std::optional<KLFrameBorder::Metrics> KLFrameBorder::metricsForRect(const kit::R
     if (!(innerW > 0 && innerH > 0))
         return std::nullopt;
 
-    qsizetype pointsPerRepeat = 0;
+    qsizetype workPerRepeat = 1 + qsizetype(m_components.size());
     for (const Component& component : m_components)
-        pointsPerRepeat += qsizetype(component.values.size());
-    const int cap = int(std::clamp<qsizetype>(
-        kMaxPathPoints / (4 * std::max<qsizetype>(1, pointsPerRepeat)), 1, kMaxRepeatsPerEdge));
+        workPerRepeat += qsizetype(component.values.size());
+    const int cap =
+        int(std::clamp<qsizetype>(kMaxPathWork / (4 * workPerRepeat), 1, kMaxRepeatsPerEdge));
 
     Metrics m;
     m.depth = d;
