@@ -1,5 +1,7 @@
 #include "window.h"
 
+#include <cmath>
+
 namespace kit {
 
 Window::Window() = default;
@@ -279,6 +281,13 @@ void Window::setNeedsDisplay()
 
 void Window::setNeedsDisplayInRect(const Rect& windowRect)
 {
+    const bool finite = std::isfinite(windowRect.x()) && std::isfinite(windowRect.y())
+        && std::isfinite(windowRect.width()) && std::isfinite(windowRect.height());
+    if (!finite) {
+        // A view placed at NaN or infinity: no usable area, redraw it all.
+        setNeedsDisplay();
+        return;
+    }
     if (onNeedsDisplayInRect)
         onNeedsDisplayInRect(windowRect);
     else if (onNeedsDisplay)

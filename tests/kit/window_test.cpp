@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QStringList>
 
 using kit::DragInfo;
@@ -284,7 +286,12 @@ TEST(Window, RedrawRequestsReachTheHost)
     EXPECT_EQ(rects[1], Rect(10, 10, 20, 20));
     EXPECT_EQ(rects[2], Rect(30, 30, 20, 20));
 
+    // A view placed at NaN asks for the whole window, never for a NaN area.
+    f.child->setFrameOrigin({ std::nan(""), 10 });
+    EXPECT_EQ(rects.back(), Rect(0, 0, 100, 100));
+
+    const size_t count = rects.size();
     Recorder loose({ 0, 0, 10, 10 }, "loose", &f.log);
     loose.setNeedsDisplay(); // in no window: nothing
-    EXPECT_EQ(rects.size(), 3u);
+    EXPECT_EQ(rects.size(), count);
 }
