@@ -19,4 +19,13 @@ int blurReach(double sigma);
 // Other formats are left unchanged.
 void blurAlpha(QImage& coverage, double sigma);
 
+// Clears coverage pixels p where solid(p + offset) is full: the parts of a
+// shadow that the opaque shape casting it will cover. Both images are
+// Format_Alpha8 of the same size.
+void clearWhereSolid(QImage& coverage, const QImage& solid, QPoint offset);
+
+// used[x] becomes non-zero when any of rows [y0, y1) has coverage in
+// column x; `used` holds coverage.width() values.
+void markUsedColumns(const QImage& coverage, int y0, int y1, uchar* used);
+
 } // namespace kit

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -74,24 +75,46 @@ std::array<QRgb, 256> tintTable(const QColor& color)
     return table;
 }
 
-QImage tinted(const QImage& coverage, const QColor& color)
+// Tints the coverage with the shadow colour and draws it with its top left
+// corner at `at` (device pixels), in bands of rows and only where a band
+// has coverage, so the empty inside of a large shadow costs nothing.
+void compositeShadow(QPainter& p, const QImage& coverage, const QColor& color, QPoint at)
 {
+    constexpr int kBand = 32;
+    constexpr int kGap = 64; // empty columns that split a band into two tiles
     const std::array<QRgb, 256> table = tintTable(color);
-    QImage out(coverage.size(), QImage::Format_ARGB32_Premultiplied);
-    if (out.isNull())
-        return out;
     const int w = coverage.width();
-    for (int y = 0; y < coverage.height(); ++y) {
-        const uchar* src = coverage.constScanLine(y);
-        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
-        if (y > 0 && std::memcmp(src, coverage.constScanLine(y - 1), size_t(w)) == 0) {
-            std::memcpy(dst, out.constScanLine(y - 1), size_t(w) * 4);
-            continue;
+    std::vector<uchar> used(static_cast<size_t>(w));
+    std::vector<QRgb> tile;
+    for (int y0 = 0; y0 < coverage.height(); y0 += kBand) {
+        const int y1 = std::min(coverage.height(), y0 + kBand);
+        markUsedColumns(coverage, y0, y1, used.data());
+        int x = 0;
+        while (x < w) {
+            while (x < w && !used[x])
+                ++x;
+            if (x == w)
+                break;
+            const int start = x;
+            int end = x; // one past the last used column
+            for (; x < w && x - end < kGap; ++x) {
+                if (used[x])
+                    end = x + 1;
+            }
+            const int tw = end - start, th = y1 - y0;
+            tile.resize(size_t(tw) * th);
+            for (int y = 0; y < th; ++y) {
+                const uchar* src = coverage.constScanLine(y0 + y) + start;
+                QRgb* dst = tile.data() + size_t(y) * tw;
+                for (int i = 0; i < tw; ++i)
+                    dst[i] = table[src[i]];
+            }
+            const QImage image(reinterpret_cast<const uchar*>(tile.data()), tw, th, tw * 4,
+                               QImage::Format_ARGB32_Premultiplied);
+            p.drawImage(at + QPoint(start, y0), image);
+            x = end;
         }
-        for (int x = 0; x < w; ++x)
-            dst[x] = table[src[x]];
     }
-    return out;
 }
 
 QPen strokePen(const QColor& color, double lineWidth)
@@ -263,7 +286,7 @@ void GraphicsContext::fillRect(const Rect& r)
     if (r.isEmpty())
         return;
     const QColor c = state().color;
-    perform(r.toQt(), 0, [&](QPainter& p, bool) { p.fillRect(r.toQt(), c); });
+    perform(r.toQt(), 0, c.alpha() == 255, [&](QPainter& p, bool) { p.fillRect(r.toQt(), c); });
 }
 
 void GraphicsContext::fill(const Path& path)
@@ -271,7 +294,8 @@ void GraphicsContext::fill(const Path& path)
     if (path.isEmpty())
         return;
     const QColor c = state().color;
-    perform(path.toQt().boundingRect(), 0, [&](QPainter& p, bool) { p.fillPath(path.toQt(), c); });
+    perform(path.toQt().boundingRect(), 0, c.alpha() == 255,
+            [&](QPainter& p, bool) { p.fillPath(path.toQt(), c); });
 }
 
 void GraphicsContext::stroke(const Path& path, double lineWidth)
@@ -280,7 +304,7 @@ void GraphicsContext::stroke(const Path& path, double lineWidth)
         return;
     const QPen pen = strokePen(state().color, lineWidth);
     // Miter joins reach out at most miterLimit × half the width.
-    perform(path.toQt().boundingRect(), 5 * lineWidth,
+    perform(path.toQt().boundingRect(), 5 * lineWidth, pen.color().alpha() == 255,
             [&](QPainter& p, bool) { p.strokePath(path.toQt(), pen); });
 }
 
@@ -315,29 +339,31 @@ void GraphicsContext::drawImage(const Image& image, const Rect& dest, std::optio
     }
     const QRectF userBounds(dest.minX(), dest.maxY() - target.bottom(), target.width(),
                             target.height());
-    perform(userBounds, 0, [&](QPainter& p, bool coverageOnly) {
-        p.save();
-        // Counter the y-up flip so that the image's first row lies at the top.
-        p.translate(dest.minX(), dest.maxY());
-        p.scale(1, -1);
-        p.setOpacity(p.opacity() * std::min(opacity, 1.0));
-        if (coverageOnly && !image.hasAlphaChannel()) {
-            p.fillRect(target, Qt::black);
-        } else {
-            if (op == CompositeOp::Copy)
-                p.setCompositionMode(QPainter::CompositionMode_Source);
-            paintImage(p, image, target, src, m_highQuality && !coverageOnly);
-        }
-        p.restore();
-    });
+    perform(userBounds, 0, !image.hasAlphaChannel() && opacity >= 1,
+            [&](QPainter& p, bool coverageOnly) {
+                p.save();
+                // Counter the y-up flip so that the image's first row lies at the top.
+                p.translate(dest.minX(), dest.maxY());
+                p.scale(1, -1);
+                p.setOpacity(p.opacity() * std::min(opacity, 1.0));
+                if (coverageOnly && !image.hasAlphaChannel()) {
+                    p.fillRect(target, Qt::black);
+                } else {
+                    if (op == CompositeOp::Copy)
+                        p.setCompositionMode(QPainter::CompositionMode_Source);
+                    paintImage(p, image, target, src, m_highQuality && !coverageOnly);
+                }
+                p.restore();
+            });
 }
 
-void GraphicsContext::perform(const QRectF& userBounds, double margin,
+void GraphicsContext::perform(const QRectF& userBounds, double margin, bool opaque,
                               const std::function<void(QPainter&, bool)>& paint)
 {
     const std::optional<Shadow>& s = state().shadow;
     if (s && s->color.isValid() && s->color.alpha() > 0)
-        paintShadow(*s, userBounds.adjusted(-margin, -margin, margin, margin), paint);
+        paintShadow(*s, userBounds.adjusted(-margin, -margin, margin, margin),
+                    opaque && m_painter.opacity() >= 1, paint);
     paint(m_painter, false);
 }
 
@@ -345,7 +371,7 @@ void GraphicsContext::perform(const QRectF& userBounds, double margin,
 // touches, blurs it, tints it and composites it below at the offset. The
 // offset follows the screen's axes (y up) whatever the current rotation,
 // and like the blur it is scaled to device pixels.
-void GraphicsContext::paintShadow(const Shadow& s, const QRectF& userBounds,
+void GraphicsContext::paintShadow(const Shadow& s, const QRectF& userBounds, bool opaque,
                                   const std::function<void(QPainter&, bool)>& paint)
 {
     const QTransform t = m_painter.deviceTransform();
@@ -370,15 +396,15 @@ void GraphicsContext::paintShadow(const Shadow& s, const QRectF& userBounds,
         layer.setTransform(t * QTransform::fromTranslate(-region.x(), -region.y()));
         paint(layer, true);
     }
+    const QImage solid = opaque ? coverage.copy() : QImage();
     blurAlpha(coverage, sigma);
-    const QImage shadow = tinted(coverage, s.color);
-    if (shadow.isNull())
-        return;
+    if (!solid.isNull())
+        clearWhereSolid(coverage, solid, offset);
     m_painter.save();
     useDevicePixels(m_painter);
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    m_painter.drawImage(region.topLeft() + offset, shadow);
+    compositeShadow(m_painter, coverage, s.color, region.topLeft() + offset);
     m_painter.restore();
 }
 

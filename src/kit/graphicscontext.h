@@ -33,7 +33,7 @@ struct Shadow
 
 enum class CompositeOp {
     SourceOver, // normal drawing
-    Copy,       // replaces what is below (within the clip)
+    Copy, // replaces what is below (within the clip)
 };
 
 class GraphicsContext
@@ -94,10 +94,11 @@ private:
     const State& state() const;
     // Runs `paint` on the painter, after the state's shadow of it. `paint`
     // is also run on the shadow's coverage layer (its flag set), where only
-    // the alpha it leaves counts. `userBounds` bounds what it draws.
-    void perform(const QRectF& userBounds, double margin,
+    // the alpha it leaves counts. `userBounds` bounds what it draws;
+    // `opaque` says that it covers fully wherever its coverage is full.
+    void perform(const QRectF& userBounds, double margin, bool opaque,
                  const std::function<void(QPainter&, bool coverageOnly)>& paint);
-    void paintShadow(const Shadow& s, const QRectF& userBounds,
+    void paintShadow(const Shadow& s, const QRectF& userBounds, bool opaque,
                      const std::function<void(QPainter&, bool coverageOnly)>& paint);
 
     QPainter& m_painter;

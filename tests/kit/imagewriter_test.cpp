@@ -34,7 +34,7 @@ QByteArray contents(const QString& path)
 TEST(ImageWriter, EveryFormatRoundTrips)
 {
     QTemporaryDir dir;
-    const QImage image = sample(37, 23);
+    const QImage image = sample(37, 301); // tall enough for several stripes
     const struct
     {
         ImageFormat format;
