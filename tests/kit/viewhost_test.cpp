@@ -144,12 +144,22 @@ TEST(ViewHost, MouseWheelAndKeysArriveFlipped)
 
 TEST(ViewHost, PaintsWithTheOriginAtTheLowerLeft)
 {
+    // The probe fills (0, 0, 20, 10); at any device pixel ratio (QT_SCALE_FACTOR)
+    // it covers exactly that many device pixels at the bottom left.
     HostFixture f;
     const QImage shot = f.host->grab().toImage();
-    ASSERT_EQ(shot.size(), QSize(100, 80));
-    EXPECT_TRUE(testsupport::sameColor(testsupport::pixelYUp(shot, 5, 5), Qt::red));
-    EXPECT_FALSE(testsupport::sameColor(testsupport::pixelYUp(shot, 5, 15), Qt::red));
-    EXPECT_FALSE(testsupport::sameColor(shot.pixelColor(5, 5), Qt::red));
+    const int dpr = qRound(shot.devicePixelRatio());
+    ASSERT_EQ(shot.size(), QSize(100, 80) * dpr);
+    const std::pair<QPoint, bool> samples[] = {
+        { { 0, 0 }, true },
+        { { 20 * dpr - 1, 10 * dpr - 1 }, true },
+        { { 20 * dpr, 5 }, false },
+        { { 5, 10 * dpr }, false },
+    };
+    for (auto [p, red] : samples) {
+        EXPECT_EQ(testsupport::sameColor(testsupport::pixelYUp(shot, p.x(), p.y()), Qt::red), red)
+            << p.x() << "," << p.y();
+    }
 }
 
 TEST(ViewHost, DroppedLocalFilesReachTheView)
