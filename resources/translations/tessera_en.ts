@@ -179,5 +179,189 @@
         <source>Remove</source>
         <translation>Remove</translation>
     </message>
+    <message id="HELP_CN_MENU_ITEM">
+        <source>%1 Help (Chinese)</source>
+        <translation>%1 Help (Chinese)</translation>
+    </message>
+    <message id="MENU_FILE">
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message id="MENU_NEW_CANVAS">
+        <source>&amp;New Canvas</source>
+        <translation>&amp;New Canvas</translation>
+    </message>
+    <message id="MENU_ADD_PHOTOS">
+        <source>Add &amp;Photos…</source>
+        <translation>Add &amp;Photos…</translation>
+    </message>
+    <message id="MENU_SAVE">
+        <source>&amp;Save/Export…</source>
+        <translation>&amp;Save/Export…</translation>
+    </message>
+    <message id="MENU_VIEW">
+        <source>&amp;View</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message id="MENU_TEMPLATE_LAYOUT">
+        <source>&amp;Template Layout</source>
+        <translation>&amp;Template Layout</translation>
+    </message>
+    <message id="MENU_FREE_LAYOUT">
+        <source>&amp;Free Layout</source>
+        <translation>&amp;Free Layout</translation>
+    </message>
+    <message id="MENU_SERIAL_LAYOUT">
+        <source>&amp;Serial Layout</source>
+        <translation>&amp;Serial Layout</translation>
+    </message>
+    <message id="MENU_TEMPLATES_PAGE">
+        <source>Templates</source>
+        <translation>Templates</translation>
+    </message>
+    <message id="MENU_BACKGROUNDS_PAGE">
+        <source>Backgrounds</source>
+        <translation>Backgrounds</translation>
+    </message>
+    <message id="MENU_BORDERS_PAGE">
+        <source>Borders</source>
+        <translation>Borders</translation>
+    </message>
+    <message id="MENU_HELP">
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message id="MENU_WHATS_NEW">
+        <source>What’s New</source>
+        <translation>What’s New</translation>
+    </message>
+    <message id="MENU_FEEDBACK">
+        <source>Send Feedback…</source>
+        <translation>Send Feedback…</translation>
+    </message>
+    <message id="WHATS_NEW_TITLE">
+        <source>What’s New in %1</source>
+        <translation>What’s New in %1</translation>
+    </message>
+    <message id="WHATS_NEW_SHOW_AT_STARTUP">
+        <source>Show at startup</source>
+        <translation>Show at startup</translation>
+    </message>
+    <message id="WHATS_NEW_MISSING">
+        <source>The release notes could not be found.</source>
+        <translation>The release notes could not be found.</translation>
+    </message>
+    <message id="BUTTON_CLOSE">
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message id="ABOUT_VERSION">
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message id="ABOUT_BLURB">
+        <source>Photo collages from templates, free layouts and photo strips.</source>
+        <translation>Photo collages from templates, free layouts and photo strips.</translation>
+    </message>
+    <message id="TOOLTIP_ADD_ITEM">
+        <source>Add templates or backgrounds</source>
+        <translation>Add templates or backgrounds</translation>
+    </message>
+    <message id="TOOLTIP_REMOVE_ITEM">
+        <source>Delete the chosen template or background</source>
+        <translation>Delete the chosen template or background</translation>
+    </message>
+    <message id="TOOLTIP_FILTER">
+        <source>Show templates by number of photos</source>
+        <translation>Show templates by number of photos</translation>
+    </message>
+    <message id="MEDIA_BROWSER_PLACEHOLDER">
+        <source>Drag photos from your file manager onto the canvas, or choose File ▸ Add Photos…</source>
+        <translation>Drag photos from your file manager onto the canvas, or choose File ▸ Add Photos…</translation>
+    </message>
+    <message id="FREE_LAYOUT_HINT">
+        <source>Free layout
+Drop photos here</source>
+        <translation>Free layout
+Drop photos here</translation>
+    </message>
+    <message id="SERIAL_LAYOUT_HINT">
+        <source>Serial layout
+Drop photos here</source>
+        <translation>Serial layout
+Drop photos here</translation>
+    </message>
+    <message id="FILE_TYPE_TEMPLATES">
+        <source>Templates</source>
+        <translation>Templates</translation>
+    </message>
+    <message id="FILE_TYPE_PICTURES">
+        <source>Pictures</source>
+        <translation>Pictures</translation>
+    </message>
+    <message id="FILE_TYPE_PHOTOS">
+        <source>Photos</source>
+        <translation>Photos</translation>
+    </message>
+    <message id="ADD_TEMPLATES_TITLE">
+        <source>Add Templates</source>
+        <translation>Add Templates</translation>
+    </message>
+    <message id="ADD_BACKGROUNDS_TITLE">
+        <source>Add Backgrounds</source>
+        <translation>Add Backgrounds</translation>
+    </message>
+    <message id="ADD_PHOTOS_TITLE">
+        <source>Add Photos</source>
+        <translation>Add Photos</translation>
+    </message>
+    <message id="PHOTOS_UNREADABLE">
+        <source>These photos could not be opened:</source>
+        <translation>These photos could not be opened:</translation>
+    </message>
+    <message id="AND_MORE_FILES">
+        <source>… and %1 more</source>
+        <translation>… and %1 more</translation>
+    </message>
+    <message id="TOOLTIP_TEMPLATE_LAYOUT">
+        <source>Template layout</source>
+        <translation>Template layout</translation>
+    </message>
+    <message id="TOOLTIP_FREE_LAYOUT">
+        <source>Free layout</source>
+        <translation>Free layout</translation>
+    </message>
+    <message id="TOOLTIP_SERIAL_LAYOUT">
+        <source>Serial layout</source>
+        <translation>Serial layout</translation>
+    </message>
+    <message id="TOOLTIP_ZOOM">
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message id="BUTTON_TEXT_STYLE">
+        <source>Styles</source>
+        <translation>Styles</translation>
+    </message>
+    <message id="TOOLTIP_TEXT_STYLE">
+        <source>Text styles</source>
+        <translation>Text styles</translation>
+    </message>
+    <message id="CHECKBOX_ROUND_CORNER">
+        <source>Rounded corners</source>
+        <translation>Rounded corners</translation>
+    </message>
+    <message id="CHECKBOX_SHADOW">
+        <source>Shadow</source>
+        <translation>Shadow</translation>
+    </message>
+    <message id="TOOLTIP_ADD_TEXT">
+        <source>Add text</source>
+        <translation>Add text</translation>
+    </message>
+    <message id="BUTTON_SAVE_CANVAS">
+        <source>Save…</source>
+        <translation>Save…</translation>
+    </message>
 </context>
 </TS>

@@ -179,5 +179,189 @@
         <source>Remove</source>
         <translation>移除</translation>
     </message>
+    <message id="HELP_CN_MENU_ITEM">
+        <source>%1 Help (Chinese)</source>
+        <translation>%1 中文帮助</translation>
+    </message>
+    <message id="MENU_FILE">
+        <source>&amp;File</source>
+        <translation>文件(&amp;F)</translation>
+    </message>
+    <message id="MENU_NEW_CANVAS">
+        <source>&amp;New Canvas</source>
+        <translation>新建画布(&amp;N)</translation>
+    </message>
+    <message id="MENU_ADD_PHOTOS">
+        <source>Add &amp;Photos…</source>
+        <translation>添加照片(&amp;P)…</translation>
+    </message>
+    <message id="MENU_SAVE">
+        <source>&amp;Save/Export…</source>
+        <translation>存储/导出(&amp;S)…</translation>
+    </message>
+    <message id="MENU_VIEW">
+        <source>&amp;View</source>
+        <translation>显示(&amp;V)</translation>
+    </message>
+    <message id="MENU_TEMPLATE_LAYOUT">
+        <source>&amp;Template Layout</source>
+        <translation>模板拼图(&amp;T)</translation>
+    </message>
+    <message id="MENU_FREE_LAYOUT">
+        <source>&amp;Free Layout</source>
+        <translation>自由拼图(&amp;F)</translation>
+    </message>
+    <message id="MENU_SERIAL_LAYOUT">
+        <source>&amp;Serial Layout</source>
+        <translation>拼接长图(&amp;S)</translation>
+    </message>
+    <message id="MENU_TEMPLATES_PAGE">
+        <source>Templates</source>
+        <translation>模板</translation>
+    </message>
+    <message id="MENU_BACKGROUNDS_PAGE">
+        <source>Backgrounds</source>
+        <translation>背景</translation>
+    </message>
+    <message id="MENU_BORDERS_PAGE">
+        <source>Borders</source>
+        <translation>边框</translation>
+    </message>
+    <message id="MENU_HELP">
+        <source>&amp;Help</source>
+        <translation>帮助(&amp;H)</translation>
+    </message>
+    <message id="MENU_WHATS_NEW">
+        <source>What’s New</source>
+        <translation>新功能</translation>
+    </message>
+    <message id="MENU_FEEDBACK">
+        <source>Send Feedback…</source>
+        <translation>发送反馈…</translation>
+    </message>
+    <message id="WHATS_NEW_TITLE">
+        <source>What’s New in %1</source>
+        <translation>%1 新功能</translation>
+    </message>
+    <message id="WHATS_NEW_SHOW_AT_STARTUP">
+        <source>Show at startup</source>
+        <translation>启动时显示</translation>
+    </message>
+    <message id="WHATS_NEW_MISSING">
+        <source>The release notes could not be found.</source>
+        <translation>找不到版本说明。</translation>
+    </message>
+    <message id="BUTTON_CLOSE">
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message id="ABOUT_VERSION">
+        <source>Version %1</source>
+        <translation>版本 %1</translation>
+    </message>
+    <message id="ABOUT_BLURB">
+        <source>Photo collages from templates, free layouts and photo strips.</source>
+        <translation>用模板、自由布局和长图拼接制作照片拼图。</translation>
+    </message>
+    <message id="TOOLTIP_ADD_ITEM">
+        <source>Add templates or backgrounds</source>
+        <translation>添加模板或背景</translation>
+    </message>
+    <message id="TOOLTIP_REMOVE_ITEM">
+        <source>Delete the chosen template or background</source>
+        <translation>删除所选的模板或背景</translation>
+    </message>
+    <message id="TOOLTIP_FILTER">
+        <source>Show templates by number of photos</source>
+        <translation>按照片数量筛选模板</translation>
+    </message>
+    <message id="MEDIA_BROWSER_PLACEHOLDER">
+        <source>Drag photos from your file manager onto the canvas, or choose File ▸ Add Photos…</source>
+        <translation>请从文件管理器把照片拖到画布上，或选择“文件 ▸ 添加照片…”</translation>
+    </message>
+    <message id="FREE_LAYOUT_HINT">
+        <source>Free layout
+Drop photos here</source>
+        <translation>自由拼图
+把照片拖到这里</translation>
+    </message>
+    <message id="SERIAL_LAYOUT_HINT">
+        <source>Serial layout
+Drop photos here</source>
+        <translation>拼接长图
+把照片拖到这里</translation>
+    </message>
+    <message id="FILE_TYPE_TEMPLATES">
+        <source>Templates</source>
+        <translation>模板</translation>
+    </message>
+    <message id="FILE_TYPE_PICTURES">
+        <source>Pictures</source>
+        <translation>图片</translation>
+    </message>
+    <message id="FILE_TYPE_PHOTOS">
+        <source>Photos</source>
+        <translation>照片</translation>
+    </message>
+    <message id="ADD_TEMPLATES_TITLE">
+        <source>Add Templates</source>
+        <translation>添加模板</translation>
+    </message>
+    <message id="ADD_BACKGROUNDS_TITLE">
+        <source>Add Backgrounds</source>
+        <translation>添加背景</translation>
+    </message>
+    <message id="ADD_PHOTOS_TITLE">
+        <source>Add Photos</source>
+        <translation>添加照片</translation>
+    </message>
+    <message id="PHOTOS_UNREADABLE">
+        <source>These photos could not be opened:</source>
+        <translation>以下照片无法打开：</translation>
+    </message>
+    <message id="AND_MORE_FILES">
+        <source>… and %1 more</source>
+        <translation>…… 以及另外 %1 个</translation>
+    </message>
+    <message id="TOOLTIP_TEMPLATE_LAYOUT">
+        <source>Template layout</source>
+        <translation>模板拼图</translation>
+    </message>
+    <message id="TOOLTIP_FREE_LAYOUT">
+        <source>Free layout</source>
+        <translation>自由拼图</translation>
+    </message>
+    <message id="TOOLTIP_SERIAL_LAYOUT">
+        <source>Serial layout</source>
+        <translation>拼接长图</translation>
+    </message>
+    <message id="TOOLTIP_ZOOM">
+        <source>Zoom</source>
+        <translation>缩放</translation>
+    </message>
+    <message id="BUTTON_TEXT_STYLE">
+        <source>Styles</source>
+        <translation>样式</translation>
+    </message>
+    <message id="TOOLTIP_TEXT_STYLE">
+        <source>Text styles</source>
+        <translation>文字样式</translation>
+    </message>
+    <message id="CHECKBOX_ROUND_CORNER">
+        <source>Rounded corners</source>
+        <translation>圆角</translation>
+    </message>
+    <message id="CHECKBOX_SHADOW">
+        <source>Shadow</source>
+        <translation>阴影</translation>
+    </message>
+    <message id="TOOLTIP_ADD_TEXT">
+        <source>Add text</source>
+        <translation>添加文字</translation>
+    </message>
+    <message id="BUTTON_SAVE_CANVAS">
+        <source>Save…</source>
+        <translation>存储…</translation>
+    </message>
 </context>
 </TS>
