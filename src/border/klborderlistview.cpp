@@ -46,14 +46,14 @@ void KLBorderListView::load()
     removeAllEntries();
 
     if (QFileInfo(user).isDir()) {
-        kit::log(kit::lcLibrary, QStringLiteral("Copy border file..."));
+        kit::log(kit::lcLibrary(), QStringLiteral("Copy border file..."));
         for (const QString& relative : Folders::walk(app)) {
             const QString target = user + u'/' + relative;
             if (!Folders::exists(target))
                 Folders::copyItem(app + u'/' + relative, target);
         }
     } else {
-        kit::log(kit::lcLibrary, QStringLiteral("Local not exists:%1").arg(user));
+        kit::log(kit::lcLibrary(), QStringLiteral("Local not exists:%1").arg(user));
         Folders::copyItem(app, user);
     }
     loadBorderFromPath(app);
@@ -61,7 +61,7 @@ void KLBorderListView::load()
 
 void KLBorderListView::loadBorderFromPath(const QString& folder)
 {
-    kit::log(kit::lcLibrary, QStringLiteral("Load border file from '%1'.").arg(folder));
+    kit::log(kit::lcLibrary(), QStringLiteral("Load border file from '%1'.").arg(folder));
     QStringList paths { KLBorderView::kNoBorderPath };
     for (const QString& relative : kit::Folders::walkFiles(folder, kBorderExtensions))
         paths.append(folder + u'/' + relative);

@@ -90,22 +90,22 @@ void KLGridLibraryView::runInBackground(std::function<Result()> work,
     ++m_pendingTasks;
     std::weak_ptr<Liveness> weak = m_liveness;
     QObject* mainContext = QCoreApplication::instance();
-    workerPool().start([weak, mainContext, work = std::move(work),
-                        deliver = std::move(deliver)]() mutable {
-        Result result = work();
-        // The weak pointer is only locked on the main thread, where the view
-        // lives and dies.
-        QMetaObject::invokeMethod(
-            mainContext,
-            [weak, deliver = std::move(deliver), result = std::move(result)]() mutable {
-                const auto alive = weak.lock();
-                if (!alive || !alive->view)
-                    return;
-                deliver(std::move(result));
-                // deliver() may have ended the library.
-                if (alive->view)
-                    alive->view->taskFinished();
-            },
-            Qt::QueuedConnection);
-    });
+    workerPool().start(
+        [weak, mainContext, work = std::move(work), deliver = std::move(deliver)]() mutable {
+            Result result = work();
+            // The weak pointer is only locked on the main thread, where the view
+            // lives and dies.
+            QMetaObject::invokeMethod(
+                mainContext,
+                [weak, deliver = std::move(deliver), result = std::move(result)]() mutable {
+                    const auto alive = weak.lock();
+                    if (!alive || !alive->view)
+                        return;
+                    deliver(std::move(result));
+                    // deliver() may have ended the library.
+                    if (alive->view)
+                        alive->view->taskFinished();
+                },
+                Qt::QueuedConnection);
+        });
 }

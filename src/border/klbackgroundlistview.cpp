@@ -1,0 +1,247 @@
+#include "klbackgroundlistview.h"
+
+#include "kit/animator.h"
+#include "kit/folders.h"
+#include "kit/logging.h"
+
+#include <algorithm>
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QStringList kPictureExtensions { QStringLiteral("PNG"), QStringLiteral("JPG"),
+                                       QStringLiteral("JPEG"), QStringLiteral("BMP"),
+                                       QStringLiteral("TIFF") };
+
+// The two built-in entries that lead the list.
+constexpr int kBuiltInCount = 2;
+
+QString whitePath()
+{
+    return kit::Folders::resourceFolder() + QStringLiteral("/white.png");
+}
+
+QString blackPath()
+{
+    return kit::Folders::resourceFolder() + QStringLiteral("/black.png");
+}
+
+// A ".png" of the same base name beside the picture, or empty.
+QString sameNamedPng(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString png =
+        info.absolutePath() + u'/' + (dot > 0 ? name.left(dot) : name) + QStringLiteral(".png");
+    return QFileInfo(png).isFile() ? png : QString();
+}
+
+std::optional<kit::Image> loadPicture(const QString& path)
+{
+    std::optional<kit::Image> image = kit::Image::load(path);
+    // Decodes the level a 64-point cell draws (128 pixels covers a 2×
+    // screen), so that the main thread only draws.
+    if (image)
+        image->pixels(QSize(128, 128));
+    return image;
+}
+
+} // namespace
+
+KLBackgroundListView::KLBackgroundListView(const kit::Rect& frame) : KLGridLibraryView(frame)
+{
+    load();
+    layout();
+    registerForFileDrops(true);
+}
+
+KLBackgroundListView::~KLBackgroundListView() = default;
+
+bool KLBackgroundListView::isBackgroundFile(const QString& fileName)
+{
+    return kPictureExtensions.contains(QFileInfo(fileName).suffix().toUpper());
+}
+
+void KLBackgroundListView::removeAllEntries()
+{
+    for (KLBackgroundView* view : m_imgViews)
+        view->removeFromSuperview(); // the returned owner destroys it
+    m_imgViews.clear();
+    // Pictures still on their way belong to the views just removed.
+    ++m_generation;
+}
+
+void KLBackgroundListView::load()
+{
+    using kit::Folders;
+    const QString app = Folders::resourceFolder(kit::LibraryFolder::Backgrounds);
+    const QString user = Folders::userFolder(kit::LibraryFolder::Backgrounds);
+
+    kit::log(kit::lcLibrary(), QStringLiteral("Load directory:%1").arg(Folders::userFolder()));
+    m_resourcePaths.clear();
+    removeAllEntries();
+    kit::log(kit::lcLibrary(), QStringLiteral("===>Load"));
+
+    if (QFileInfo(user).isDir()) {
+        for (const QString& relative : Folders::walk(app)) {
+            const QString target = user + u'/' + relative;
+            if (Folders::exists(target))
+                continue;
+            Folders::copyItem(app + u'/' + relative, target);
+            kit::log(kit::lcLibrary(),
+                     QStringLiteral("Copy new background %1 to %2").arg(relative, target));
+        }
+    } else {
+        Folders::copyItem(app, user);
+    }
+    loadBackgroundFromPath(user);
+}
+
+void KLBackgroundListView::loadBackgroundFromPath(const QString& folder)
+{
+    QStringList paths { whitePath(), blackPath() };
+    for (const QString& relative : kit::Folders::walkFiles(folder, kPictureExtensions))
+        paths.append(folder + u'/' + relative);
+    m_resourcePaths = paths;
+}
+
+void KLBackgroundListView::setResourcePaths(const QStringList& paths)
+{
+    removeAllEntries();
+    m_resourcePaths = paths;
+}
+
+void KLBackgroundListView::layout()
+{
+    const bool create = m_imgViews.empty();
+    const int n = int(m_resourcePaths.size());
+    const std::optional<Grid> grid = gridFor(n);
+    if (!grid)
+        return;
+    setFrameOrigin({ 0, 0 });
+    setContentSize(*grid);
+
+    kit::Animator::Targets moves;
+    for (int i = 0; i < n; ++i) {
+        const kit::Rect cell = cellFrame(*grid, i);
+        if (!create) {
+            if (i < int(m_imgViews.size()))
+                moves.emplace_back(m_imgViews[size_t(i)], cell);
+            continue;
+        }
+        auto view = std::make_unique<KLBackgroundView>(cell);
+        view->setTag(i);
+        view->setFilePath(m_resourcePaths[i]);
+        view->setPath(sameNamedPng(m_resourcePaths[i]));
+        m_imgViews.push_back(addSubview(std::move(view)));
+    }
+    if (!moves.empty())
+        kit::Animator::shared().animate(moves, m_animationMs);
+
+    if (!create || n == 0)
+        return;
+    for (int i = 0; i < n; ++i) {
+        const QString path = m_resourcePaths[i];
+        const kit::ViewRef entry(m_imgViews[size_t(i)]);
+        const int generation = m_generation;
+        runInBackground<std::optional<kit::Image>>(
+            [path] { return loadPicture(path); },
+            [this, entry, generation](std::optional<kit::Image> image) {
+                if (generation != m_generation || !image)
+                    return;
+                if (auto* view = static_cast<KLBackgroundView*>(entry.get()))
+                    view->_setImage(*image);
+            });
+    }
+}
+
+std::optional<QString> KLBackgroundListView::addImageFromURL(const QUrl& url)
+{
+    if (!url.isLocalFile())
+        return std::nullopt;
+    return addImageFromURL(url.toLocalFile());
+}
+
+std::optional<QString> KLBackgroundListView::addImageFromURL(const QString& filePath)
+{
+    // Only plain files: a folder that happens to be named "x.png" is no picture.
+    if (!QFileInfo(filePath).isFile())
+        return std::nullopt;
+    const std::optional<QString> folder =
+        kit::Folders::ensureUserFolder(kit::LibraryFolder::Backgrounds);
+    if (!folder)
+        return std::nullopt;
+    const std::optional<QString> target =
+        kit::Folders::uniqueFilePath(*folder, QFileInfo(filePath).fileName());
+    if (!target || !kit::Folders::copyItem(filePath, *target))
+        return std::nullopt;
+    return target;
+}
+
+void KLBackgroundListView::removeView(KLBackgroundView* view)
+{
+    const auto it = std::find(m_imgViews.begin(), m_imgViews.end(), view);
+    if (view && it != m_imgViews.end())
+        removeAt(int(it - m_imgViews.begin()));
+}
+
+void KLBackgroundListView::removeView(const BackgroundEntry& entry)
+{
+    if (entry.path.isEmpty())
+        return;
+    const qsizetype index = m_resourcePaths.indexOf(entry.path);
+    if (index >= 0)
+        removeAt(int(index));
+}
+
+void KLBackgroundListView::removeAt(int index)
+{
+    // White and black are application resources, shared by every user of
+    // the installation: deleting them would break the library for good.
+    if (index < kBuiltInCount) {
+        kit::log(kit::lcLibrary(),
+                 QStringLiteral("The built-in background %1 is not removed.")
+                     .arg(m_resourcePaths[index]));
+        return;
+    }
+    // Entry views exist for every path, or (before the first layout) for none.
+    if (index < int(m_imgViews.size())) {
+        m_imgViews[size_t(index)]->removeFromSuperview();
+        m_imgViews.erase(m_imgViews.begin() + index);
+    }
+    // Only the listed picture file; errors are ignored as the list follows the disk.
+    QFile::remove(m_resourcePaths[index]);
+    m_resourcePaths.removeAt(index);
+    layout();
+}
+
+kit::DragOperation KLBackgroundListView::draggingEntered(const kit::DragInfo& info)
+{
+    return info.sourceAllowsCopy ? kit::DragOperation::Copy : kit::DragOperation::None;
+}
+
+kit::DragOperation KLBackgroundListView::draggingUpdated(const kit::DragInfo& info)
+{
+    return draggingEntered(info);
+}
+
+bool KLBackgroundListView::prepareForDragOperation(const kit::DragInfo&)
+{
+    return true;
+}
+
+bool KLBackgroundListView::performDragOperation(const kit::DragInfo& info)
+{
+    if (info.fileNames.isEmpty())
+        return false;
+    for (const QString& file : info.fileNames) {
+        if (isBackgroundFile(file))
+            addImageFromURL(file);
+    }
+    load();
+    layout();
+    return true;
+}
