@@ -1,0 +1,281 @@
+#include "template/klresourceitem.h"
+#include "template/klresourceview.h"
+
+#include "kit/notificationnames.h"
+#include "kit/render.h"
+#include "kit/window.h"
+#include "support/notificationrecorder.h"
+#include "support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+using testsupport::pixelYUp;
+using testsupport::sameColor;
+
+namespace {
+
+class CanvasTest : public ::testing::Test
+{
+protected:
+    QString write(const QString& name, const QByteArray& text)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        return path;
+    }
+    // A picture of one colour, written as PNG.
+    QString photo(const QString& name, QColor c, QSize size = { 40, 30 })
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(c);
+        const QString path = m_dir.filePath(name);
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+    std::unique_ptr<KLResourceView> canvas(const QByteArray& templateText, kit::Size size)
+    {
+        auto view = std::make_unique<KLResourceView>(kit::Rect { { 0, 0 }, size });
+        EXPECT_TRUE(view->loadResourceFromPath(write("t.fdd", templateText)));
+        return view;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+void expectRect(const kit::Rect& r, const kit::Rect& expected)
+{
+    EXPECT_NEAR(r.x(), expected.x(), 1e-4);
+    EXPECT_NEAR(r.y(), expected.y(), 1e-4);
+    EXPECT_NEAR(r.width(), expected.width(), 1e-4);
+    EXPECT_NEAR(r.height(), expected.height(), 1e-4);
+}
+
+// Alpha of the pixel at (x, y), y up.
+int alphaAt(const QImage& image, int x, int y)
+{
+    return pixelYUp(image, x, y).alpha();
+}
+
+} // namespace
+
+TEST_F(CanvasTest, CellAreaAndPlateFollowTheRatio)
+{
+    const struct
+    {
+        kit::Size size;
+        kit::Rect area, plate;
+    } cases[] = {
+        { { 640, 400 }, { 7.2, 3, 625.6, 394 }, { 9.6, 3, 620.8, 394 } },
+        { { 400, 400 }, { 3, 3, 394, 394 }, { 3, 3, 394, 394 } },
+        { { 400, 640 }, { 3, 5.76, 394, 628.48 }, { 3, 9.6, 394, 620.8 } },
+    };
+    for (const auto& c : cases) {
+        auto view = canvas("3,2\n0,0,0.5,1:L:*\n", c.size);
+        view->_setHasShadow(false);
+        expectRect(view->boundView()->frame(), c.area);
+        expectRect(view->plateRect(), c.plate);
+        expectRect(view->items().front()->frame(), { 0, 0, c.area.width() * 0.5, c.area.height() });
+
+        // The plate is what is painted: white inside, nothing outside (cells
+        // may reach past it, so an empty template shows it alone).
+        auto empty = canvas("3,2\n", c.size);
+        empty->_setHasShadow(false);
+        const QImage image = kit::renderToImage(*empty);
+        const int left = int(std::ceil(c.plate.x())), bottom = int(std::ceil(c.plate.y()));
+        EXPECT_EQ(alphaAt(image, left - 2, image.height() / 2), 0);
+        EXPECT_EQ(alphaAt(image, image.width() / 2, bottom - 2), 0);
+        EXPECT_EQ(alphaAt(image, left + 1, bottom + 1), 255);
+    }
+}
+
+TEST_F(CanvasTest, FrameBorderInsetsTheCellArea)
+{
+    const QString border = write("b.bdr", "0.1,1,0,1\nL:0.5,0,1,1\n");
+    auto view = canvas("1,1\n0,0,1,1:L:*\n", { 400, 400 });
+    view->_setFrameBorder(border);
+    ASSERT_TRUE(view->hasFrameBorder());
+    expectRect(view->boundView()->frame(), { 42.4, 46.64, 315.2, 315.2 });
+
+    view->_setFrameBorder(m_dir.filePath("missing.bdr"));
+    EXPECT_FALSE(view->hasFrameBorder());
+    expectRect(view->boundView()->frame(), { 3, 3, 394, 394 });
+}
+
+TEST_F(CanvasTest, BackgroundColourFillsPlateAndCellBands)
+{
+    // One bordered cell: its band takes the plate's colour, whatever the file says.
+    auto view = canvas("1,1\n0,0,1,1:L,0.1,255,0,0:*\n", { 200, 200 });
+    view->_setHasShadow(false);
+    const struct
+    {
+        std::optional<BackgroundEntry> entry;
+        QColor colour;
+    } cases[] = {
+        { std::nullopt, Qt::white },
+        { BackgroundEntry { 0, {}, {} }, Qt::white },
+        { BackgroundEntry { 1, {}, {} }, Qt::black },
+    };
+    for (const auto& c : cases) {
+        view->_setBackgroundView(c.entry);
+        const QImage image = kit::renderToImage(*view);
+        EXPECT_TRUE(sameColor(pixelYUp(image, 5, 100), c.colour)); // band of the cell
+        EXPECT_TRUE(sameColor(pixelYUp(image, 100, 100), KLResourceItem::placeholderColor(1)));
+    }
+
+    // A picture shows on the plate and in the band.
+    QImage green(50, 50, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    view->_setBackgroundView(BackgroundEntry { 5, kit::Image::fromPixels(green), "g.png" });
+    const QImage image = kit::renderToImage(*view);
+    EXPECT_TRUE(sameColor(pixelYUp(image, 8, 100), Qt::green));
+    EXPECT_TRUE(sameColor(pixelYUp(image, 100, 100), KLResourceItem::placeholderColor(1)));
+}
+
+TEST_F(CanvasTest, RoundedCornersAndShadow)
+{
+    auto view = canvas("1,1\n", { 640, 640 });
+    view->_setHasShadow(false);
+    view->_setHasCorner(true);
+    QImage image = kit::renderToImage(*view);
+    // Radius 640 × 0.025 = 16: the plate's corner is cut, a point 16 in is inside.
+    EXPECT_EQ(alphaAt(image, 4, 4), 0);
+    EXPECT_EQ(alphaAt(image, 3 + 16, 3 + 16), 255);
+
+    view->_setHasCorner(false);
+    view->_setHasShadow(true);
+    image = kit::renderToImage(*view);
+    // Offset (0, −2): the shadow shows below the plate, not above it.
+    EXPECT_GT(alphaAt(image, 320, 1), 60);
+    EXPECT_LT(alphaAt(image, 320, 639), 10);
+}
+
+TEST_F(CanvasTest, DroppedFilesFillTargetThenTemplateOrder)
+{
+    auto view =
+        canvas("4,1\n0,0,0.25,1:L:*\n0.25,0,0.25,1:L:*\n0.5,0,0.25,1:L:*\n0.75,0,0.25,1:L:*\n",
+               { 800, 200 });
+    kit::Window window;
+    window.setContentSize({ 800, 200 });
+    auto* canvasPtr = view.get();
+    window.setRootView(std::move(view));
+    const auto& cells = canvasPtr->items();
+
+    testsupport::NotificationRecorder recorder({ QString(kit::kLayoutImageDropped) });
+    const QStringList files = { photo("1.png", Qt::red), photo("2.png", Qt::green),
+                                photo("3.png", Qt::blue) };
+    const kit::Point onSecond = cells[1]->convertPointToView(cells[1]->bounds().centre(), nullptr);
+    EXPECT_TRUE(window.performDrop({ onSecond, files, true }));
+
+    auto colourOf = [](KLResourceItem* c) {
+        return c->image()->pixels({ 1, 1 }).pixelColor(0, 0);
+    };
+    ASSERT_TRUE(cells[1]->image() && cells[0]->image() && cells[2]->image());
+    EXPECT_EQ(colourOf(cells[1]), QColor(Qt::red));
+    EXPECT_EQ(colourOf(cells[0]), QColor(Qt::green));
+    EXPECT_EQ(colourOf(cells[2]), QColor(Qt::blue));
+    EXPECT_FALSE(cells[3]->image());
+    EXPECT_EQ(recorder.count(QString(kit::kLayoutImageDropped)), 3);
+    EXPECT_EQ(window.firstResponder(), cells[1]);
+
+    // Outside every mask, or a first file that is no picture: refused, nothing changes.
+    EXPECT_FALSE(window.performDrop({ { 1, 1 }, files, true }));
+    EXPECT_FALSE(window.performDrop({ onSecond, { write("x.png", "not a picture") }, true }));
+    EXPECT_EQ(recorder.count(QString(kit::kLayoutImageDropped)), 3);
+}
+
+TEST_F(CanvasTest, PanFollowsPointerUntilItLeavesTheMask)
+{
+    auto owned = canvas("2,1\n0,0,0.5,1:L:*\n0.5,0,0.5,1:L:*\n", { 400, 200 });
+    KLResourceView* view = owned.get();
+    kit::Window window;
+    window.setContentSize({ 400, 200 });
+    window.setRootView(std::move(owned));
+    KLResourceItem* left = view->items()[0];
+    left->_setImage(kit::Image::fromPixels(QImage(40, 30, QImage::Format_RGB32)));
+    const double w = left->bounds().width(), h = left->bounds().height();
+
+    window.mouseDown({ { 50, 100 }, 1, {} });
+    EXPECT_EQ(window.firstResponder(), left);
+    window.mouseDragged({ { 60, 90 }, 1, {} });
+    EXPECT_NEAR(left->imagePosition().x * w, 10, 1e-9);
+    EXPECT_NEAR(left->imagePosition().y * h, -10, 1e-9);
+
+    // Into the right cell: the pan ends and does not resume on return.
+    window.mouseDragged({ { 300, 100 }, 1, {} });
+    window.mouseDragged({ { 80, 100 }, 1, {} });
+    EXPECT_NEAR(left->imagePosition().x * w, 10, 1e-9);
+    window.mouseUp({ { 80, 100 }, 1, {} });
+
+    // Each scroll event is one step, whatever its size; zero shrinks.
+    const float before = left->imageScale();
+    window.scrollWheel({ { 50, 100 }, 0, 0, {} });
+    EXPECT_NEAR(left->imageScale(), before - 0.1f, 1e-6);
+    window.scrollWheel({ { 50, 100 }, 0, 30, {} });
+    EXPECT_NEAR(left->imageScale(), before, 1e-6);
+}
+
+TEST_F(CanvasTest, ClickOutsideCellsSelectsNothing)
+{
+    auto owned = canvas("2,1\n0,0,0.5,1:B:0.5,0,1,0.5|0.5,1|0,0.5\n", { 400, 200 });
+    kit::Window window;
+    window.setContentSize({ 400, 200 });
+    window.setRootView(std::move(owned));
+    testsupport::NotificationRecorder recorder({ QString(kit::kTextViewUnselected) });
+    window.mouseDown({ { 10, 190 }, 1, {} }); // inside the cell's frame, outside its diamond
+    EXPECT_EQ(window.firstResponder(), nullptr);
+    EXPECT_TRUE(recorder.posts().empty());
+}
+
+TEST_F(CanvasTest, ExportWritesUprightPhotosAtTheFrameSize)
+{
+    // A photo whose upper half is red and lower half blue.
+    auto view = canvas("1,1\n0,0,1,1:L:*\n", { 300, 300 });
+    view->_setHasShadow(false);
+    QImage upright(60, 60, QImage::Format_RGB32);
+    upright.fill(Qt::blue);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 60; ++x)
+            upright.setPixelColor(x, y, Qt::red);
+    view->items().front()->_setImage(kit::Image::fromPixels(upright));
+    view->items().front()->_setImageScale(1);
+    view->resetAllImagesPosition();
+
+    const QString out = m_dir.filePath("out.png");
+    QString error;
+    ASSERT_TRUE(view->saveToURL(out, kit::ImageFormat::Png, &error)) << error.toStdString();
+    QImage written(out);
+    ASSERT_EQ(written.size(), QSize(300, 300));
+    EXPECT_TRUE(sameColor(pixelYUp(written, 150, 250), Qt::red));
+    EXPECT_TRUE(sameColor(pixelYUp(written, 150, 50), Qt::blue));
+
+    // A folder that does not exist: reported, nothing written.
+    const QString bad = m_dir.filePath("no/such/folder/out.jpg");
+    EXPECT_FALSE(view->saveToURL(bad, kit::ImageFormat::Jpeg, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(bad));
+}
+
+TEST_F(CanvasTest, LoadFailuresAndClear)
+{
+    auto view = canvas("1,1\n0,0,1,1:L:*\n", { 200, 200 });
+    view->items().front()->_setImage(kit::Image::fromPixels(QImage(4, 4, QImage::Format_RGB32)));
+    view->_setBackgroundView(BackgroundEntry { 1, {}, {} });
+
+    QString error;
+    EXPECT_FALSE(view->loadResourceFromPath(m_dir.filePath("none.fdd"), &error));
+    EXPECT_EQ(view->items().size(), 1u); // a missing file changes nothing
+    EXPECT_FALSE(error.isEmpty());
+
+    view->clear();
+    EXPECT_FALSE(view->items().front()->image());
+    EXPECT_FALSE(view->backgroundView());
+
+    EXPECT_FALSE(view->loadResourceFromPath(write("bad.fdd", "600\n0,0,1,1:L:*\n"), &error));
+    EXPECT_TRUE(view->items().empty()); // a malformed file leaves no cells
+}
