@@ -1,0 +1,225 @@
+#include "rendercommand.h"
+
+#include "ratiotable.h"
+#include "template/klresourceitem.h"
+#include "template/klresourceview.h"
+
+#include "kit/logging.h"
+
+#include <algorithm>
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextStream>
+
+namespace {
+
+constexpr int kMaxSide = 3072;
+
+std::optional<int> positiveInt(const QString& text)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v <= 0)
+        return std::nullopt;
+    return v;
+}
+
+std::optional<QSize> parseSize(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    if (parts.size() != 2)
+        return std::nullopt;
+    const auto w = positiveInt(parts[0]);
+    const auto h = positiveInt(parts[1]);
+    if (!w || !h)
+        return std::nullopt;
+    return QSize(*w, *h);
+}
+
+} // namespace
+
+QString renderUsage()
+{
+    return QStringLiteral(
+        "usage: tessera render --template FILE [--photo FILE]... [--border FILE]\n"
+        "                      [--background white|black|FILE] [--corners] [--no-shadow]\n"
+        "                      [--width N | --size WxH] [--format png|jpg|tiff|bmp]\n"
+        "                      --output FILE\n"
+        "  --width N     output N wide at the template's ratio (default 1024, at most 3072)\n"
+        "  --size WxH    output frame W by H (each side at most 3072)\n");
+}
+
+std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& args)
+{
+    RenderOptions o;
+    bool haveWidth = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto value = [&](QString* out) -> bool {
+            if (i + 1 >= args.size())
+                return false;
+            *out = args[++i];
+            return true;
+        };
+        QString v;
+        if (a == QLatin1String("--template")) {
+            if (!value(&o.templatePath))
+                return QStringLiteral("--template needs a file");
+        } else if (a == QLatin1String("--photo")) {
+            if (!value(&v))
+                return QStringLiteral("--photo needs a file");
+            o.photos << v;
+        } else if (a == QLatin1String("--border")) {
+            if (!value(&v))
+                return QStringLiteral("--border needs a file");
+            o.border = v;
+        } else if (a == QLatin1String("--background")) {
+            if (!value(&v))
+                return QStringLiteral("--background needs white, black or a file");
+            if (v == QLatin1String("white")) {
+                o.background = RenderOptions::Background::White;
+            } else if (v == QLatin1String("black")) {
+                o.background = RenderOptions::Background::Black;
+            } else {
+                o.background = RenderOptions::Background::Picture;
+                o.backgroundFile = v;
+            }
+        } else if (a == QLatin1String("--corners")) {
+            o.corners = true;
+        } else if (a == QLatin1String("--no-shadow")) {
+            o.shadow = false;
+        } else if (a == QLatin1String("--width")) {
+            if (!value(&v))
+                return QStringLiteral("--width needs a number");
+            const auto w = positiveInt(v);
+            if (!w || *w > kMaxSide)
+                return QStringLiteral("--width must be a whole number from 1 to %1").arg(kMaxSide);
+            o.width = *w;
+            haveWidth = true;
+        } else if (a == QLatin1String("--size")) {
+            if (!value(&v))
+                return QStringLiteral("--size needs WxH");
+            const auto s = parseSize(v);
+            if (!s || s->width() > kMaxSide || s->height() > kMaxSide)
+                return QStringLiteral("--size must be WxH with each side from 1 to %1")
+                    .arg(kMaxSide);
+            o.size = *s;
+        } else if (a == QLatin1String("--format")) {
+            if (!value(&v))
+                return QStringLiteral("--format needs png, jpg, tiff or bmp");
+            o.format = kit::formatFromName(v);
+            if (!o.format)
+                return QStringLiteral("unknown format '%1' (png, jpg, tiff or bmp)").arg(v);
+        } else if (a == QLatin1String("--output")) {
+            if (!value(&o.output))
+                return QStringLiteral("--output needs a file");
+        } else {
+            return QStringLiteral("unknown argument '%1'").arg(a);
+        }
+    }
+    if (o.templatePath.isEmpty())
+        return QStringLiteral("--template is required");
+    if (o.output.isEmpty())
+        return QStringLiteral("--output is required");
+    if (haveWidth && o.size)
+        return QStringLiteral("--width and --size cannot be used together");
+    if (!o.format) {
+        o.format = kit::formatFromExtension(QFileInfo(o.output).suffix());
+        if (!o.format)
+            return QStringLiteral("cannot tell the format from '%1'; use --format").arg(o.output);
+    }
+    return o;
+}
+
+RenderStatus runRender(const RenderOptions& o, QTextStream& err)
+{
+    auto fail = [&err](const QString& file, const QString& reason) {
+        err << "tessera: " << file << ": " << reason << Qt::endl;
+        return RenderFailed;
+    };
+
+    // Everything is loaded before anything is drawn, so a bad input stops the
+    // render before an output file could be touched.
+    std::vector<std::optional<kit::Image>> photos;
+    for (const QString& path : o.photos) {
+        QString error;
+        auto image = kit::Image::load(path, &error);
+        if (!image)
+            return fail(path, error);
+        photos.push_back(std::move(image));
+    }
+    std::optional<BackgroundEntry> background;
+    switch (o.background) {
+    case RenderOptions::Background::None:
+        break;
+    case RenderOptions::Background::White:
+        background = BackgroundEntry { 0, {}, {} };
+        break;
+    case RenderOptions::Background::Black:
+        background = BackgroundEntry { 1, {}, {} };
+        break;
+    case RenderOptions::Background::Picture: {
+        QString error;
+        auto image = kit::Image::load(o.backgroundFile, &error);
+        if (!image)
+            return fail(o.backgroundFile, error);
+        background = BackgroundEntry { 2, *image, o.backgroundFile };
+        break;
+    }
+    }
+
+    KLResourceView canvas;
+    QString templateError;
+    if (!canvas.loadResourceFromPath(o.templatePath, &templateError))
+        return fail(o.templatePath, templateError);
+    if (o.border) {
+        canvas._setFrameBorder(*o.border);
+        if (!canvas.hasFrameBorder())
+            return fail(*o.border, QStringLiteral("not a readable frame border file"));
+    }
+
+    kit::Size frame;
+    if (o.size) {
+        frame = { double(o.size->width()), double(o.size->height()) };
+    } else {
+        const kit::Size declared = canvas.frameSize();
+        frame = ratios::exportSize(o.width, ratios::indexForSize(declared.width, declared.height));
+    }
+    canvas.setFrame({ 0, 0, frame.width, frame.height });
+    canvas._setHasCorner(o.corners);
+    canvas._setHasShadow(o.shadow);
+    canvas._setBackgroundView(background);
+    if (!photos.empty() && !canvas.items().empty())
+        canvas.fillCells(photos, canvas.items().front());
+
+    QString writeError;
+    if (!canvas.saveToURL(o.output, *o.format, &writeError))
+        return fail(o.output, writeError);
+    return RenderOk;
+}
+
+int renderMain(const QStringList& args, QTextStream& err)
+{
+    const auto parsed = parseRenderArguments(args);
+    if (const QString* problem = std::get_if<QString>(&parsed)) {
+        err << "tessera render: " << *problem << "\n" << renderUsage();
+        err.flush();
+        return RenderUsage;
+    }
+    return runRender(std::get<RenderOptions>(parsed), err);
+}
+
+int renderCommandMain(int argc, char** argv)
+{
+    // Text masks need fonts, and so an application object; the offscreen
+    // platform gives one without a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("Tessera"));
+    kit::installPlainMessageHandler();
+    QStringList args = QGuiApplication::arguments();
+    args.erase(args.begin(), args.begin() + std::min<qsizetype>(2, args.size()));
+    QTextStream err(stderr);
+    return renderMain(args, err);
+}

@@ -1,0 +1,131 @@
+#include "app/rendercommand.h"
+
+#include "support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+using testsupport::pixelYUp;
+using testsupport::sameColor;
+
+namespace {
+
+class RenderCommandTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_template = write("two.fdd", "4,3\n0,0,0.5,1:L:*\n0.5,0,0.5,1:L:*\n");
+        QImage red(64, 48, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        m_photo = m_dir.filePath("red.jpg");
+        red.save(m_photo);
+    }
+    QString write(const QString& name, const QByteArray& text)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        return path;
+    }
+    int run(const QStringList& args)
+    {
+        m_err.clear();
+        QTextStream err(&m_err);
+        const int status = renderMain(args, err);
+        err.flush();
+        return status;
+    }
+    QString out(const QString& name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+    QString m_template, m_photo, m_err;
+};
+
+} // namespace
+
+TEST_F(RenderCommandTest, SizesAndFormats)
+{
+    const struct
+    {
+        QStringList extra;
+        QString output;
+        QSize size;
+        QByteArray format;
+    } cases[] = {
+        { {}, "a.png", { 1024, 768 }, "png" }, // 4:3, default width
+        { { "--width", "640" }, "b.jpg", { 640, 480 }, "jpeg" },
+        { { "--size", "300x500" }, "c.tiff", { 300, 500 }, "tiff" },
+        { { "--width", "320", "--format", "bmp" }, "d.out", { 320, 240 }, "bmp" },
+    };
+    for (const auto& c : cases) {
+        QStringList args = {
+            "--template", m_template, "--photo", m_photo, "--output", out(c.output)
+        };
+        args += c.extra;
+        ASSERT_EQ(run(args), RenderOk) << m_err.toStdString();
+        QImageReader reader(out(c.output));
+        EXPECT_EQ(reader.size(), c.size) << c.output.toStdString();
+        EXPECT_EQ(reader.format(), c.format) << c.output.toStdString();
+    }
+    // The photo fills the first cell; the second shows its placeholder.
+    QImage image(out("a.png"));
+    EXPECT_TRUE(sameColor(pixelYUp(image, 200, 384), Qt::red, 8));
+    EXPECT_FALSE(sameColor(pixelYUp(image, 800, 384), Qt::red, 8));
+}
+
+TEST_F(RenderCommandTest, DecorationsReachTheCanvas)
+{
+    const QString small = write("small.fdd", "4,3\n0.25,0.25,0.5,0.5:L:*\n");
+    ASSERT_EQ(run({ "--template", small, "--background", "black", "--no-shadow", "--width", "400",
+                    "--output", out("black.png") }),
+              RenderOk);
+    QImage image(out("black.png"));
+    EXPECT_TRUE(sameColor(pixelYUp(image, 200, 20), Qt::black)); // below the cell, on the plate
+    EXPECT_EQ(pixelYUp(image, 200, 0).alpha(), 0); // outside the plate, no shadow
+}
+
+TEST_F(RenderCommandTest, BadInputFailsAndWritesNothing)
+{
+    const QString existing = write("keep.png", "precious");
+    const QString notPicture = write("notes.jpg", "hello");
+    const QString badBorder = write("b.bdr", "only one line");
+    const struct
+    {
+        QStringList args;
+        QString named;
+        int status;
+    } cases[] = {
+        { { "--template", out("missing.fdd"), "--output", existing }, "missing.fdd", RenderFailed },
+        { { "--template", write("bad.fdd", "600\n0,0,1,1:L:*\n"), "--output", existing },
+          "bad.fdd",
+          RenderFailed },
+        { { "--template", m_template, "--photo", notPicture, "--output", existing },
+          "notes.jpg",
+          RenderFailed },
+        { { "--template", m_template, "--border", badBorder, "--output", existing },
+          "b.bdr",
+          RenderFailed },
+        { { "--template", m_template, "--output", out("no/dir/x.png") }, "x.png", RenderFailed },
+        { { "--template", m_template, "--width", "4000", "--output", existing }, "", RenderUsage },
+        { { "--template", m_template, "--output", out("x.gif") }, "", RenderUsage },
+        { { "--output", existing }, "", RenderUsage },
+        { { "--template", m_template, "--size", "10", "--output", existing }, "", RenderUsage },
+        { { "--template", m_template, "--width", "10", "--size", "10x10", "--output", existing },
+          "",
+          RenderUsage },
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(run(c.args), c.status) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(m_err.contains(c.named)) << m_err.toStdString();
+        QFile keep(existing);
+        ASSERT_TRUE(keep.open(QIODevice::ReadOnly));
+        EXPECT_EQ(keep.readAll(), QByteArray("precious"));
+    }
+    EXPECT_FALSE(QFile::exists(out("no/dir/x.png")));
+}
