@@ -1,0 +1,151 @@
+#include "border/klbackgroundlistview.h"
+
+#include "kit/notificationnames.h"
+#include "kit/window.h"
+#include "librarytestfixture.h"
+#include "support/notificationrecorder.h"
+#include "support/testsupport.h"
+
+namespace {
+
+class BackgroundLibraryTest : public librarytest::LibraryTest
+{
+protected:
+    void SetUp() override
+    {
+        LibraryTest::SetUp();
+        picture(res() + "/white.png", { 64, 64 }, Qt::white);
+        picture(res() + "/black.png", { 64, 64 }, Qt::black);
+        picture(app() + "/paper.jpg", { 40, 40 });
+        picture(app() + "/wood.JPEG", { 30, 20 });
+    }
+    QString app() const { return res() + "/Backgrounds"; }
+    QString user() const { return docs() + "/Backgrounds"; }
+    std::unique_ptr<KLBackgroundListView> library(double width = 240)
+    {
+        auto lib = std::make_unique<KLBackgroundListView>(kit::Rect { 0, 0, width, 50 });
+        lib->setAnimationDuration(0);
+        waitForWorkers(*lib);
+        return lib;
+    }
+};
+
+TEST_F(BackgroundLibraryTest, ListsWhiteBlackThenTheUserFolder)
+{
+    picture(user() + "/mine/sky.png", { 8, 8 });
+    picture(user() + "/scan.bmp", { 8, 8 });
+    picture(user() + "/photo.tiff", { 8, 8 });
+    picture(user() + "/old.tif", { 8, 8 });
+    write(user() + "/notes.txt", "text");
+    librarytest::LogLines log;
+    auto lib = library();
+    EXPECT_EQ(lib->resourcePaths(),
+              QStringList({ res() + "/white.png", res() + "/black.png", user() + "/mine/sky.png",
+                            user() + "/paper.jpg", user() + "/photo.tiff", user() + "/scan.bmp",
+                            user() + "/wood.JPEG" }));
+    const QStringList lines = log.lines();
+    const qsizetype start = lines.indexOf("Load directory:" + docs());
+    ASSERT_GE(start, 0);
+    EXPECT_EQ(lines.value(start + 1), "===>Load");
+    EXPECT_TRUE(lines.contains("Copy new background paper.jpg to " + user() + "/paper.jpg"));
+
+    // Pictures arrive from the workers; white and black are the resources.
+    ASSERT_EQ(lib->imgViews().size(), 7u);
+    EXPECT_EQ(lib->imgViews()[0]->image().pixelSize(), QSize(64, 64));
+    EXPECT_TRUE(testsupport::sameColor(lib->imgViews()[1]->image().fullPixels().pixelColor(3, 3),
+                                       Qt::black));
+    EXPECT_EQ(lib->imgViews()[6]->image().pixelSize(), QSize(30, 20));
+    EXPECT_EQ(lib->imgViews()[2]->path(), user() + "/mine/sky.png");
+    EXPECT_EQ(lib->imgViews()[3]->path(), QString()); // no paper.png beside paper.jpg
+}
+
+TEST_F(BackgroundLibraryTest, AddsUnderAFreeNameAndTakesDroppedPictures)
+{
+    auto lib = library();
+    picture(user() + "/sky.jpg", { 8, 8 });
+    picture(user() + "/sky-1.jpg", { 8, 8 });
+    const QString sky = picture(m_dir.filePath("in/sky.jpg"), { 8, 8 });
+    EXPECT_EQ(lib->addImageFromURL(QUrl::fromLocalFile(sky)), user() + "/sky-2.jpg");
+    EXPECT_EQ(lib->addImageFromURL(m_dir.filePath("in/missing.jpg")), std::nullopt);
+
+    kit::Window window;
+    window.setRootView(std::move(lib));
+    auto* view = static_cast<KLBackgroundListView*>(window.rootView());
+    const kit::DragInfo drop { { 20, 20 },
+                               { picture(m_dir.filePath("in/a.PNG"), { 8, 8 }),
+                                 picture(m_dir.filePath("in/b.bmp"), { 8, 8 }),
+                                 picture(m_dir.filePath("in/c.jpeg"), { 8, 8 }),
+                                 write(m_dir.filePath("in/d.txt"), "text") },
+                               true };
+    EXPECT_EQ(window.draggingEntered(drop), kit::DragOperation::Copy);
+    EXPECT_TRUE(window.performDrop(drop));
+    waitForWorkers(*view);
+    EXPECT_EQ(names(view->resourcePaths()),
+              QStringList({ "white.png", "black.png", "a.PNG", "b.bmp", "c.jpeg", "paper.jpg",
+                            "sky-1.jpg", "sky-2.jpg", "sky.jpg", "wood.JPEG" }));
+    EXPECT_EQ(view->imgViews().size(), 10u);
+    EXPECT_FALSE(window.performDrop({ { 20, 20 }, {}, true }));
+}
+
+TEST_F(BackgroundLibraryTest, RemovesOnlyUserPictures)
+{
+    picture(user() + "/x.png", { 8, 8 });
+    auto lib = library(240); // white, black, paper, wood, x
+    KLBackgroundView* stranger = nullptr;
+    KLBackgroundView outside;
+    stranger = &outside;
+    lib->removeView(stranger);
+    lib->removeView(lib->imgViews()[0]); // white is an application resource
+    lib->removeView(lib->imgViews()[1]);
+    EXPECT_TRUE(QFileInfo::exists(res() + "/white.png"));
+    EXPECT_TRUE(QFileInfo::exists(res() + "/black.png"));
+    ASSERT_EQ(lib->resourcePaths().size(), 5);
+
+    lib->removeView(lib->imgViews()[2]);
+    EXPECT_FALSE(QFileInfo::exists(user() + "/paper.jpg"));
+    EXPECT_EQ(names(lib->resourcePaths()),
+              QStringList({ "white.png", "black.png", "wood.JPEG", "x.png" }));
+    ASSERT_EQ(lib->imgViews().size(), 4u);
+    EXPECT_EQ(lib->imgViews()[2]->tag(), 3); // tags are not renumbered
+    EXPECT_EQ(lib->imgViews()[2]->frame(), kit::Rect(158, 84, 64, 64));
+    EXPECT_EQ(lib->imgViews()[3]->frame(), kit::Rect(10, 10, 64, 64));
+}
+
+TEST_F(BackgroundLibraryTest, AChosenEntryOutlivesAReload)
+{
+    auto lib = library();
+    const BackgroundEntry chosen = lib->imgViews()[2]->entry();
+    EXPECT_EQ(chosen.tag, 2);
+    EXPECT_EQ(chosen.path, user() + "/paper.jpg");
+    EXPECT_TRUE(chosen.isPicture());
+
+    lib->load();
+    lib->layout();
+    waitForWorkers(*lib);
+    ASSERT_FALSE(chosen.image.isNull());
+    EXPECT_TRUE(testsupport::sameColor(chosen.image.fullPixels().pixelColor(20, 20), Qt::red, 8));
+
+    // A kept entry still names its picture for removal after the reload.
+    lib->removeView(chosen);
+    EXPECT_FALSE(QFileInfo::exists(user() + "/paper.jpg"));
+    EXPECT_EQ(lib->resourcePaths().size(), 3);
+}
+
+TEST_F(BackgroundLibraryTest, ClickPostsDeselectionThenTheEntry)
+{
+    kit::Window window;
+    window.setRootView(library());
+    auto* lib = static_cast<KLBackgroundListView*>(window.rootView());
+    testsupport::NotificationRecorder recorder(
+        { QString(kit::kTextViewUnselected), QString(kit::kBackgroundItemSelected) });
+    const kit::Point at = lib->imgViews()[3]->frame().centre();
+    window.mouseDown({ at, 1, {} });
+    window.mouseUp({ at, 1, {} });
+    EXPECT_EQ(
+        recorder.names(),
+        QStringList({ QString(kit::kTextViewUnselected), QString(kit::kBackgroundItemSelected) }));
+    EXPECT_EQ(recorder.lastObject<KLBackgroundView>(QString(kit::kBackgroundItemSelected)),
+              lib->imgViews()[3]);
+}
+
+} // namespace

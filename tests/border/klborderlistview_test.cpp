@@ -1,0 +1,124 @@
+#include "border/klborderlistview.h"
+
+#include "kit/notificationnames.h"
+#include "kit/window.h"
+#include "librarytestfixture.h"
+#include "support/notificationrecorder.h"
+
+namespace {
+
+class BorderLibraryTest : public librarytest::LibraryTest
+{
+protected:
+    void SetUp() override
+    {
+        LibraryTest::SetUp();
+        picture(res() + "/B-0.png", { 128, 128 });
+        picture(res() + "/images/white.png", { 64, 64 }, Qt::white);
+        write(app() + "/zig.bdr", "0.1,1,0,0\nL:0,0,1,1\n");
+        picture(app() + "/zig.png", { 20, 10 });
+        write(app() + "/more/lace.BDR", "0.1,1,0,0\nL:0,0,1,1\n");
+        write(app() + "/readme.txt", "not a border");
+    }
+    QString app() const { return res() + "/Borders"; }
+    QString user() const { return docs() + "/Borders"; }
+    std::unique_ptr<KLBorderListView> library(double width)
+    {
+        auto lib = std::make_unique<KLBorderListView>(kit::Rect { 0, 0, width, 50 });
+        lib->setAnimationDuration(0);
+        waitForWorkers(*lib);
+        return lib;
+    }
+};
+
+TEST_F(BorderLibraryTest, ListsNoBorderThenTheApplicationBordersAndSeedsTheUserFolder)
+{
+    librarytest::LogLines log;
+    auto lib = library(240);
+    EXPECT_EQ(lib->resourcePaths(),
+              QStringList({ "*NONE*", app() + "/more/lace.BDR", app() + "/zig.bdr" }));
+    EXPECT_TRUE(log.lines().contains("Local not exists:" + user()));
+    EXPECT_TRUE(log.lines().contains("Load border file from '" + app() + "'."));
+    EXPECT_TRUE(QFileInfo::exists(user() + "/more/lace.BDR"));
+
+    // The user's copies do not matter to the list; a deleted one comes back.
+    QFile::remove(user() + "/zig.bdr");
+    librarytest::LogLines again;
+    lib->load();
+    EXPECT_TRUE(again.lines().contains("Copy border file..."));
+    EXPECT_TRUE(QFileInfo::exists(user() + "/zig.bdr"));
+    EXPECT_EQ(lib->resourcePaths().size(), 3);
+    EXPECT_TRUE(lib->imgViews().empty());
+}
+
+TEST_F(BorderLibraryTest, EntriesGetTheirThumbnailsFromWorkers)
+{
+    auto lib = library(240);
+    ASSERT_EQ(lib->imgViews().size(), 3u);
+    const struct
+    {
+        QString path;
+        QSize thumbnail;
+    } expected[] = {
+        { "*NONE*", { 128, 128 } }, // B-0.png
+        { app() + "/more/lace.BDR", { 64, 64 } }, // no own picture: "white"
+        { app() + "/zig.bdr", { 20, 10 } }, // zig.png beside it
+    };
+    for (int i = 0; i < 3; ++i) {
+        const KLBorderView* entry = lib->imgViews()[size_t(i)];
+        EXPECT_EQ(entry->tag(), i);
+        EXPECT_EQ(entry->path(), expected[i].path);
+        EXPECT_EQ(entry->image().pixelSize(), expected[i].thumbnail) << i;
+    }
+    EXPECT_EQ(lib->imgViews()[0]->borderFile(), std::nullopt);
+    EXPECT_EQ(lib->imgViews()[2]->borderFile(), app() + "/zig.bdr");
+
+    // A load while the tasks of the previous one still run: every new entry
+    // ends with its own picture.
+    lib->load();
+    lib->layout();
+    lib->load();
+    lib->layout();
+    waitForWorkers(*lib);
+    ASSERT_EQ(lib->imgViews().size(), 3u);
+    EXPECT_EQ(lib->imgViews()[2]->image().pixelSize(), QSize(20, 10));
+}
+
+TEST_F(BorderLibraryTest, GridGeometry)
+{
+    write(app() + "/a.bdr", "0.1,1,0,0\nL:0,0,1,1\n");
+    write(app() + "/b.bdr", "0.1,1,0,0\nL:0,0,1,1\n");
+    auto lib = library(170); // 2 columns, 5 entries, 3 rows
+    EXPECT_EQ(lib->frame(), kit::Rect(0, 0, 170, 232));
+    EXPECT_EQ(lib->imgViews()[0]->frame(), kit::Rect(10, 158, 64, 64));
+    EXPECT_EQ(lib->imgViews()[1]->frame(), kit::Rect(84, 158, 64, 64));
+    EXPECT_EQ(lib->imgViews()[4]->frame(), kit::Rect(10, 10, 64, 64));
+
+    lib->setFrameSize({ 240, 232 }); // 3 columns: moves the existing entries
+    lib->layout();
+    EXPECT_EQ(lib->frame().size, kit::Size(240, 158));
+    EXPECT_EQ(lib->imgViews()[4]->frame(), kit::Rect(84, 10, 64, 64));
+
+    auto narrow = std::make_unique<KLBorderListView>(kit::Rect { 0, 0, 83, 50 });
+    EXPECT_EQ(narrow->frame(), kit::Rect(0, 0, 83, 50));
+    EXPECT_TRUE(narrow->imgViews().empty());
+}
+
+TEST_F(BorderLibraryTest, ClickPostsDeselectionThenTheEntry)
+{
+    kit::Window window;
+    window.setRootView(library(240));
+    auto* lib = static_cast<KLBorderListView*>(window.rootView());
+    testsupport::NotificationRecorder recorder(
+        { QString(kit::kTextViewUnselected), QString(kit::kBorderItemSelected) });
+    const kit::Point at = lib->imgViews()[1]->frame().centre();
+    window.mouseDown({ at, 1, {} });
+    window.mouseUp({ at, 1, {} });
+    EXPECT_EQ(
+        recorder.names(),
+        QStringList({ QString(kit::kTextViewUnselected), QString(kit::kBorderItemSelected) }));
+    EXPECT_EQ(recorder.lastObject<KLBorderView>(QString(kit::kBorderItemSelected)),
+              lib->imgViews()[1]);
+}
+
+} // namespace
