@@ -1,0 +1,334 @@
+#include "template/klresourcelistview.h"
+
+#include "kit/folders.h"
+#include "kit/notificationnames.h"
+#include "kit/render.h"
+#include "kit/window.h"
+#include "support/notificationrecorder.h"
+#include "support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+namespace {
+
+// The log lines written while it lives; worker threads may log too.
+class LogLines
+{
+public:
+    LogLines() : m_previous(qInstallMessageHandler(&handle))
+    {
+        std::lock_guard lock(s_mutex);
+        s_lines.clear();
+    }
+    ~LogLines() { qInstallMessageHandler(m_previous); }
+    QStringList lines() const
+    {
+        std::lock_guard lock(s_mutex);
+        return s_lines;
+    }
+
+private:
+    static void handle(QtMsgType, const QMessageLogContext&, const QString& message)
+    {
+        std::lock_guard lock(s_mutex);
+        s_lines.append(message);
+    }
+    static inline std::mutex s_mutex;
+    static inline QStringList s_lines;
+    QtMessageHandler m_previous;
+};
+
+// A template of `cells` full-width rows, declared w by h.
+QByteArray templateText(int cells, const char* dimension = "1,1")
+{
+    QByteArray text = QByteArray(dimension) + "\n; comment\n";
+    for (int i = 0; i < cells; ++i)
+        text += QByteArray("0,") + QByteArray::number(double(i) / std::max(cells, 1)) + ",1,"
+            + QByteArray::number(1.0 / std::max(cells, 1)) + ":L,0.02:*\n";
+    return text;
+}
+
+class TemplateLibraryTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_oldResources = qgetenv("TESSERA_RESOURCES");
+        m_oldDocuments = qgetenv("TESSERA_DOCUMENTS");
+        qputenv("TESSERA_RESOURCES", m_dir.filePath("res").toUtf8());
+        qputenv("TESSERA_DOCUMENTS", m_dir.filePath("docs").toUtf8());
+        QDir().mkpath(shipped());
+    }
+    void TearDown() override
+    {
+        qputenv("TESSERA_RESOURCES", m_oldResources);
+        qputenv("TESSERA_DOCUMENTS", m_oldDocuments);
+    }
+    QString shipped() const { return m_dir.filePath("res/Templates"); }
+    QString user() const { return m_dir.filePath("docs/Templates"); }
+    QString write(const QString& path, const QByteArray& text)
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        return path;
+    }
+    // A library 240 wide (three columns) with no animation, its thumbnails
+    // rendered.
+    std::unique_ptr<KLResourceListView> library(double width = 240)
+    {
+        auto view = std::make_unique<KLResourceListView>(kit::Rect { 0, 0, width, 100 });
+        view->setAnimationDuration(0);
+        waitForThumbnails(*view);
+        return view;
+    }
+    static void waitForThumbnails(const KLResourceListView& view)
+    {
+        QDeadlineTimer deadline(20000);
+        while (view.pendingThumbnails() > 0 && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        ASSERT_EQ(view.pendingThumbnails(), 0);
+    }
+    static QStringList names(const QStringList& paths)
+    {
+        QStringList out;
+        for (const QString& p : paths)
+            out.append(QFileInfo(p).fileName());
+        return out;
+    }
+
+    QTemporaryDir m_dir;
+    QByteArray m_oldResources, m_oldDocuments;
+};
+
+TEST_F(TemplateLibraryTest, SeedsTheUserFolderAndBringsBackADeletedTemplate)
+{
+    write(shipped() + "/a.fdd", templateText(2));
+    write(shipped() + "/sub/b.fdd", templateText(3));
+    auto lib = library();
+    EXPECT_TRUE(QFileInfo::exists(user() + "/a.fdd"));
+    EXPECT_TRUE(QFileInfo::exists(user() + "/sub/b.fdd"));
+    EXPECT_EQ(lib->resourcePaths(), QStringList({ user() + "/a.fdd", user() + "/sub/b.fdd" }));
+
+    // The user's own edit is never overwritten; a deleted shipped file comes
+    // back with the log line.
+    write(user() + "/a.fdd", templateText(4));
+    QFile::remove(user() + "/sub/b.fdd");
+    LogLines log;
+    lib->load();
+    const QStringList lines = log.lines();
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("Copy new template sub/b.fdd to %1").arg(user() + "/sub/b.fdd")))
+        << lines.join('\n').toStdString();
+    EXPECT_EQ(KLResourceListView::itemCount(user() + "/a.fdd"), 4);
+    EXPECT_TRUE(QFileInfo::exists(user() + "/sub/b.fdd"));
+}
+
+TEST_F(TemplateLibraryTest, OrdersByCountKeepingTheWalkOrderOfTies)
+{
+    write(shipped() + "/e.fdd", templateText(3));
+    write(shipped() + "/b.fdd", templateText(12)); // counts as 9
+    write(shipped() + "/c.fdd", templateText(2));
+    write(shipped() + "/a.fdd", templateText(3));
+    write(shipped() + "/d.FdD", templateText(2));
+    write(shipped() + "/notes.txt", "not a template");
+    auto lib = library();
+    EXPECT_EQ(names(lib->resourcePaths()),
+              QStringList({ "c.fdd", "d.FdD", "a.fdd", "e.fdd", "b.fdd" }));
+    ASSERT_EQ(lib->imgViews().size(), 5u);
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(lib->imgViews()[i]->path(), lib->resourcePaths()[qsizetype(i)]);
+        EXPECT_EQ(lib->imgViews()[i]->tag(), i < 2 ? 2 : i < 4 ? 3 : 9);
+    }
+}
+
+TEST_F(TemplateLibraryTest, ThumbnailSizeFollowsTheDeclaredRatio)
+{
+    struct Case
+    {
+        float w, h;
+        double width, height;
+    } cases[] = {
+        { 3, 2, 128, 85.3333 }, { 1, 1, 128, 128 }, { 1, 2, 128, 256 },
+        { 16, 9, 128, 72 },     { 4, 3, 128, 96 },  { 2, 1, 256, 128 },
+    };
+    for (const Case& c : cases) {
+        kit::View view({ 5, 7, 1, 1 });
+        KLResourceListView::updateFrameWithRatioWidth(c.w, c.h, &view);
+        EXPECT_NEAR(view.frame().width(), c.width, 1e-3) << c.w << ":" << c.h;
+        EXPECT_NEAR(view.frame().height(), c.height, 1e-3) << c.w << ":" << c.h;
+        EXPECT_EQ(view.frame().origin, kit::Point(5, 7));
+    }
+}
+
+TEST_F(TemplateLibraryTest, GridPlacesVisibleThumbnailsFromTheTop)
+{
+    for (int i = 0; i < 7; ++i)
+        write(shipped() + QStringLiteral("/t%1.fdd").arg(i), templateText(2));
+    auto lib = library(240);
+    EXPECT_EQ(lib->frame().size, kit::Size(240, 232));
+    const auto& views = lib->imgViews();
+    EXPECT_EQ(views[0]->frame(), kit::Rect(10, 158, 64, 64));
+    EXPECT_EQ(views[2]->frame(), kit::Rect(158, 158, 64, 64));
+    EXPECT_EQ(views[6]->frame(), kit::Rect(10, 10, 64, 64));
+
+    // A taller scroll view stretches the content; a narrow view lays out nothing.
+    lib->setScrollViewHeight(400.7);
+    lib->layout();
+    EXPECT_EQ(lib->frame().size, kit::Size(240, 400));
+    EXPECT_EQ(views[0]->frame(), kit::Rect(10, 326, 64, 64));
+    lib->setFrameSize({ 83, 400 });
+    lib->setScrollViewHeight(0);
+    lib->layout();
+    EXPECT_EQ(lib->frame().size, kit::Size(83, 400));
+    EXPECT_EQ(views[0]->frame(), kit::Rect(10, 326, 64, 64));
+}
+
+TEST_F(TemplateLibraryTest, FilterShowsOnlyThatCount)
+{
+    const int counts[] = { 2, 3, 9, 3, 12, 4 };
+    for (int i = 0; i < 6; ++i)
+        write(shipped() + QStringLiteral("/t%1.fdd").arg(i), templateText(counts[i]));
+    auto lib = library(240);
+    auto shown = [&] {
+        QStringList out;
+        for (const KLImageView* v : lib->imgViews())
+            if (!v->isHidden())
+                out.append(QFileInfo(v->path()).baseName());
+        return out;
+    };
+    lib->_setFilter(3);
+    EXPECT_EQ(shown(), QStringList({ "t1", "t3" }));
+    EXPECT_EQ(lib->imgViews()[1]->frame(), kit::Rect(10, 10, 64, 64)); // first of t1, t3
+    lib->_setFilter(9);
+    EXPECT_EQ(shown(), QStringList({ "t2", "t4" }));
+    // A reload keeps the filter in force.
+    lib->load();
+    lib->layout();
+    EXPECT_EQ(shown(), QStringList({ "t2", "t4" }));
+    lib->_setFilter(0);
+    EXPECT_EQ(shown().size(), 6);
+}
+
+TEST_F(TemplateLibraryTest, AddsUnderAFreeNameAndTakesDrops)
+{
+    write(shipped() + "/a.fdd", templateText(2));
+    auto lib = library();
+    write(user() + "/a-1.fdd", templateText(2));
+    const QString source = write(m_dir.filePath("in/a.fdd"), templateText(5));
+    EXPECT_EQ(lib->addTemplateFromURL(QUrl::fromLocalFile(source)), user() + "/a-2.fdd");
+    EXPECT_EQ(lib->resourcePaths().size(), 1); // not reloaded
+
+    const QString t1 = write(m_dir.filePath("in/x.FDD"), templateText(3));
+    const QString t2 = write(m_dir.filePath("in/y.fdd"), templateText(4));
+    const QString picture = write(m_dir.filePath("in/p.png"), "png");
+    kit::Window window;
+    window.setRootView(std::move(lib));
+    auto* view = static_cast<KLResourceListView*>(window.rootView());
+    kit::DragInfo drop { { 20, 20 }, { t1, t2, picture }, true };
+    EXPECT_EQ(window.draggingEntered(drop), kit::DragOperation::Copy);
+    EXPECT_TRUE(window.performDrop(drop));
+    waitForThumbnails(*view);
+    EXPECT_EQ(names(view->resourcePaths()),
+              QStringList({ "a-1.fdd", "a.fdd", "x.FDD", "y.fdd", "a-2.fdd" }));
+    EXPECT_FALSE(QFileInfo::exists(user() + "/p.png"));
+    EXPECT_FALSE(window.performDrop({ { 20, 20 }, {}, true }));
+    EXPECT_EQ(window.draggingEntered({ { 20, 20 }, { t1 }, false }), kit::DragOperation::None);
+}
+
+TEST_F(TemplateLibraryTest, RemovesOnlyListedTemplates)
+{
+    for (int i = 0; i < 3; ++i)
+        write(shipped() + QStringLiteral("/t%1.fdd").arg(i), templateText(2));
+    auto lib = library(240);
+    lib->removeTemplate(user() + "/elsewhere.fdd");
+    EXPECT_EQ(lib->resourcePaths().size(), 3);
+    EXPECT_EQ(lib->imgViews().size(), 3u);
+
+    lib->removeTemplate(user() + "/t0.fdd");
+    EXPECT_FALSE(QFileInfo::exists(user() + "/t0.fdd"));
+    EXPECT_TRUE(QFileInfo::exists(user() + "/t0.png")); // the thumbnail stays
+    EXPECT_EQ(names(lib->resourcePaths()), QStringList({ "t1.fdd", "t2.fdd" }));
+    ASSERT_EQ(lib->imgViews().size(), 2u);
+    EXPECT_EQ(lib->imgViews()[0]->path(), user() + "/t1.fdd");
+    EXPECT_EQ(lib->imgViews()[0]->frame(), kit::Rect(10, 10, 64, 64));
+}
+
+TEST_F(TemplateLibraryTest, RendersMissingThumbnailsOnWorkersAndKeepsExistingOnes)
+{
+    // Two polygon templates and one whose cell is the word "love".
+    write(shipped() + "/wide.fdd", templateText(2, "3,2"));
+    write(shipped() + "/tall.fdd", templateText(2, "1,2"));
+    write(shipped() + "/word.fdd", "1,1\n0,0,1,1:T:Liberation Sans,72,love\n");
+    write(shipped() + "/kept.fdd", templateText(2));
+    QImage red(10, 10, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QDir().mkpath(user());
+    QFile::copy(shipped() + "/kept.fdd", user() + "/kept.fdd");
+    red.save(user() + "/kept.png");
+
+    auto lib = std::make_unique<KLResourceListView>(kit::Rect { 0, 0, 240, 100 });
+    // The grid is there before the thumbnails: placeholders first.
+    ASSERT_EQ(lib->imgViews().size(), 4u);
+    waitForThumbnails(*lib);
+
+    const struct
+    {
+        const char* name;
+        QSize size;
+    } expected[] = { { "wide", { 128, 85 } },
+                     { "tall", { 128, 256 } },
+                     { "word", { 128, 128 } },
+                     { "kept", { 10, 10 } } };
+    for (const auto& e : expected) {
+        const QString png = user() + "/" + e.name + ".png";
+        EXPECT_EQ(QImageReader(png).size(), e.size) << e.name;
+        const auto it = std::find_if(lib->imgViews().begin(), lib->imgViews().end(), [&](auto* v) {
+            return v->path() == user() + "/" + e.name + ".fdd";
+        });
+        ASSERT_NE(it, lib->imgViews().end());
+        EXPECT_EQ((*it)->image().pixelSize(), e.size) << e.name;
+    }
+    // Text masks come out off the main thread as they do on it.
+    const QString here = m_dir.filePath("word-main.png");
+    ASSERT_TRUE(KLResourceListView::renderThumbnail(user() + "/word.fdd", here));
+    const QImage worker(user() + "/word.png"), main(here);
+    ASSERT_EQ(worker.size(), main.size());
+    EXPECT_EQ(worker, main);
+    EXPECT_NE(worker.pixel(64, 64), worker.pixel(2, 2)); // the word shows
+}
+
+TEST_F(TemplateLibraryTest, ClickPostsSelectionThenDeselection)
+{
+    write(shipped() + "/a.fdd", templateText(2));
+    kit::Window window;
+    window.setRootView(library());
+    auto* lib = static_cast<KLResourceListView*>(window.rootView());
+    testsupport::NotificationRecorder recorder(
+        { QString(kit::kLayoutItemSelected), QString(kit::kTextViewUnselected) });
+    const kit::Rect cell = lib->imgViews()[0]->frame();
+    window.mouseDown({ cell.centre(), 1, {} });
+    window.mouseUp({ cell.centre(), 1, {} });
+    EXPECT_EQ(
+        recorder.names(),
+        QStringList({ QString(kit::kLayoutItemSelected), QString(kit::kTextViewUnselected) }));
+    EXPECT_EQ(recorder.lastObject<KLImageView>(QString(kit::kLayoutItemSelected)),
+              lib->imgViews()[0]);
+    EXPECT_EQ(window.firstResponder(), lib->imgViews()[0]);
+    const kit::Image before = lib->imgViews()[0]->image();
+    window.keyDown({ kit::KeyCode::Delete, {}, {} });
+    EXPECT_EQ(lib->imgViews()[0]->image(), before);
+}
+
+} // namespace
