@@ -363,5 +363,57 @@ Drop photos here</translation>
         <source>Save…</source>
         <translation>Save…</translation>
     </message>
+    <message id="EXPORT_PANEL_TITLE">
+        <source>Save Collage</source>
+        <translation>Save Collage</translation>
+    </message>
+    <message id="EXPORT_FILE_TYPE">
+        <source>Format:</source>
+        <translation>Format:</translation>
+    </message>
+    <message id="EXPORT_SIZE">
+        <source>Size:</source>
+        <translation>Size:</translation>
+    </message>
+    <message id="EXPORT_SIZE_SMALL">
+        <source>Small (%1 wide)</source>
+        <translation>Small (%1 wide)</translation>
+    </message>
+    <message id="EXPORT_SIZE_MIDDLE">
+        <source>Medium (%1 wide)</source>
+        <translation>Medium (%1 wide)</translation>
+    </message>
+    <message id="EXPORT_SIZE_BIG">
+        <source>Large (%1 wide)</source>
+        <translation>Large (%1 wide)</translation>
+    </message>
+    <message id="EXPORT_SIZE_CUSTOM">
+        <source>Custom</source>
+        <translation>Custom</translation>
+    </message>
+    <message id="EXPORT_WIDTH">
+        <source>Width:</source>
+        <translation>Width:</translation>
+    </message>
+    <message id="EXPORT_HEIGHT">
+        <source>Height:</source>
+        <translation>Height:</translation>
+    </message>
+    <message id="EXPORT_REVEAL">
+        <source>Show in file manager after saving</source>
+        <translation>Show in file manager after saving</translation>
+    </message>
+    <message id="EXPORT_SIZE_INVALID">
+        <source>Enter a width and a height of at least 1 for the custom size.</source>
+        <translation>Enter a width and a height of at least 1 for the custom size.</translation>
+    </message>
+    <message id="EXPORT_FAILED">
+        <source>The collage could not be saved as “%1”.</source>
+        <translation>The collage could not be saved as “%1”.</translation>
+    </message>
+    <message id="EXPORT_PROGRESS">
+        <source>Saving “%1”…</source>
+        <translation>Saving “%1”…</translation>
+    </message>
 </context>
 </TS>

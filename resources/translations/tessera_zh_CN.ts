@@ -363,5 +363,57 @@ Drop photos here</source>
         <source>Save…</source>
         <translation>存储…</translation>
     </message>
+    <message id="EXPORT_PANEL_TITLE">
+        <source>Save Collage</source>
+        <translation>存储拼图</translation>
+    </message>
+    <message id="EXPORT_FILE_TYPE">
+        <source>Format:</source>
+        <translation>格式：</translation>
+    </message>
+    <message id="EXPORT_SIZE">
+        <source>Size:</source>
+        <translation>尺寸：</translation>
+    </message>
+    <message id="EXPORT_SIZE_SMALL">
+        <source>Small (%1 wide)</source>
+        <translation>小（宽 %1）</translation>
+    </message>
+    <message id="EXPORT_SIZE_MIDDLE">
+        <source>Medium (%1 wide)</source>
+        <translation>中（宽 %1）</translation>
+    </message>
+    <message id="EXPORT_SIZE_BIG">
+        <source>Large (%1 wide)</source>
+        <translation>大（宽 %1）</translation>
+    </message>
+    <message id="EXPORT_SIZE_CUSTOM">
+        <source>Custom</source>
+        <translation>自定义</translation>
+    </message>
+    <message id="EXPORT_WIDTH">
+        <source>Width:</source>
+        <translation>宽度：</translation>
+    </message>
+    <message id="EXPORT_HEIGHT">
+        <source>Height:</source>
+        <translation>高度：</translation>
+    </message>
+    <message id="EXPORT_REVEAL">
+        <source>Show in file manager after saving</source>
+        <translation>存储后在文件管理器中显示</translation>
+    </message>
+    <message id="EXPORT_SIZE_INVALID">
+        <source>Enter a width and a height of at least 1 for the custom size.</source>
+        <translation>请为自定义尺寸输入不小于 1 的宽度和高度。</translation>
+    </message>
+    <message id="EXPORT_FAILED">
+        <source>The collage could not be saved as “%1”.</source>
+        <translation>无法将拼图存储为“%1”。</translation>
+    </message>
+    <message id="EXPORT_PROGRESS">
+        <source>Saving “%1”…</source>
+        <translation>正在存储“%1”…</translation>
+    </message>
 </context>
 </TS>
