@@ -33,6 +33,8 @@ public:
     BackgroundEntry entry() const;
 
     void mouseDown(const kit::MouseEvent& e) override;
+    // Outlines the picture, so that plain white shows on the white panel.
+    void drawRect(kit::GraphicsContext& gc, const kit::Rect& dirty) override;
 
 private:
     QString m_path;

@@ -1,6 +1,7 @@
 #include "border/klbackgroundlistview.h"
 
 #include "kit/notificationnames.h"
+#include "kit/render.h"
 #include "kit/window.h"
 #include "librarytestfixture.h"
 #include "support/notificationrecorder.h"
@@ -57,6 +58,20 @@ TEST_F(BackgroundLibraryTest, ListsWhiteBlackThenTheUserFolder)
     EXPECT_EQ(lib->imgViews()[6]->image().pixelSize(), QSize(30, 20));
     EXPECT_EQ(lib->imgViews()[2]->path(), user() + "/mine/sky.png");
     EXPECT_EQ(lib->imgViews()[3]->path(), QString()); // no paper.png beside paper.jpg
+}
+
+TEST_F(BackgroundLibraryTest, EntriesDrawTheirPictureFittedAndCentred)
+{
+    auto lib = library();
+    KLBackgroundView* wood = lib->imgViews()[3]; // 30 × 20, red
+    ASSERT_EQ(wood->image().pixelSize(), QSize(30, 20));
+    const QImage pixels = kit::renderToImage(*wood, 1.0);
+    ASSERT_EQ(pixels.size(), QSize(64, 64));
+    // Fitted to 64 × 42.7, centred: empty above and below, red inside.
+    EXPECT_EQ(testsupport::pixelYUp(pixels, 32, 4).alpha(), 0);
+    EXPECT_EQ(testsupport::pixelYUp(pixels, 32, 60).alpha(), 0);
+    EXPECT_TRUE(testsupport::sameColor(testsupport::pixelYUp(pixels, 32, 32), Qt::red, 8));
+    EXPECT_TRUE(testsupport::sameColor(testsupport::pixelYUp(pixels, 3, 16), Qt::red, 8));
 }
 
 TEST_F(BackgroundLibraryTest, AddsUnderAFreeNameAndTakesDroppedPictures)
