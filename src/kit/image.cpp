@@ -162,9 +162,11 @@ QImage Image::Private::decode(int shift)
     }
     QImage image = reader.read();
     if (image.isNull()) {
+        // The header was accepted when the image was loaded, so this is a
+        // damaged file; the caller only sees a null level.
         qCWarning(lcImage).noquote()
-            << QStringLiteral("Load image from %1 failed! (%2)")
-                   .arg(path.isEmpty() ? QStringLiteral("memory") : path, reader.errorString());
+            << QStringLiteral("cannot decode %1: %2")
+                   .arg(path.isEmpty() ? QStringLiteral("image data") : path, reader.errorString());
         return {};
     }
     // Beyond 1/8 (and for codecs without DCT scaling) the rest is area-averaged.
@@ -177,10 +179,10 @@ Image::Image(std::shared_ptr<Private> d) : m_d(std::move(d)) { }
 
 std::optional<Image> Image::load(const QString& path, QString* error)
 {
+    // Callers log their own line; the reason goes to the debug log only.
     auto fail = [&](const QString& reason) -> std::optional<Image> {
         const QString message = QStringLiteral("%1: %2").arg(path, reason);
-        qCWarning(lcImage).noquote()
-            << QStringLiteral("Load image from %1 failed!").arg(path) << reason;
+        qCDebug(lcImage).noquote() << message;
         if (error)
             *error = message;
         return std::nullopt;

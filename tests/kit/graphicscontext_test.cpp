@@ -110,6 +110,34 @@ TEST(GraphicsContext, ImagesAreDrawnUprightAndUnmirrored)
     }
 }
 
+TEST(GraphicsContext, ReductionsAreAveragedInBothModes)
+{
+    // One-pixel columns drawn at a third of their width: averaging gives an
+    // even grey, sampling would give black and white bars.
+    QImage stripes(300, 30, QImage::Format_RGB32);
+    for (int x = 0; x < 300; ++x)
+        for (int y = 0; y < 30; ++y)
+            stripes.setPixel(x, y, x % 2 ? 0xffffffff : 0xff000000);
+    const Image image = Image::fromPixels(stripes);
+    for (bool hq : { false, true }) {
+        SCOPED_TRACE(hq ? "high quality" : "fast");
+        const QImage out = render(
+            { 120, 20 },
+            [&](GraphicsContext& gc) {
+                gc.drawImage(image, { 10, 5, 100, 10 });
+            },
+            hq);
+        int lightest = 0, darkest = 255;
+        for (int x = 11; x < 109; ++x) {
+            const int grey = qGray(pixelYUp(out, x, 10).rgb());
+            lightest = std::max(lightest, grey);
+            darkest = std::min(darkest, grey);
+        }
+        EXPECT_GT(darkest, 90);
+        EXPECT_LT(lightest, 165);
+    }
+}
+
 TEST(GraphicsContext, ShadowFallsBelowEveryKindOfDrawing)
 {
     QImage argb(8, 8, QImage::Format_ARGB32_Premultiplied);
