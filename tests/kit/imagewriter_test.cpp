@@ -106,17 +106,3 @@ TEST(ImageWriter, FailedWritesLeaveNothingBehind)
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { "keep.png" });
     }
 }
-
-TEST(ImageWriter, FormatNames)
-{
-    EXPECT_EQ(kit::formatFromExtension("PNG"), ImageFormat::Png);
-    EXPECT_EQ(kit::formatFromExtension(".jpeg"), ImageFormat::Jpeg);
-    EXPECT_EQ(kit::formatFromExtension("Jpg"), ImageFormat::Jpeg);
-    EXPECT_EQ(kit::formatFromExtension("tif"), ImageFormat::Tiff);
-    EXPECT_EQ(kit::formatFromName("bmp"), ImageFormat::Bmp);
-    EXPECT_FALSE(kit::formatFromExtension("gif"));
-    EXPECT_FALSE(kit::formatFromExtension(""));
-    for (ImageFormat f :
-         { ImageFormat::Png, ImageFormat::Jpeg, ImageFormat::Tiff, ImageFormat::Bmp })
-        EXPECT_EQ(kit::formatFromExtension(kit::formatExtension(f)), f);
-}
