@@ -11,7 +11,7 @@
 
 namespace {
 
-void warn(const QString& message)
+void logLine(const QString& message)
 {
     kit::log(kit::lcBorder(), message);
 }
@@ -82,7 +82,7 @@ std::optional<KLFrameBorder> KLFrameBorder::initWithBorderFile(const QString& pa
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        warn(QStringLiteral("Load border file '%1' failed!").arg(path));
+        logLine(QStringLiteral("Load border file '%1' failed!").arg(path));
         return std::nullopt;
     }
     return fromUtf8(file.readAll(), path);
@@ -93,7 +93,7 @@ std::optional<KLFrameBorder> KLFrameBorder::fromUtf8(const QByteArray& data, con
     QStringDecoder decoder(QStringDecoder::Utf8);
     const QString text = decoder(data);
     if (decoder.hasError()) {
-        warn(QStringLiteral("Load border file '%1' failed!").arg(path));
+        logLine(QStringLiteral("Load border file '%1' failed!").arg(path));
         return std::nullopt;
     }
     return fromText(text, path);
@@ -104,7 +104,7 @@ std::optional<KLFrameBorder> KLFrameBorder::fromText(const QString& text, const 
     // Only "\n" separates lines; a carriage return stays part of its line.
     const QList<QStringView> lines = QStringView(text).split(u'\n');
     if (lines.size() <= 1) {
-        warn(QStringLiteral("Invalid contents of border file '%1'.").arg(path));
+        logLine(QStringLiteral("Invalid contents of border file '%1'.").arg(path));
         return std::nullopt;
     }
 
@@ -119,8 +119,8 @@ std::optional<KLFrameBorder> KLFrameBorder::fromText(const QString& text, const 
     // meaningful depth or repeat length, so such a header is refused as well.
     if (header.size() != 4 || !usable(border.m_ratio) || !usable(border.m_times)
         || !isFinite(border.m_start)) {
-        warn(QStringLiteral("Invalid contents of border file header '%1'.")
-                 .arg(lines.first().toString()));
+        logLine(QStringLiteral("Invalid contents of border file header '%1'.")
+                    .arg(lines.first().toString()));
         return std::nullopt;
     }
 
@@ -130,7 +130,7 @@ std::optional<KLFrameBorder> KLFrameBorder::fromText(const QString& text, const 
             continue;
         const QList<QStringView> parts = line.split(u':');
         if (parts.size() != 2) {
-            warn(QStringLiteral("Invalid component line '%1'").arg(line.toString()));
+            logLine(QStringLiteral("Invalid component line '%1'").arg(line.toString()));
             continue;
         }
         Component component;
@@ -146,7 +146,7 @@ std::optional<KLFrameBorder> KLFrameBorder::fromText(const QString& text, const 
         }
         const auto numbers = readNumbers(parts[1]);
         if (!numbers) {
-            warn(QStringLiteral("Invalid component line '%1'").arg(line.toString()));
+            logLine(QStringLiteral("Invalid component line '%1'").arg(line.toString()));
             continue;
         }
         // A trailing incomplete point or curve is dropped; the complete ones
@@ -224,12 +224,12 @@ kit::Path KLFrameBorder::borderPathForRect(const kit::Rect& rect) const
         return {};
 
     const auto noBorder = [&] {
-        warn(QStringLiteral("Frame border gives no outline for the rectangle (%1, %2, %3 x %4); "
-                            "drawing it without a border.")
-                 .arg(x)
-                 .arg(y)
-                 .arg(w)
-                 .arg(h));
+        logLine(QStringLiteral("Frame border gives no outline for the rectangle (%1, %2, %3 x %4); "
+                               "drawing it without a border.")
+                    .arg(x)
+                    .arg(y)
+                    .arg(w)
+                    .arg(h));
         return kit::Path::rect(rect);
     };
     const auto metrics = metricsForRect(rect);
