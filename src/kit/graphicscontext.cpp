@@ -303,8 +303,8 @@ void GraphicsContext::stroke(const Path& path, double lineWidth)
     if (path.isEmpty() || !(lineWidth > 0))
         return;
     const QPen pen = strokePen(state().color, lineWidth);
-    // Miter joins reach out at most miterLimit × half the width.
-    perform(path.toQt().boundingRect(), 5 * lineWidth, pen.color().alpha() == 255,
+    // A miter join reaches at most miterLimit widths beyond the path.
+    perform(path.toQt().boundingRect(), pen.miterLimit() * lineWidth, pen.color().alpha() == 255,
             [&](QPainter& p, bool) { p.strokePath(path.toQt(), pen); });
 }
 
