@@ -99,6 +99,9 @@ private:
     void distribute(int count, KLResourceItem* target,
                     const std::function<std::optional<kit::Image>(int)>& imageAt);
     void removeAllItems();
+    // Decodes the photos at the size they are drawn at `scale` pixels per
+    // unit, in parallel, so that the following draw finds them ready.
+    void prepareImages(double scale);
 
     QString m_resourcePath;
     kit::View* m_boundView = nullptr; // owned through the subview list
