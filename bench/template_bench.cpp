@@ -1,0 +1,184 @@
+// Export and redraw of a nine-cell template collage of 24-megapixel photos,
+// with a libvips pipeline over the same photos as the peer.
+//
+//   TESSERA_CORPUS (default /tmp/tessera-corpus) must hold p1.jpg .. p9.jpg;
+//   ../shared/bench/make-corpus builds it.
+
+#include "kit/graphicscontext.h"
+#include "kit/image.h"
+#include "kit/imagewriter.h"
+#include "template/klresourceitem.h"
+#include "template/klresourceview.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+QString corpus()
+{
+    const QByteArray env = qgetenv("TESSERA_CORPUS");
+    return env.isEmpty() ? QStringLiteral("/tmp/tessera-corpus") : QString::fromLocal8Bit(env);
+}
+
+QStringList photoPaths()
+{
+    QStringList paths;
+    for (int i = 1; i <= 9; ++i)
+        paths << corpus() + QStringLiteral("/p%1.jpg").arg(i);
+    return paths;
+}
+
+bool haveCorpus(benchmark::State& state)
+{
+    for (const QString& p : photoPaths()) {
+        if (!QFile::exists(p)) {
+            state.SkipWithError("corpus missing: run ../shared/bench/make-corpus");
+            return false;
+        }
+    }
+    return true;
+}
+
+// A 3 × 3 grid with thin white borders, square.
+QString nineCellTemplate(const QTemporaryDir& dir)
+{
+    const QString path = dir.filePath(QStringLiteral("grid9.fdd"));
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) {
+        QByteArray text = "1,1\n";
+        for (int row = 2; row >= 0; --row)
+            for (int col = 0; col < 3; ++col)
+                text += QByteArray::number(col / 3.0) + ',' + QByteArray::number(row / 3.0)
+                    + ",0.333333,0.333333:L,0.02:*\n";
+        f.write(text);
+    }
+    return path;
+}
+
+void loadCollage(KLResourceView& canvas, const QString& templatePath)
+{
+    canvas.loadResourceFromPath(templatePath);
+    std::vector<std::optional<kit::Image>> photos;
+    for (const QString& p : photoPaths())
+        photos.push_back(kit::Image::load(p));
+    canvas.fillCells(photos, canvas.items().front());
+}
+
+void exportCollage(benchmark::State& state, kit::ImageFormat format, const char* extension)
+{
+    if (!haveCorpus(state))
+        return;
+    QTemporaryDir dir;
+    const QString templatePath = nineCellTemplate(dir);
+    const QString out = dir.filePath(QStringLiteral("out.") + QLatin1String(extension));
+    for (auto _ : state) {
+        // Fresh images each time: reading and decoding the photos is part of
+        // an export from a just-opened collage.
+        KLResourceView canvas({ 0, 0, 3072, 3072 });
+        loadCollage(canvas, templatePath);
+        if (!canvas.saveToURL(out, format))
+            state.SkipWithError("export failed");
+    }
+}
+
+void vipsPipeline(benchmark::State& state, const char* extension)
+{
+    if (!haveCorpus(state))
+        return;
+    if (QProcess::execute(QStringLiteral("vips"), { QStringLiteral("--version") }) != 0) {
+        state.SkipWithError("vips is not installed (libvips-tools)");
+        return;
+    }
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        QStringList cells;
+        const QStringList photos = photoPaths();
+        for (int i = 0; i < photos.size(); ++i) {
+            const QString cell = dir.filePath(QStringLiteral("c%1.v").arg(i));
+            QProcess::execute(QStringLiteral("vips"),
+                              { QStringLiteral("thumbnail"), photos[i], cell,
+                                QStringLiteral("1024"), QStringLiteral("--height"),
+                                QStringLiteral("1024"), QStringLiteral("--crop"),
+                                QStringLiteral("centre") });
+            cells << cell;
+        }
+        QProcess::execute(QStringLiteral("vips"),
+                          { QStringLiteral("arrayjoin"), cells.join(QLatin1Char(' ')),
+                            dir.filePath(QStringLiteral("out.") + QLatin1String(extension)),
+                            QStringLiteral("--across"), QStringLiteral("3") });
+    }
+}
+
+void BM_ExportPng3072(benchmark::State& state)
+{
+    exportCollage(state, kit::ImageFormat::Png, "png");
+}
+void BM_ExportJpeg3072(benchmark::State& state)
+{
+    exportCollage(state, kit::ImageFormat::Jpeg, "jpg");
+}
+void BM_VipsPng3072(benchmark::State& state)
+{
+    vipsPipeline(state, "png");
+}
+void BM_VipsJpeg3072(benchmark::State& state)
+{
+    vipsPipeline(state, "jpg");
+}
+
+// One redraw of the canvas at 1600 × 1200, as each step of a pan drag causes.
+void BM_CanvasRedraw1600x1200(benchmark::State& state)
+{
+    if (!haveCorpus(state))
+        return;
+    QTemporaryDir dir;
+    KLResourceView canvas({ 0, 0, 1600, 1200 });
+    loadCollage(canvas, nineCellTemplate(dir));
+    QImage target(1600, 1200, QImage::Format_ARGB32_Premultiplied);
+    auto redraw = [&] {
+        QPainter painter(&target);
+        painter.translate(0, target.height());
+        painter.scale(1, -1);
+        kit::GraphicsContext gc(painter);
+        canvas.drawTree(gc, canvas.bounds());
+    };
+    redraw(); // the first draw decodes the levels the screen needs
+    int step = 0;
+    for (auto _ : state) {
+        KLResourceItem* cell = canvas.items()[step++ % canvas.items().size()];
+        cell->_setImagePosition({ double(step % 7), double(step % 5) });
+        redraw();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_ExportPng3072)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_VipsPng3072)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ExportJpeg3072)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_VipsJpeg3072)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_CanvasRedraw1600x1200)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
