@@ -84,14 +84,8 @@ TEST(KLFrameBorder, ReadsTextAndLogsWhatItRefuses)
         { "0,2,0,1\n", false, 0, { "Invalid contents of border file header '0,2,0,1'." } },
         { "0.1,x,0,1\n", false, 0, { "Invalid contents of border file header '0.1,x,0,1'." } },
         { "-0.1,2,0,1\n", false, 0, { "Invalid contents of border file header '-0.1,2,0,1'." } },
-        { "0.1,1e99,0,1\n",
-          false,
-          0,
-          { "Invalid contents of border file header '0.1,1e99,0,1'." } },
-        { "0.1,2,0,1e40\n",
-          false,
-          0,
-          { "Invalid contents of border file header '0.1,2,0,1e40'." } },
+        { "1,1e99,0,1\n", false, 0, { "Invalid contents of border file header '1,1e99,0,1'." } },
+        { "1,2,0,1e40\n", false, 0, { "Invalid contents of border file header '1,2,0,1e40'." } },
         // Comments, empty lines and other kinds add nothing and say nothing.
         { "0.1,2,0,1\n\n# L:1,1\nX:1,1\nl:1,1\n L:1,1\nL:0.5,0,1,1\nB:0,0,1,1,1,0\n", true, 2, {} },
         { "0.1,2,0,1\nL:1,1:2\nL:1,1\n", true, 1, { "Invalid component line 'L:1,1:2'" } },
@@ -168,20 +162,16 @@ TEST(KLFrameBorder, LaysRepeatsAlongEachEdgeInOrder)
         // top, left to right
         { 0, { 25, 500 } },
         { 1, { 50, 475 } },
-        { 2, { 75, 500 } },
         { 38, { 975, 500 } },
         // right, downwards
         { 39, { 975, 450 } },
         { 40, { 1000, 425 } },
-        { 56, { 1000, 25 } },
         // bottom, right to left
         { 57, { 950, 25 } },
         { 58, { 925, 0 } },
-        { 94, { 25, 0 } },
         // left, upwards, then closed back to the start
         { 95, { 25, 50 } },
         { 96, { 0, 75 } },
-        { 112, { 0, 475 } },
         { 113, { 25, 500 } },
     };
     for (const auto& [index, expected] : points) {
@@ -298,13 +288,8 @@ TEST(KLFrameBorder, NonsenseNumbersNeverGiveNonFinitePoints)
         { kZigzag, 1e-30f, 0, { 0, 0, 400, 400 }, -1, 0 },
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(QStringLiteral("%1 ratio %2 times %3 rect %4x%5")
-                         .arg(c.text)
-                         .arg(c.ratio)
-                         .arg(c.times)
-                         .arg(c.rect.width())
-                         .arg(c.rect.height())
-                         .toStdString());
+        SCOPED_TRACE(testing::Message() << c.text << " ratio " << c.ratio << " times " << c.times
+                                        << " rect " << c.rect.width() << " x " << c.rect.height());
         auto b = border(c.text);
         ASSERT_TRUE(b);
         if (c.ratio != 0)
