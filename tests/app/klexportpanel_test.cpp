@@ -6,12 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace exportsettings;
 
@@ -178,4 +182,25 @@ TEST_F(ExportPanelTest, UnusableCustomSizeKeepsThePanelOpen)
     panel.accept();
     ASSERT_TRUE(panel.choice());
     EXPECT_EQ(panel.choice()->outputSize, kit::Size(640, 640));
+}
+
+TEST_F(ExportPanelTest, ReplaceQuestionNamesTheFileThatWouldBeWritten)
+{
+    QFile existing(m_dir.filePath("Collage.tiff"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    KLExportPanel panel(nullptr, defaults(), ratios::table[0]);
+    panel.setDirectory(m_dir.path());
+    chooseFileType(panel, 2);
+    nameEdit(panel)->setText("Collage.png");
+    QString question;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            question = box->text();
+            box->reject(); // do not replace
+        }
+    });
+    panel.accept();
+    EXPECT_TRUE(question.contains("Collage.tiff")) << question.toStdString();
+    EXPECT_FALSE(panel.choice());
 }
