@@ -1,0 +1,64 @@
+#pragma once
+
+// Everything the controller asks the person through a modal dialog or a
+// pop-up menu, and the URLs it hands to the desktop. The controller reaches
+// them only through this interface so that tests can answer in place of a
+// person; QtDialogs is the real one.
+
+#include "klexportpanel.h"
+
+#include "kit/geometry.h"
+
+#include <optional>
+
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+class QAction;
+class QMenu;
+class QUrl;
+class QWidget;
+
+class Dialogs
+{
+public:
+    enum class Choice { Default, Alternate };
+
+    virtual ~Dialogs() = default;
+
+    // A question with two buttons titled `defaultButton` (pressed by Return)
+    // and `alternateButton` (pressed by Escape and by closing the dialog).
+    virtual Choice ask(QWidget* parent, const QString& title, const QString& message,
+                       const QString& defaultButton, const QString& alternateButton) = 0;
+    // A message with a single button.
+    virtual void inform(QWidget* parent, const QString& title, const QString& message,
+                        const QString& button) = 0;
+    // Existing files chosen in an open dialog that allows several; empty
+    // when cancelled. `nameFilters` as QFileDialog takes them.
+    virtual QStringList chooseFiles(QWidget* parent, const QString& caption,
+                                    const QStringList& nameFilters) = 0;
+    // Pops `menu` up at a global position; the chosen action or nullptr.
+    virtual QAction* popUpMenu(QMenu& menu, QPoint globalPosition) = 0;
+    // Opens a web page or a new mail message; false when nothing handles it.
+    virtual bool openUrl(const QUrl& url) = 0;
+    // The save panel of an export at ratio (rw, rh); nothing when cancelled.
+    virtual std::optional<ExportChoice> runExportPanel(QWidget* parent, kit::Size ratio) = 0;
+    // Shows a written file in the file manager.
+    virtual void revealFile(const QString& path) = 0;
+};
+
+class QtDialogs : public Dialogs
+{
+public:
+    Choice ask(QWidget* parent, const QString& title, const QString& message,
+               const QString& defaultButton, const QString& alternateButton) override;
+    void inform(QWidget* parent, const QString& title, const QString& message,
+                const QString& button) override;
+    QStringList chooseFiles(QWidget* parent, const QString& caption,
+                            const QStringList& nameFilters) override;
+    QAction* popUpMenu(QMenu& menu, QPoint globalPosition) override;
+    bool openUrl(const QUrl& url) override;
+    std::optional<ExportChoice> runExportPanel(QWidget* parent, kit::Size ratio) override;
+    void revealFile(const QString& path) override;
+};

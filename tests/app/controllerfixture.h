@@ -1,0 +1,141 @@
+#pragma once
+
+// A controller with its window shown on the offscreen platform, fresh
+// preferences, and dialogs that the test answers.
+
+#include "app/dialogs.h"
+#include "app/klcontroller.h"
+#include "app/klmainwindow.h"
+
+#include "kit/defaults.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QMenu>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QUrl>
+
+struct FakeDialogs : Dialogs
+{
+    struct Shown
+    {
+        QString title, message, defaultButton, alternateButton;
+    };
+    std::vector<Shown> shown;
+    std::deque<Choice> answers; // Alternate when empty
+    std::vector<QStringList> filesToChoose;
+    std::vector<QStringList> nameFilters;
+    int menuTagToChoose = -1;
+    std::vector<QUrl> openedUrls;
+    std::optional<ExportChoice> exportChoice; // cancels when empty
+    std::vector<kit::Size> exportRatios;
+    QStringList revealed;
+
+    Choice ask(QWidget*, const QString& t, const QString& m, const QString& d,
+               const QString& a) override
+    {
+        shown.push_back({ t, m, d, a });
+        if (answers.empty())
+            return Choice::Alternate;
+        const Choice c = answers.front();
+        answers.pop_front();
+        return c;
+    }
+    void inform(QWidget*, const QString& t, const QString& m, const QString& b) override
+    {
+        shown.push_back({ t, m, b, {} });
+    }
+    QStringList chooseFiles(QWidget*, const QString&, const QStringList& filters) override
+    {
+        nameFilters.push_back(filters);
+        if (filesToChoose.empty())
+            return {};
+        QStringList files = filesToChoose.front();
+        filesToChoose.erase(filesToChoose.begin());
+        return files;
+    }
+    QAction* popUpMenu(QMenu& menu, QPoint) override
+    {
+        for (QAction* a : menu.actions()) {
+            if (a->data().toInt() == menuTagToChoose)
+                return a;
+        }
+        return nullptr;
+    }
+    bool openUrl(const QUrl& url) override
+    {
+        openedUrls.push_back(url);
+        return true;
+    }
+    std::optional<ExportChoice> runExportPanel(QWidget*, kit::Size ratio) override
+    {
+        exportRatios.push_back(ratio);
+        return exportChoice;
+    }
+    void revealFile(const QString& path) override { revealed.append(path); }
+};
+
+class ControllerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QCoreApplication::setApplicationVersion(QStringLiteral("1.0.3"));
+        kit::Defaults& d = kit::Defaults::standard();
+        for (const char* key : { "HasCorner", "HasShadow", "WhatsNew_1", "WhatsNew_2" })
+            d.remove(QString::fromLatin1(key));
+        d.synchronize();
+    }
+
+    // A new controller, shown and launched (unless `launch` is false).
+    KLController& start(bool launch = true)
+    {
+        m_controller.reset();
+        auto dialogs = std::make_unique<FakeDialogs>();
+        m_dialogs = dialogs.get();
+        m_controller = std::make_unique<KLController>(std::move(dialogs));
+        m_controller->window()->show();
+        QCoreApplication::processEvents();
+        if (launch)
+            m_controller->applicationDidFinishLaunching();
+        return *m_controller;
+    }
+
+    // Resizes the window until the main scroll view has exactly this size.
+    void setScrollSize(int w, int h)
+    {
+        KLMainWindow* win = m_controller->window();
+        for (int i = 0; i < 4 && win->scrollView()->size() != QSize(w, h); ++i) {
+            win->resize(win->size() + QSize(w, h) - win->scrollView()->size());
+            QCoreApplication::processEvents();
+        }
+        ASSERT_EQ(win->scrollView()->size(), QSize(w, h));
+    }
+
+    // A template file of `cells` cells side by side, declared w × h.
+    QString writeTemplate(const QString& name, int cells, const char* size = "4,3")
+    {
+        QByteArray text = QByteArray(size) + "\n";
+        for (int i = 0; i < cells; ++i)
+            text += QByteArray::number(double(i) / cells) + ",0," + QByteArray::number(1.0 / cells)
+                + ",1:L,0:*\n";
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        return path;
+    }
+
+    void TearDown() override { m_controller.reset(); }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<KLController> m_controller;
+    FakeDialogs* m_dialogs = nullptr;
+};

@@ -1,0 +1,137 @@
+#include "controllerfixture.h"
+
+#include "app/placeholdercanvas.h"
+#include "border/klbackgroundlistview.h"
+#include "chrome/kltabbarview.h"
+#include "kit/localisation.h"
+#include "template/klresourceitem.h"
+#include "template/klresourcelistview.h"
+#include "template/klresourceview.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPushButton>
+
+namespace {
+
+QString writePicture(const QTemporaryDir& dir, const QString& name, QColor color)
+{
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(color);
+    const QString path = dir.filePath(name);
+    EXPECT_TRUE(image.save(path));
+    return path;
+}
+
+} // namespace
+
+TEST_F(ControllerTest, RemovingATemplateAsksThenLoadsTheFirstLeft)
+{
+    KLController& c = start();
+    KLResourceListView* library = c.resourceListView();
+    ASSERT_GE(library->resourcePaths().size(), 3);
+    const QString chosen = library->resourcePaths()[2];
+    c.selectTemplate(chosen);
+
+    m_dialogs->answers = { Dialogs::Choice::Default }; // "No"
+    c.removeItem();
+    EXPECT_TRUE(QFileInfo::exists(chosen));
+    ASSERT_EQ(m_dialogs->shown.size(), 1u);
+    EXPECT_EQ(m_dialogs->shown[0].message, kit::localized("DELETE_TEMPLATE"));
+    EXPECT_EQ(m_dialogs->shown[0].defaultButton, kit::localized("BUTTON_NO"));
+
+    m_dialogs->answers = { Dialogs::Choice::Alternate }; // "Yes"
+    c.removeItem();
+    EXPECT_FALSE(QFileInfo::exists(chosen));
+    EXPECT_FALSE(library->resourcePaths().contains(chosen));
+    EXPECT_EQ(c.currentResourceTemplate(), library->resourcePaths().front());
+    EXPECT_EQ(c.canvas()->resourcePath(), library->resourcePaths().front());
+}
+
+TEST_F(ControllerTest, BackgroundsAreAddedAndRemovedFromEveryCanvasShowingThem)
+{
+    KLController& c = start();
+    KLBackgroundListView* library = c.backgroundListView();
+    const int before = library->resourcePaths().size();
+    c.selectView(201);
+
+    // Nothing of the person's own chosen yet: refused.
+    c.removeItem();
+    ASSERT_EQ(m_dialogs->shown.size(), 1u);
+    EXPECT_EQ(m_dialogs->shown[0].message, kit::localized("CAN_NOT_DELETE_IMAGE"));
+
+    m_dialogs->filesToChoose = { { writePicture(m_dir, "a.png", Qt::red),
+                                   writePicture(m_dir, "b.jpg", Qt::green),
+                                   writePicture(m_dir, "c.bmp", Qt::blue) } };
+    c.addNewItem();
+    ASSERT_EQ(library->resourcePaths().size(), before + 3);
+    EXPECT_FALSE(m_dialogs->nameFilters.back().join(' ').contains(QStringLiteral("fdd")));
+    const QString added = library->resourcePaths().last();
+
+    // Chosen in the free layout, then shown on the template canvas too.
+    BackgroundEntry entry { 7, kit::Image(), added };
+    c.selectView(101);
+    c.applyBackground(entry);
+    c.selectView(100);
+    c.applyBackground(entry);
+    c.selectView(101);
+    m_dialogs->answers = { Dialogs::Choice::Alternate };
+    c.removeItem();
+    EXPECT_EQ(m_dialogs->shown.back().message, kit::localized("DELETE_IMAGE"));
+    EXPECT_FALSE(c.layoutView()->backgroundView().has_value());
+    EXPECT_FALSE(c.canvas()->backgroundView().has_value());
+    EXPECT_FALSE(c.currentBackgroundView(1).has_value());
+    EXPECT_EQ(c.currentBackgroundView(0), entry); // the other mode still remembers
+    EXPECT_FALSE(QFileInfo::exists(added));
+    EXPECT_EQ(library->resourcePaths().size(), before + 2);
+}
+
+TEST_F(ControllerTest, FilterMenuNarrowsTheTemplateLibrary)
+{
+    KLController& c = start();
+    const int all = c.resourceListView()->resourcePaths().size();
+    m_dialogs->menuTagToChoose = 5;
+    c.showFilterMenu();
+    EXPECT_EQ(c.window()->filterButton()->text(), kit::localized("FILTER_5"));
+    EXPECT_EQ(c.resourceListView()->filter(), 5);
+    ASSERT_TRUE(c.filterMenu());
+    QList<int> tags;
+    for (QAction* a : c.filterMenu()->actions())
+        tags.append(a->data().toInt());
+    EXPECT_EQ(tags, QList<int>({ 0, 2, 3, 4, 5, 6, 7, 8, 9 }));
+
+    m_dialogs->menuTagToChoose = 0;
+    c.showFilterMenu();
+    EXPECT_EQ(c.window()->filterButton()->text(), kit::localized("FILTER_ALL"));
+    EXPECT_EQ(c.resourceListView()->filter(), 0);
+    EXPECT_EQ(c.resourceListView()->resourcePaths().size(), all);
+}
+
+TEST_F(ControllerTest, PhotosGoToTheCurrentCanvasAndBadOnesAreListed)
+{
+    KLController& c = start();
+    c.selectTemplate(writeTemplate(QStringLiteral("three.fdd"), 3));
+    const QString broken = m_dir.filePath(QStringLiteral("broken.jpg"));
+    QFile f(broken);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a picture");
+    f.close();
+
+    m_dialogs->filesToChoose = { { writePicture(m_dir, "red.png", Qt::red), broken,
+                                   writePicture(m_dir, "blue.png", Qt::blue) } };
+    c.addPhotos();
+    const auto& cells = c.canvas()->items();
+    EXPECT_TRUE(cells[0]->image().has_value());
+    EXPECT_TRUE(cells[1]->image().has_value());
+    EXPECT_FALSE(cells[2]->image().has_value());
+    ASSERT_EQ(m_dialogs->shown.size(), 1u);
+    EXPECT_TRUE(m_dialogs->shown[0].message.startsWith(kit::localized("PHOTOS_UNREADABLE")));
+    EXPECT_TRUE(m_dialogs->shown[0].message.contains(QStringLiteral("broken.jpg")));
+    EXPECT_FALSE(m_dialogs->shown[0].message.contains(QStringLiteral("red.png")));
+    EXPECT_EQ(c.droppedImages().size(), 2u);
+
+    c.selectView(102);
+    c.openPhotos({ writePicture(m_dir, "green.png", Qt::green) });
+    EXPECT_EQ(c.combinView()->photos().size(), 1u);
+    EXPECT_EQ(m_dialogs->shown.size(), 1u);
+}

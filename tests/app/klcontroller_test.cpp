@@ -1,0 +1,344 @@
+#include "controllerfixture.h"
+
+#include "app/placeholdercanvas.h"
+#include "border/klborderview.h"
+#include "chrome/kltabbarview.h"
+#include "chrome/kltitlebargroup.h"
+#include "kit/localisation.h"
+#include "kit/notificationnames.h"
+#include "kit/viewhost.h"
+#include "kit/window.h"
+#include "support/notificationrecorder.h"
+#include "template/klresourceitem.h"
+#include "template/klresourcelistview.h"
+#include "template/klresourceview.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTextBrowser>
+
+namespace {
+
+void expectRect(const kit::Rect& actual, const kit::Rect& expected)
+{
+    EXPECT_NEAR(actual.x(), expected.x(), 1e-3);
+    EXPECT_NEAR(actual.y(), expected.y(), 1e-3);
+    EXPECT_NEAR(actual.width(), expected.width(), 1e-3);
+    EXPECT_NEAR(actual.height(), expected.height(), 1e-3);
+}
+
+kit::Image solid(int index)
+{
+    QImage pixels(8, 8, QImage::Format_RGB32);
+    pixels.fill(QColor::fromHsv(index * 25 % 360, 200, 200));
+    return kit::Image::fromPixels(pixels);
+}
+
+} // namespace
+
+TEST_F(ControllerTest, FirstLaunchUsesTheDefaults)
+{
+    KLController& c = start();
+    KLTitleBarGroup* group = c.window()->titlebarView();
+    EXPECT_TRUE(group->hasShadowButton()->isChecked());
+    EXPECT_FALSE(group->roundCornerButton()->isChecked());
+    EXPECT_TRUE(c.canvas()->hasShadow());
+    EXPECT_TRUE(c.layoutView()->hasShadow() && c.combinView()->hasShadow());
+    EXPECT_FALSE(c.canvas()->hasCorner() || c.layoutView()->hasCorner());
+    EXPECT_EQ(c.currentIndex(), KLController::TemplateMode);
+    ASSERT_FALSE(c.resourceListView()->resourcePaths().isEmpty());
+    EXPECT_EQ(c.currentResourceTemplate(), c.resourceListView()->resourcePaths().front());
+    EXPECT_EQ(c.canvas()->resourcePath(), c.resourceListView()->resourcePaths().front());
+    EXPECT_EQ(group->imageScaleLabel()->text(), kit::localized("CANVAS_FIT"));
+    EXPECT_EQ(c.window()->filterButton()->text(), kit::localized("FILTER_ALL"));
+    ASSERT_TRUE(c.whatsNewWindow());
+    EXPECT_TRUE(c.whatsNewWindow()->isVisible());
+    EXPECT_TRUE(c.whatsNewWindow()->displayWhenStartup()->isChecked());
+    EXPECT_FALSE(c.whatsNewWindow()->whatsNewText()->toPlainText().isEmpty());
+}
+
+TEST_F(ControllerTest, DecorationPreferencesAreReadAtLaunchOnly)
+{
+    kit::Defaults& d = kit::Defaults::standard();
+    d.set(QStringLiteral("HasShadow"), false);
+    d.set(QStringLiteral("HasCorner"), true);
+    KLController& c = start();
+    KLTitleBarGroup* group = c.window()->titlebarView();
+    EXPECT_FALSE(group->hasShadowButton()->isChecked());
+    EXPECT_TRUE(group->roundCornerButton()->isChecked());
+    for (int mode = 0; mode < 3; ++mode)
+        EXPECT_FALSE(c.canvasOfMode(mode).backgroundView().has_value());
+    EXPECT_FALSE(c.canvas()->hasShadow() || c.layoutView()->hasShadow()
+                 || c.combinView()->hasShadow());
+    EXPECT_TRUE(c.canvas()->hasCorner() && c.layoutView()->hasCorner()
+                && c.combinView()->hasCorner());
+
+    // The person's toggles reach every canvas but are not remembered.
+    group->roundCornerButton()->click();
+    group->hasShadowButton()->click();
+    EXPECT_FALSE(c.combinView()->hasCorner());
+    EXPECT_TRUE(c.combinView()->hasShadow());
+    KLController& again = start();
+    EXPECT_TRUE(again.window()->titlebarView()->roundCornerButton()->isChecked());
+    EXPECT_FALSE(again.canvas()->hasShadow());
+}
+
+TEST_F(ControllerTest, WhatsNewChoiceIsKeptPerMajorVersion)
+{
+    KLController& c = start();
+    c.whatsNewWindow()->displayWhenStartup()->setChecked(false);
+    c.whatsNewWindow()->close();
+    EXPECT_EQ(kit::Defaults::standard().boolForKey(QStringLiteral("WhatsNew_1")), false);
+
+    KLController& next = start();
+    EXPECT_TRUE(!next.whatsNewWindow() || !next.whatsNewWindow()->isVisible());
+    next.showWhatsNew(true);
+    EXPECT_TRUE(next.whatsNewWindow()->isVisible());
+    EXPECT_FALSE(next.whatsNewWindow()->displayWhenStartup()->isChecked());
+
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.0"));
+    EXPECT_TRUE(start().whatsNewWindow()->isVisible());
+
+    // Without a version the window never opens and closing stores nothing.
+    QCoreApplication::setApplicationVersion(QString());
+    KLController& bare = start();
+    bare.showWhatsNew(true);
+    EXPECT_FALSE(bare.whatsNewWindow());
+}
+
+TEST_F(ControllerTest, CanvasFramesFollowScrollViewRatioAndZoom)
+{
+    KLController& c = start();
+    setScrollSize(800, 600);
+    c.chooseFrameScale(3); // 4:3
+    expectRect(c.documentFrame(0), { 1, 1, 798, 598 });
+    expectRect(c.canvas()->frame(), { 19, 14, 760, 570 });
+    EXPECT_EQ(c.containerHost(0)->size(), QSize(798, 598));
+    EXPECT_EQ(c.window()->titlebarView()->scaleButton()->text(), QStringLiteral("4:3"));
+
+    c.chooseFrameScale(4); // 3:4
+    expectRect(c.canvas()->frame(), { 189, 19, 420, 560 });
+
+    // Taller than wide: the height never exceeds the scroll view's width.
+    setScrollSize(500, 800);
+    expectRect(c.canvas()->frame(), { 76.5, 169, 345, 460 });
+
+    setScrollSize(800, 600);
+    c.chooseFrameScale(3);
+    c.canvasScaleChanged(2.0);
+    expectRect(c.documentFrame(0), { 1, 1, 1598, 1198 });
+    expectRect(c.canvas()->frame(), { 19, 14, 1560, 1170 });
+    EXPECT_EQ(c.window()->titlebarView()->imageScaleLabel()->text(), QStringLiteral("200%"));
+    EXPECT_EQ(c.window()->scrollView()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    c.canvasScaleChanged(1.0);
+    EXPECT_EQ(c.window()->scrollView()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    // The serial canvas takes its ratio (1.5 for the stand-in) from its content.
+    c.selectView(102);
+    expectRect(c.documentFrame(2), { 0, 0, 790, 590 });
+    expectRect(c.combinView()->frame(), { 38.1, 55.4, 713.8, 479.2 });
+    EXPECT_EQ(c.window()->scrollView()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+TEST_F(ControllerTest, RatioPopUpTogglesAndAppliesTheChoice)
+{
+    KLController& c = start();
+    testsupport::NotificationRecorder posts({ QString(kit::kTextViewUnselected) });
+    c.showFrameScale();
+    ASSERT_TRUE(c.scaleWindow());
+    EXPECT_EQ(c.scaleWindow()->tag(), 100);
+    c.showFrameScale();
+    EXPECT_FALSE(c.scaleWindow());
+
+    c.showFrameScale();
+    QPushButton* wide = nullptr;
+    for (auto* b : c.scaleView()->findChildren<QPushButton*>())
+        wide = b->property("tag").toInt() == 5 ? b : wide;
+    ASSERT_TRUE(wide);
+    wide->click();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(c.scaleWindow());
+    EXPECT_EQ(c.currentScaleIndex(0), 5);
+    EXPECT_EQ(c.window()->titlebarView()->scaleButton()->text(), QStringLiteral("16:9"));
+    EXPECT_EQ(posts.names().back(), QString(kit::kTextViewUnselected));
+}
+
+TEST_F(ControllerTest, TemplatesSetTheRatioAndItsLock)
+{
+    KLController& c = start();
+    QPushButton* ratio = c.window()->titlebarView()->scaleButton();
+    const struct
+    {
+        const char* size;
+        const char* title;
+        bool locked;
+    } cases[] = { { "16,9", "16:9", false }, { "5,4", "1:1", false }, { "0.75,1,1", "3:4", true } };
+    int n = 0;
+    for (const auto& t : cases) {
+        c.selectTemplate(writeTemplate(QStringLiteral("t%1.fdd").arg(n++), 2, t.size));
+        EXPECT_EQ(ratio->text(), QString::fromLatin1(t.title)) << t.size;
+        EXPECT_EQ(ratio->isEnabled(), !t.locked) << t.size;
+        EXPECT_EQ(ratio->toolTip(),
+                  kit::localized(t.locked ? "TOOLTIP_RATIO_LOCKED" : "TOOLTIP_RATIO"));
+    }
+    c.selectView(101);
+    EXPECT_TRUE(ratio->isEnabled());
+    c.selectView(102);
+    EXPECT_TRUE(ratio->isHidden());
+    EXPECT_EQ(c.window()->titlebarView()->zoomMaximum(), 5.0);
+}
+
+TEST_F(ControllerTest, RecentDropsRefillTheCellsOfANewTemplate)
+{
+    KLController& c = start();
+    std::vector<kit::Image> drops;
+    for (int i = 1; i <= 12; ++i) {
+        drops.push_back(solid(i));
+        kit::NotificationCenter::defaultCenter().post(QString(kit::kLayoutImageDropped),
+                                                      drops.back());
+    }
+    ASSERT_EQ(c.droppedImages().size(), 10u);
+    EXPECT_EQ(c.droppedImages().front(), drops[2]);
+    EXPECT_EQ(c.droppedImages().back(), drops[11]);
+
+    const QString four = writeTemplate(QStringLiteral("four.fdd"), 4);
+    c.selectView(101);
+    c.selectTemplate(four);
+    EXPECT_EQ(c.currentIndex(), KLController::TemplateMode);
+    ASSERT_EQ(c.canvas()->items().size(), 4u);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(c.canvas()->items()[i]->image(), drops[8 + i]) << i;
+
+    // The loaded template again: its cells keep what they show.
+    c.canvas()->items()[0]->_setImage(drops[0]);
+    c.selectTemplate(four);
+    EXPECT_EQ(c.canvas()->items()[0]->image(), drops[0]);
+
+    c.selectTemplate(writeTemplate(QStringLiteral("fifteen.fdd"), 15));
+    ASSERT_EQ(c.canvas()->items().size(), 15u);
+    for (int i = 0; i < 15; ++i) {
+        if (i < 10)
+            EXPECT_EQ(c.canvas()->items()[i]->image(), drops[2 + i]) << i;
+        else
+            EXPECT_FALSE(c.canvas()->items()[i]->image().has_value()) << i;
+    }
+}
+
+TEST_F(ControllerTest, ModesKeepTheirPagesCollagesZoomAndRatio)
+{
+    KLController& c = start();
+    QStackedWidget* pages = c.window()->frameTabView();
+    c.chooseFrameScale(3);
+    c.canvasScaleChanged(2.0);
+    const kit::Rect frame = c.canvas()->frame();
+    c.canvas()->fillCells({ solid(1) }, c.canvas()->items().front());
+
+    const struct
+    {
+        int tag, mode, page;
+    } steps[] = { { 101, 1, 1 }, { 200, 1, 1 }, { 202, 1, 2 }, { 201, 1, 1 }, { 102, 2, 1 },
+                  { 200, 2, 1 }, { 100, 0, 0 }, { 202, 0, 2 }, { 200, 0, 0 }, { 999, 0, 0 } };
+    for (const auto& s : steps) {
+        c.selectView(s.tag);
+        EXPECT_EQ(c.currentIndex(), s.mode) << s.tag;
+        EXPECT_EQ(pages->currentIndex(), s.page) << s.tag;
+        EXPECT_EQ(c.window()->frameBar()->indexOfSelectedItem(), s.page) << s.tag;
+        EXPECT_EQ(c.window()->frameBar()->items()[0].hidden, s.mode != 0) << s.tag;
+        EXPECT_EQ(c.window()->filterButton()->isVisibleTo(c.window()), s.page == 0) << s.tag;
+        EXPECT_EQ(c.window()->addItemButton()->isVisibleTo(c.window()), s.page != 2) << s.tag;
+    }
+    EXPECT_EQ(c.canvasScale(0), 2.0f);
+    EXPECT_EQ(c.canvasScale(1), 1.0f);
+    EXPECT_EQ(c.window()->titlebarView()->scaleButton()->text(), QStringLiteral("4:3"));
+    EXPECT_EQ(c.window()->titlebarView()->imageScaleLabel()->text(), QStringLiteral("200%"));
+    EXPECT_EQ(c.canvas()->frame(), frame);
+    EXPECT_TRUE(c.canvas()->items().front()->image().has_value());
+}
+
+TEST_F(ControllerTest, DecorationsReachTheCurrentCanvasOnly)
+{
+    KLController& c = start();
+    const QString border = QStringLiteral(TESSERA_SOURCE_RESOURCES "/Borders/wave.bdr");
+    auto choose = [](int tag, const QString& path) {
+        KLBorderView entry;
+        entry.setTag(tag);
+        entry.setPath(path);
+        kit::NotificationCenter::defaultCenter().post(QString(kit::kBorderItemSelected), &entry);
+    };
+    choose(3, border);
+    c.selectView(101);
+    choose(3, border);
+    EXPECT_TRUE(c.canvas()->hasFrameBorder() && c.layoutView()->hasFrameBorder());
+    EXPECT_FALSE(c.combinView()->hasFrameBorder());
+    choose(0, KLBorderView::kNoBorderPath);
+    EXPECT_FALSE(c.layoutView()->hasFrameBorder());
+    EXPECT_TRUE(c.canvas()->hasFrameBorder());
+
+    BackgroundEntry picture { 4, solid(3), m_dir.filePath(QStringLiteral("sky.png")) };
+    c.applyBackground(picture);
+    EXPECT_EQ(c.currentBackgroundView(1), picture);
+    EXPECT_EQ(c.layoutView()->backgroundView(), picture);
+    EXPECT_FALSE(c.canvas()->backgroundView().has_value());
+    // A built-in entry forgets the remembered picture but still applies.
+    c.applyBackground(BackgroundEntry { 1, solid(0), {} });
+    EXPECT_FALSE(c.currentBackgroundView(1).has_value());
+    EXPECT_EQ(c.layoutView()->backgroundView()->tag, 1);
+}
+
+TEST_F(ControllerTest, NewCanvasAndQuitAskFirst)
+{
+    KLController& c = start();
+    c.selectView(101);
+    c.layoutView()->addPhotos({ solid(1) });
+    c.canvas()->fillCells({ solid(2) }, c.canvas()->items().front());
+    m_dialogs->answers = { Dialogs::Choice::Alternate, Dialogs::Choice::Default };
+    c.newCanvas();
+    EXPECT_EQ(c.layoutView()->photos().size(), 1u);
+    c.newCanvas();
+    EXPECT_TRUE(c.layoutView()->photos().empty());
+    EXPECT_TRUE(c.canvas()->items().front()->image().has_value());
+    ASSERT_EQ(m_dialogs->shown.size(), 2u);
+    EXPECT_EQ(m_dialogs->shown[0].message, kit::localized("NEW_CANVAS"));
+    EXPECT_EQ(m_dialogs->shown[0].defaultButton, kit::localized("BUTTON_YES"));
+
+    m_dialogs->answers = { Dialogs::Choice::Alternate };
+    EXPECT_FALSE(c.window()->close());
+    EXPECT_TRUE(c.window()->isVisible());
+    EXPECT_EQ(m_dialogs->shown.back().message, kit::localized("APP_QUIT"));
+}
+
+TEST_F(ControllerTest, ClickBesideTheCanvasDeselects)
+{
+    // Observing before the canvases do records the posts in their order.
+    testsupport::NotificationRecorder posts(
+        { QString(kit::kLayoutClearResponder), QString(kit::kTextViewUnselected) });
+    KLController& c = start();
+    posts.clear();
+    kit::Window* window = c.containerHost(0)->viewWindow();
+    window->mouseDown({ { 2, 2 }, 1, {} });
+    window->mouseUp({ { 2, 2 }, 1, {} });
+    ASSERT_GE(posts.names().size(), 2);
+    EXPECT_EQ(posts.names().front(), QString(kit::kLayoutClearResponder));
+    EXPECT_EQ(posts.names().back(), QString(kit::kTextViewUnselected));
+}
+
+TEST_F(ControllerTest, AboutHelpAndFeedback)
+{
+    KLController& c = start();
+    c.showAbout();
+    ASSERT_TRUE(c.aboutWindow());
+    EXPECT_TRUE(c.aboutWindow()->isVisible());
+    EXPECT_TRUE(c.aboutWindow()->versionLabel()->text().contains(QStringLiteral("1.0.3")));
+    c.quitAbout();
+    EXPECT_FALSE(c.aboutWindow()->isVisible());
+    c.showHelpEN();
+    c.showHelpCN();
+    c.showFeedback();
+    ASSERT_EQ(m_dialogs->openedUrls.size(), 3u);
+    EXPECT_EQ(m_dialogs->openedUrls[0].scheme(), QStringLiteral("https"));
+    EXPECT_NE(m_dialogs->openedUrls[0], m_dialogs->openedUrls[1]);
+    EXPECT_EQ(m_dialogs->openedUrls[2].toString(),
+              QStringLiteral("mailto:") + QString::fromLatin1(KLController::kSupportAddress));
+}
