@@ -42,10 +42,12 @@ QString sameNamedPng(const QString& path)
 std::optional<kit::Image> loadPicture(const QString& path)
 {
     std::optional<kit::Image> image = kit::Image::load(path);
-    // Decodes the level a 64-point cell draws (128 pixels covers a 2×
-    // screen), so that the main thread only draws.
-    if (image)
+    // Decodes the levels a 64-point cell draws on 1× and 2× screens, so
+    // that the main thread only draws.
+    if (image) {
         image->pixels(QSize(128, 128));
+        image->pixels(QSize(64, 64));
+    }
     return image;
 }
 

@@ -10,11 +10,12 @@ namespace {
 
 const QStringList kBorderExtensions { QStringLiteral("BDR") };
 
-// Decodes the level a 64-point cell draws (128 pixels covers a 2× screen),
-// so that the main thread only draws.
+// Decodes the levels a 64-point cell draws on 1× and 2× screens, so that
+// the main thread only draws.
 void warm(const kit::Image& image)
 {
     image.pixels(QSize(128, 128));
+    image.pixels(QSize(64, 64));
 }
 
 } // namespace

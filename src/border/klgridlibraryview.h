@@ -8,6 +8,12 @@
 // library is the document view of a scroll area: it is as wide as the area
 // and at least as tall as it (see setScrollViewHeight).
 //
+// Hosting: make the library the root view of a kit::Window shown by a
+// kit::ViewHost that is the widget of a QScrollArea. When the viewport
+// changes, call setScrollViewHeight(viewport height), give the host the
+// viewport's width and call layout(); resize the host to the size that
+// onFrameSizeChanged reports.
+//
 // Threads: background work runs on one pool shared by the libraries; its
 // result is handed to the main thread, which alone touches views and lists.
 // A result reaches deliver() only while the library that started the task

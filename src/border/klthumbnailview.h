@@ -32,8 +32,7 @@ public:
     void becomeFirstResponder() override { setNeedsDisplay(); }
     void resignFirstResponder() override { setNeedsDisplay(); }
     void keyDown(const kit::KeyEvent&) override { }
-    // Entries refuse drops onto themselves: a drop goes to the library.
-    // (Views take part in drops only when registered, which entries never are.)
+    // Cells never register for file drops: a drop on one goes to its library.
 
 private:
     kit::Image m_image;

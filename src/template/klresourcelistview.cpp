@@ -152,7 +152,14 @@ std::optional<kit::Image> KLResourceListView::renderThumbnail(const QString& tem
                  QStringLiteral("No thumbnail for %1: %2").arg(templatePath, error));
         return std::nullopt;
     }
-    return kit::Image::load(thumbnail);
+    std::optional<kit::Image> image = kit::Image::load(thumbnail);
+    // Decodes the levels a 64-point cell draws on 1× and 2× screens, so that
+    // the main thread only draws.
+    if (image) {
+        image->pixels(QSize(128, 128));
+        image->pixels(QSize(64, 64));
+    }
+    return image;
 }
 
 void KLResourceListView::startRender(const QString& templatePath, const QString& thumbnail)
