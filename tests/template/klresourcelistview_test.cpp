@@ -1,5 +1,6 @@
 #include "template/klresourcelistview.h"
 
+#include "border/librarytestfixture.h"
 #include "kit/folders.h"
 #include "kit/notificationnames.h"
 #include "kit/render.h"
@@ -7,46 +8,9 @@
 #include "support/notificationrecorder.h"
 #include "support/testsupport.h"
 
-#include <gtest/gtest.h>
-
-#include <mutex>
-
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
-#include <QTemporaryDir>
 
 namespace {
-
-// The log lines written while it lives; worker threads may log too.
-class LogLines
-{
-public:
-    LogLines() : m_previous(qInstallMessageHandler(&handle))
-    {
-        std::lock_guard lock(s_mutex);
-        s_lines.clear();
-    }
-    ~LogLines() { qInstallMessageHandler(m_previous); }
-    QStringList lines() const
-    {
-        std::lock_guard lock(s_mutex);
-        return s_lines;
-    }
-
-private:
-    static void handle(QtMsgType, const QMessageLogContext&, const QString& message)
-    {
-        std::lock_guard lock(s_mutex);
-        s_lines.append(message);
-    }
-    static inline std::mutex s_mutex;
-    static inline QStringList s_lines;
-    QtMessageHandler m_previous;
-};
 
 // A template of `cells` full-width rows, declared w by h.
 QByteArray templateText(int cells, const char* dimension = "1,1")
@@ -58,58 +22,20 @@ QByteArray templateText(int cells, const char* dimension = "1,1")
     return text;
 }
 
-class TemplateLibraryTest : public ::testing::Test
+class TemplateLibraryTest : public librarytest::LibraryTest
 {
 protected:
-    void SetUp() override
-    {
-        m_oldResources = qgetenv("TESSERA_RESOURCES");
-        m_oldDocuments = qgetenv("TESSERA_DOCUMENTS");
-        qputenv("TESSERA_RESOURCES", m_dir.filePath("res").toUtf8());
-        qputenv("TESSERA_DOCUMENTS", m_dir.filePath("docs").toUtf8());
-        QDir().mkpath(shipped());
-    }
-    void TearDown() override
-    {
-        qputenv("TESSERA_RESOURCES", m_oldResources);
-        qputenv("TESSERA_DOCUMENTS", m_oldDocuments);
-    }
-    QString shipped() const { return m_dir.filePath("res/Templates"); }
-    QString user() const { return m_dir.filePath("docs/Templates"); }
-    QString write(const QString& path, const QByteArray& text)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-        return path;
-    }
+    QString shipped() const { return res() + "/Templates"; }
+    QString user() const { return docs() + "/Templates"; }
     // A library 240 wide (three columns) with no animation, its thumbnails
     // rendered.
     std::unique_ptr<KLResourceListView> library(double width = 240)
     {
         auto view = std::make_unique<KLResourceListView>(kit::Rect { 0, 0, width, 100 });
         view->setAnimationDuration(0);
-        waitForThumbnails(*view);
+        waitForWorkers(*view);
         return view;
     }
-    static void waitForThumbnails(const KLResourceListView& view)
-    {
-        QDeadlineTimer deadline(20000);
-        while (view.pendingThumbnails() > 0 && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        ASSERT_EQ(view.pendingThumbnails(), 0);
-    }
-    static QStringList names(const QStringList& paths)
-    {
-        QStringList out;
-        for (const QString& p : paths)
-            out.append(QFileInfo(p).fileName());
-        return out;
-    }
-
-    QTemporaryDir m_dir;
-    QByteArray m_oldResources, m_oldDocuments;
 };
 
 TEST_F(TemplateLibraryTest, SeedsTheUserFolderAndBringsBackADeletedTemplate)
@@ -125,7 +51,7 @@ TEST_F(TemplateLibraryTest, SeedsTheUserFolderAndBringsBackADeletedTemplate)
     // back with the log line.
     write(user() + "/a.fdd", templateText(4));
     QFile::remove(user() + "/sub/b.fdd");
-    LogLines log;
+    librarytest::LogLines log;
     lib->load();
     const QStringList lines = log.lines();
     EXPECT_TRUE(lines.contains(
@@ -232,14 +158,14 @@ TEST_F(TemplateLibraryTest, AddsUnderAFreeNameAndTakesDrops)
 
     const QString t1 = write(m_dir.filePath("in/x.FDD"), templateText(3));
     const QString t2 = write(m_dir.filePath("in/y.fdd"), templateText(4));
-    const QString picture = write(m_dir.filePath("in/p.png"), "png");
+    const QString notTemplate = write(m_dir.filePath("in/p.png"), "png");
     kit::Window window;
     window.setRootView(std::move(lib));
     auto* view = static_cast<KLResourceListView*>(window.rootView());
-    kit::DragInfo drop { { 20, 20 }, { t1, t2, picture }, true };
+    kit::DragInfo drop { { 20, 20 }, { t1, t2, notTemplate }, true };
     EXPECT_EQ(window.draggingEntered(drop), kit::DragOperation::Copy);
     EXPECT_TRUE(window.performDrop(drop));
-    waitForThumbnails(*view);
+    waitForWorkers(*view);
     EXPECT_EQ(names(view->resourcePaths()),
               QStringList({ "a-1.fdd", "a.fdd", "x.FDD", "y.fdd", "a-2.fdd" }));
     EXPECT_FALSE(QFileInfo::exists(user() + "/p.png"));
@@ -281,7 +207,7 @@ TEST_F(TemplateLibraryTest, RendersMissingThumbnailsOnWorkersAndKeepsExistingOne
     auto lib = std::make_unique<KLResourceListView>(kit::Rect { 0, 0, 240, 100 });
     // The grid is there before the thumbnails: placeholders first.
     ASSERT_EQ(lib->imgViews().size(), 4u);
-    waitForThumbnails(*lib);
+    waitForWorkers(*lib);
 
     const struct
     {
