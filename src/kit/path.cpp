@@ -63,6 +63,8 @@ Path Path::transformed(const AffineTransform& t) const
 
 int Path::elementCount() const
 {
+    if (m_path.isEmpty())
+        return 0;
     int count = 0;
     for (int i = 0; i < m_path.elementCount(); ++i)
         if (m_path.elementAt(i).type != QPainterPath::CurveToDataElement)

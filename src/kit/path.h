@@ -34,7 +34,8 @@ public:
     void close();
     void addPath(const Path& other);
 
-    bool isEmpty() const { return m_path.elementCount() == 0; }
+    // True without any segment (a lone move counts as empty).
+    bool isEmpty() const { return m_path.isEmpty(); }
     // The current point; (0, 0) for an empty path.
     Point currentPoint() const { return Point(m_path.currentPosition()); }
     // The box around every point of the path, control points of curves excluded

@@ -16,6 +16,9 @@ TEST(Path, ContainsUsesNonZeroWinding)
     EXPECT_TRUE(p.contains({2, 2}));
     EXPECT_FALSE(p.contains({12, 2}));
     EXPECT_FALSE(Path().contains({0, 0}));
+    EXPECT_TRUE(Path().isEmpty());
+    EXPECT_EQ(Path().elementCount(), 0);
+    EXPECT_EQ(Path().bounds(), Rect());
 }
 
 TEST(Path, ScaledPathAboutPointsAndIdentity)
