@@ -4,9 +4,21 @@
 
 namespace kit {
 
-Path::Path() { m_path.setFillRule(Qt::WindingFill); }
+// Setting the fill rule on an empty QPainterPath gives it a move to (0, 0),
+// so an empty path is left untouched until its first element.
+Path::Path() = default;
 
-Path::Path(const QPainterPath& path) : m_path(path) { m_path.setFillRule(Qt::WindingFill); }
+Path::Path(const QPainterPath& path) : m_path(path)
+{
+    if (m_path.elementCount() > 0)
+        m_path.setFillRule(Qt::WindingFill);
+}
+
+void Path::ensureWinding()
+{
+    if (m_path.fillRule() != Qt::WindingFill)
+        m_path.setFillRule(Qt::WindingFill);
+}
 
 Path Path::rect(const Rect& r)
 {
@@ -21,26 +33,38 @@ Path Path::rect(const Rect& r)
 
 Path Path::roundedRect(const Rect& r, double rx, double ry)
 {
-    rx = std::clamp(rx, 0.0, r.width() / 2);
-    ry = std::clamp(ry, 0.0, r.height() / 2);
+    rx = std::clamp(rx, 0.0, std::max(0.0, r.width() / 2));
+    ry = std::clamp(ry, 0.0, std::max(0.0, r.height() / 2));
     QPainterPath q;
-    q.setFillRule(Qt::WindingFill);
     q.addRoundedRect(r.toQt(), rx, ry, Qt::AbsoluteSize);
     return Path(q);
 }
 
-void Path::moveTo(Point p) { m_path.moveTo(p.toQt()); }
+void Path::moveTo(Point p)
+{
+    m_path.moveTo(p.toQt());
+    ensureWinding();
+}
 
-void Path::lineTo(Point p) { m_path.lineTo(p.toQt()); }
+void Path::lineTo(Point p)
+{
+    m_path.lineTo(p.toQt());
+    ensureWinding();
+}
 
 void Path::curveTo(Point control1, Point control2, Point end)
 {
     m_path.cubicTo(control1.toQt(), control2.toQt(), end.toQt());
+    ensureWinding();
 }
 
 void Path::close() { m_path.closeSubpath(); }
 
-void Path::addPath(const Path& other) { m_path.addPath(other.m_path); }
+void Path::addPath(const Path& other)
+{
+    m_path.addPath(other.m_path);
+    ensureWinding();
+}
 
 Rect Path::bounds() const
 {
@@ -63,8 +87,6 @@ Path Path::transformed(const AffineTransform& t) const
 
 int Path::elementCount() const
 {
-    if (m_path.isEmpty())
-        return 0;
     int count = 0;
     for (int i = 0; i < m_path.elementCount(); ++i)
         if (m_path.elementAt(i).type != QPainterPath::CurveToDataElement)

@@ -63,6 +63,8 @@ public:
     bool operator==(const Path& o) const { return m_path == o.m_path; }
 
 private:
+    void ensureWinding();
+
     QPainterPath m_path;
 };
 
