@@ -1,6 +1,8 @@
 #include "numbers.h"
 
+#include <clocale>
 #include <cstdlib>
+#include <locale.h>
 #include <limits>
 #include <string>
 
@@ -10,6 +12,15 @@ namespace {
 
 bool isSpace(QChar c) { return c.isSpace(); }
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// The files always write a decimal point, whatever the person's locale; the
+// application object switches the C library to the system locale at start,
+// which would make strtof stop at the point under a decimal-comma locale.
+locale_t cLocale()
+{
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return locale;
+}
 
 } // namespace
 
@@ -51,7 +62,7 @@ float floatValue(QStringView text)
         if (expDigits > 0)
             digits += exponent;
     }
-    return std::strtof(digits.c_str(), nullptr);
+    return strtof_l(digits.c_str(), nullptr, cLocale());
 }
 
 qint64 integerValue(QStringView text)
