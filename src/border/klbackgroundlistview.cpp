@@ -220,21 +220,6 @@ void KLBackgroundListView::removeAt(int index)
     layout();
 }
 
-kit::DragOperation KLBackgroundListView::draggingEntered(const kit::DragInfo& info)
-{
-    return info.sourceAllowsCopy ? kit::DragOperation::Copy : kit::DragOperation::None;
-}
-
-kit::DragOperation KLBackgroundListView::draggingUpdated(const kit::DragInfo& info)
-{
-    return draggingEntered(info);
-}
-
-bool KLBackgroundListView::prepareForDragOperation(const kit::DragInfo&)
-{
-    return true;
-}
-
 bool KLBackgroundListView::performDragOperation(const kit::DragInfo& info)
 {
     if (info.fileNames.isEmpty())

@@ -65,9 +65,6 @@ public:
     // Whether a file name has one of the picture extensions the library lists.
     static bool isBackgroundFile(const QString& fileName);
 
-    kit::DragOperation draggingEntered(const kit::DragInfo& info) override;
-    kit::DragOperation draggingUpdated(const kit::DragInfo& info) override;
-    bool prepareForDragOperation(const kit::DragInfo& info) override;
     bool performDragOperation(const kit::DragInfo& info) override;
 
 private:

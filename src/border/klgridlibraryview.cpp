@@ -12,12 +12,18 @@ KLGridLibraryView::KLGridLibraryView(const kit::Rect& frame)
 KLGridLibraryView::~KLGridLibraryView()
 {
     m_liveness->view = nullptr;
+    // A task still running draws with fonts and image codecs that do not
+    // survive the application object; it must end while the application is
+    // whole, which it still is while its libraries die.
+    if (m_pendingTasks > 0)
+        workerPool().waitForDone();
 }
 
 QThreadPool& KLGridLibraryView::workerPool()
 {
-    // Owned by the application, whose end waits for the running tasks;
-    // their results are then dropped with the libraries.
+    // Owned by the application. The libraries wait for it as they die, so
+    // no task outlives the application; results arriving after a library
+    // is gone are dropped.
     static QThreadPool* pool = [] {
         auto* p = new QThreadPool(QCoreApplication::instance());
         p->setObjectName(QStringLiteral("tessera.libraries"));

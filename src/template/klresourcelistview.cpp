@@ -283,21 +283,6 @@ void KLResourceListView::removeTemplate(const QString& path)
 
 // -- Drops
 
-kit::DragOperation KLResourceListView::draggingEntered(const kit::DragInfo& info)
-{
-    return info.sourceAllowsCopy ? kit::DragOperation::Copy : kit::DragOperation::None;
-}
-
-kit::DragOperation KLResourceListView::draggingUpdated(const kit::DragInfo& info)
-{
-    return draggingEntered(info);
-}
-
-bool KLResourceListView::prepareForDragOperation(const kit::DragInfo&)
-{
-    return true;
-}
-
 bool KLResourceListView::performDragOperation(const kit::DragInfo& info)
 {
     if (info.fileNames.isEmpty())

@@ -95,9 +95,6 @@ public:
     int pendingThumbnails() const { return pendingTasks(); }
     void setAnimationDuration(int ms) { m_animationMs = ms; }
 
-    kit::DragOperation draggingEntered(const kit::DragInfo& info) override;
-    kit::DragOperation draggingUpdated(const kit::DragInfo& info) override;
-    bool prepareForDragOperation(const kit::DragInfo& info) override;
     bool performDragOperation(const kit::DragInfo& info) override;
 
 private:

@@ -266,16 +266,6 @@ void KLResourceView::scrollWheel(const kit::ScrollEvent& e)
 
 // -- Drops
 
-kit::DragOperation KLResourceView::draggingEntered(const kit::DragInfo& info)
-{
-    return info.sourceAllowsCopy ? kit::DragOperation::Copy : kit::DragOperation::None;
-}
-
-bool KLResourceView::prepareForDragOperation(const kit::DragInfo&)
-{
-    return true;
-}
-
 bool KLResourceView::performDragOperation(const kit::DragInfo& info)
 {
     if (m_boundView->subviews().empty())

@@ -46,8 +46,6 @@ public:
     void scrollWheel(const kit::ScrollEvent& e) override;
     bool acceptsFirstResponder() const override { return true; }
 
-    kit::DragOperation draggingEntered(const kit::DragInfo& info) override;
-    bool prepareForDragOperation(const kit::DragInfo& info) override;
     bool performDragOperation(const kit::DragInfo& info) override;
 
     // Gives the photos to the cells as a drop of these files on `target`
