@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 
 namespace kit {
@@ -25,11 +26,15 @@ double devicePixelRatio(const QPainter& p)
     return p.device() ? p.device()->devicePixelRatio() : 1.0;
 }
 
-// The painted device in device pixels. Images and pixmaps report their
-// pixel size, widgets their size in logical units.
+// The painted device in device pixels, in the space that deviceTransform()
+// maps to. Images and pixmaps report their pixel size, widgets their size in
+// logical units. A widget inside a window is painted into the window's
+// backing store at the widget's offset, which deviceTransform() includes; the
+// engine's device (the backing store) is then the one whose pixels count.
 QRect deviceRect(const QPainter& p)
 {
-    const QPaintDevice* d = p.device();
+    const QPaintEngine* engine = p.paintEngine();
+    const QPaintDevice* d = engine && engine->paintDevice() ? engine->paintDevice() : p.device();
     if (!d)
         return {};
     if (d->devType() == QInternal::Image || d->devType() == QInternal::Pixmap)
@@ -51,11 +56,24 @@ QRect visibleDeviceRect(const QPainter& p)
 void useDevicePixels(QPainter& p)
 {
     const double dpr = devicePixelRatio(p);
-    p.setWorldTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
+    const QTransform scale = QTransform::fromScale(1 / dpr, 1 / dpr);
+    p.setWorldTransform(scale);
+    // A widget inside a window is painted through the offset of its place in
+    // the window's backing store, which the world transform does not hold;
+    // take that out too, so that device coordinates mean the same as in
+    // deviceTransform().
+    const QTransform rest = p.deviceTransform();
+    bool invertible = false;
+    const QTransform undo = rest.inverted(&invertible);
+    if (!rest.isIdentity() && invertible)
+        p.setWorldTransform(undo * scale);
 }
 
 // Scale, translation and no mirroring: images can be resampled to the exact
 // device size and copied.
+// Above this a screen copy at the exact size costs more memory than it saves.
+constexpr qint64 kMaxScreenCopyPixels = 4096 * 4096;
+
 bool isUprightScale(const QTransform& t)
 {
     return std::abs(t.m12()) < 1e-9 && std::abs(t.m21()) < 1e-9 && t.m11() > 0 && t.m22() > 0;
@@ -183,6 +201,22 @@ void paintImage(QPainter& p, const Image& image, const QRectF& target, const QRe
     const double ky = std::hypot(t.m21(), t.m22()) * target.height() / src.height();
     const QSize needed(int(std::ceil(std::min<double>(full.width(), full.width() * kx))),
                        int(std::ceil(std::min<double>(full.height(), full.height() * ky))));
+    if (!exact && src == QRectF(QPointF(0, 0), QSizeF(full)) && isUprightScale(t)
+        && needed.width() < full.width() && needed.height() < full.height()
+        && qint64(needed.width()) * needed.height() <= kMaxScreenCopyPixels) {
+        // Interactive redraws of a reduced photo (a pan redraws the same size
+        // again and again): the image keeps one copy at exactly the device
+        // size, so each redraw is a plain copy to whole device pixels.
+        const QRect device = t.mapRect(target).toRect();
+        const QImage pixels = image.pixelsExactly(device.size());
+        if (!pixels.isNull()) {
+            p.save();
+            p.resetTransform();
+            p.drawImage(device.topLeft(), pixels);
+            p.restore();
+            return;
+        }
+    }
     // A reduction that is kept is area-averaged to the device size first;
     // the remaining transform then filters at about one to one.
     const QImage pixels =
