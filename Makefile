@@ -33,6 +33,7 @@ test-sanitize: bootstrap
 		ctest --output-on-failure -j $(JOBS)
 
 bench: build
+	@scripts/bootstrap.sh --bench
 	scripts/run-bench.sh $(BUILD)
 
 fuzz: bootstrap

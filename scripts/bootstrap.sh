@@ -10,8 +10,13 @@ packages=(
     libpng-dev zlib1g-dev libjpeg-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-liberation2
-    xvfb xauth
+    xvfb xauth dbus-daemon
 )
+
+# Benchmarks also compare against libvips and build their photo corpus with
+# ImageMagick and exiftool; `make bench` asks for these.
+bench_packages=(libvips-tools imagemagick libimage-exiftool-perl)
+[[ ${1:-} == --bench ]] && packages+=("${bench_packages[@]}")
 
 missing=()
 for p in "${packages[@]}"; do
