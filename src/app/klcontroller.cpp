@@ -473,11 +473,15 @@ void KLController::newCanvas()
 
 bool KLController::windowShouldClose()
 {
+    // Quitting closes every window again; the answer was given already.
+    if (m_terminating)
+        return true;
     const auto choice =
         m_dialogs->ask(m_window.get(), kit::localized("QUESTION_TITLE"), kit::localized("APP_QUIT"),
                        kit::localized("BUTTON_YES"), kit::localized("BUTTON_NO"));
     if (choice != Dialogs::Choice::Default)
         return false;
+    m_terminating = true;
     QCoreApplication::quit();
     return true;
 }

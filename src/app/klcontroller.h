@@ -250,4 +250,6 @@ private:
     QWidget* m_scaleView = nullptr; // owned by the main window
     QMenu* m_filterMenu = nullptr; // owned by the main window
     std::vector<kit::Observation> m_observations;
+    // Set once the person agreed to quit.
+    bool m_terminating = false;
 };

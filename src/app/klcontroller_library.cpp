@@ -208,8 +208,11 @@ void KLController::_setupFilterMenu()
 
 void KLController::showFilterMenu()
 {
+    // The button lies at the bottom of the window: the menu opens upwards
+    // from its corner, so that it covers neither the button nor the list.
     QPushButton* button = m_window->filterButton();
-    const QPoint at = button->mapToGlobal(QPoint(0, button->height()));
+    const QPoint at =
+        button->mapToGlobal(QPoint(0, 0)) - QPoint(0, m_filterMenu->sizeHint().height());
     if (QAction* chosen = m_dialogs->popUpMenu(*m_filterMenu, at))
         chooseFilter(chosen->data().toInt());
 }

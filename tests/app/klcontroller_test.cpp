@@ -307,6 +307,13 @@ TEST_F(ControllerTest, NewCanvasAndQuitAskFirst)
     EXPECT_FALSE(c.window()->close());
     EXPECT_TRUE(c.window()->isVisible());
     EXPECT_EQ(m_dialogs->shown.back().message, kit::localized("APP_QUIT"));
+
+    // Once agreed, quitting closes the window again without a second question.
+    m_dialogs->answers = { Dialogs::Choice::Default };
+    EXPECT_TRUE(c.windowShouldClose());
+    const size_t asked = m_dialogs->shown.size();
+    EXPECT_TRUE(c.windowShouldClose());
+    EXPECT_EQ(m_dialogs->shown.size(), asked);
 }
 
 TEST_F(ControllerTest, ClickBesideTheCanvasDeselects)
