@@ -211,7 +211,7 @@ void paintImage(QPainter& p, const Image& image, const QRectF& target, const QRe
         const QImage pixels = image.pixelsExactly(device.size());
         if (!pixels.isNull()) {
             p.save();
-            p.resetTransform();
+            useDevicePixels(p);
             p.drawImage(device.topLeft(), pixels);
             p.restore();
             return;

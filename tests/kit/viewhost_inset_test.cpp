@@ -9,7 +9,7 @@
 namespace {
 
 // A grey backdrop with a white card that casts a black shadow downwards, and
-// a red picture drawn at its exact device size.
+// a red picture drawn at its exact device size and a reduced green one.
 class Card : public kit::View
 {
 public:
@@ -27,6 +27,11 @@ public:
         red.fill(Qt::red);
         gc.setHighQuality(true);
         gc.drawImage(kit::Image::fromPixels(red), { 120, 60, 10, 10 });
+        // A reduced photo as interactive redraws draw it.
+        QImage green(40, 40, QImage::Format_RGB32);
+        green.fill(Qt::green);
+        gc.setHighQuality(false);
+        gc.drawImage(kit::Image::fromPixels(green), { 120, 20, 10, 10 });
     }
 };
 
@@ -49,5 +54,6 @@ TEST(ViewHostInset, ShadowsAndBlitsFollowTheHostsPlace)
     EXPECT_LT(at(70, 73).red(), 150) << "shadow under the card";
     EXPECT_EQ(at(70, 40), QColor(Qt::white));
     EXPECT_EQ(at(125, 55), QColor(Qt::red));
+    EXPECT_EQ(at(125, 95), QColor(Qt::green));
     EXPECT_EQ(at(150, 110), QColor(200, 200, 200));
 }
