@@ -280,6 +280,9 @@ void KLController::_selectLayoutIndex(int index)
     group->setZoomRange(1.0, index == SerialMode ? 5.0 : 3.0);
 
     group->scaleButton()->setVisible(index != SerialMode);
+    // The group takes the width of what it shows, and stays centred.
+    group->adjustSize();
+    group->centreInParent();
     if (index == TemplateMode)
         lockRatioButton(m_canvas->ratioLocked());
     else if (index == FreeLayoutMode)

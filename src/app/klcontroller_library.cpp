@@ -23,7 +23,6 @@
 
 #include <cmath>
 
-#include <QFileInfo>
 #include <QFont>
 #include <QMenu>
 #include <QPushButton>
@@ -38,6 +37,8 @@ const char* const kPicturePatterns = "*.png *.jpg *.jpeg *.bmp *.tiff *.tif "
 // Photos any canvas takes.
 const char* const kPhotoPatterns = "*.png *.jpg *.jpeg *.bmp *.tiff *.tif *.gif *.webp "
                                    "*.PNG *.JPG *.JPEG *.BMP *.TIFF *.TIF *.GIF *.WEBP";
+// Library entries slide to their new places over this time.
+constexpr int kLibraryAnimationMs = 250;
 // An unreadable-photos message lists at most this many names.
 constexpr int kMaxListedFiles = 12;
 
@@ -79,22 +80,36 @@ void KLController::layoutLibrary(int page)
     if (page < 0 || page > 2 || !m_libraryHosts[page])
         return;
     QScrollArea* area = m_window->pageScrollView(page);
+    // A hidden page's viewport keeps a stale size and its host gets resize
+    // events only once shown; its library is laid out when its page shows.
+    if (!area->isVisible())
+        return;
     kit::ViewHost* host = m_libraryHosts[page];
     auto* library = static_cast<KLGridLibraryView*>(host->viewWindow()->rootView());
     // The library is as wide as its page and at least as tall.
     const QSize visible = area->viewport()->size();
     library->setScrollViewHeight(visible.height());
-    if (host->width() != visible.width())
-        host->resize(visible.width(), std::max(host->height(), visible.height()));
+    host->resize(visible.width(), std::max(host->height(), visible.height()));
+    // The library lays its cells out for its own frame: it must be the
+    // host's size before the layout, whatever events are still pending.
+    host->viewWindow()->setContentSize(kit::Size(host->width(), host->height()));
+    // Entries jump to their places when the page changes size; only a change
+    // of what is listed (a filter) slides them.
     switch (page) {
     case 0:
+        m_resourceListView->setAnimationDuration(0);
         m_resourceListView->layout();
+        m_resourceListView->setAnimationDuration(kLibraryAnimationMs);
         break;
     case 1:
+        m_backgroundListView->setAnimationDuration(0);
         m_backgroundListView->layout();
+        m_backgroundListView->setAnimationDuration(kLibraryAnimationMs);
         break;
     default:
+        m_borderListView->setAnimationDuration(0);
         m_borderListView->layout();
+        m_borderListView->setAnimationDuration(kLibraryAnimationMs);
         break;
     }
 }
@@ -247,7 +262,9 @@ void KLController::openPhotos(const QStringList& files)
             photos.push_back(*photo);
         } else {
             kit::log(kit::lcApp(), QStringLiteral("Load image from %1 failed!").arg(file));
-            failures.append(QStringLiteral("%1 (%2)").arg(QFileInfo(file).fileName(), reason));
+            // The reader's reason names the file itself, usually.
+            failures.append(reason.contains(file) ? reason
+                                                  : QStringLiteral("%1: %2").arg(file, reason));
         }
     }
     m_canvases[m_currentIndex]->addPhotos(photos);

@@ -199,6 +199,9 @@ void KLController::applyDocumentFrame(int mode, const kit::Rect& document)
     kit::ViewHost* host = m_containerHosts[mode];
     if (host->size() != size)
         host->resize(size);
+    // A hidden host gets its resize event only when shown; its views are
+    // placed for this size now.
+    host->viewWindow()->setContentSize(kit::Size(size.width(), size.height()));
     host->update();
 }
 

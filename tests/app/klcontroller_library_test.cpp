@@ -2,8 +2,11 @@
 
 #include "app/placeholdercanvas.h"
 #include "border/klbackgroundlistview.h"
+#include "border/klborderlistview.h"
 #include "chrome/kltabbarview.h"
 #include "kit/localisation.h"
+#include "kit/viewhost.h"
+#include "kit/window.h"
 #include "template/klresourceitem.h"
 #include "template/klresourcelistview.h"
 #include "template/klresourceview.h"
@@ -134,4 +137,22 @@ TEST_F(ControllerTest, PhotosGoToTheCurrentCanvasAndBadOnesAreListed)
     c.openPhotos({ writePicture(m_dir, "green.png", Qt::green) });
     EXPECT_EQ(c.combinView()->photos().size(), 1u);
     EXPECT_EQ(m_dialogs->shown.size(), 1u);
+}
+
+TEST_F(ControllerTest, LibraryPagesFillTheirWidthWithTheFirstRowAtTheTop)
+{
+    KLController& c = start();
+    for (int tag : { 201, 202, 200 }) {
+        c.selectView(tag);
+        QScrollArea* page = c.window()->pageScrollView(tag - 200);
+        auto* host = static_cast<kit::ViewHost*>(page->widget());
+        const kit::View* library = host->viewWindow()->rootView();
+        EXPECT_EQ(host->width(), page->viewport()->width()) << tag;
+        EXPECT_EQ(library->frame().size, kit::Size(host->width(), host->height())) << tag;
+        const kit::View* first = tag == 200
+            ? static_cast<kit::View*>(c.resourceListView()->imgViews()[0])
+            : tag == 201 ? static_cast<kit::View*>(c.backgroundListView()->imgViews()[0])
+                         : static_cast<kit::View*>(c.borderListView()->imgViews()[0]);
+        EXPECT_EQ(first->frame().maxY(), library->bounds().height() - 10) << tag;
+    }
 }
