@@ -415,5 +415,9 @@ Drop photos here</translation>
         <source>Saving “%1”…</source>
         <translation>Saving “%1”…</translation>
     </message>
+    <message id="WHATS_NEW_DOCUMENT">
+        <source>WhatsNew.md</source>
+        <translation>WhatsNew.md</translation>
+    </message>
 </context>
 </TS>

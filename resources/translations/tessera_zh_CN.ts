@@ -415,5 +415,9 @@ Drop photos here</source>
         <source>Saving “%1”…</source>
         <translation>正在存储“%1”…</translation>
     </message>
+    <message id="WHATS_NEW_DOCUMENT">
+        <source>WhatsNew.md</source>
+        <translation>WhatsNew_zh_CN.md</translation>
+    </message>
 </context>
 </TS>

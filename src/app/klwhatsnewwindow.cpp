@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -37,7 +38,10 @@ KLWhatsNewWindow::KLWhatsNewWindow(QWidget* parent) : QDialog(parent)
 
 bool KLWhatsNewWindow::loadDocument()
 {
-    const QString path = kit::Folders::resourcePath(QStringLiteral("WhatsNew.md"));
+    // The document in the shown language, else the English one.
+    QString path = kit::Folders::resourcePath(kit::localized("WHATS_NEW_DOCUMENT"));
+    if (!QFileInfo(path).isFile())
+        path = kit::Folders::resourcePath(QStringLiteral("WhatsNew.md"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         kit::log(kit::lcApp(),

@@ -1,9 +1,10 @@
 #pragma once
 
 // The what's-new window: the release notes of this version (the resource
-// document WhatsNew.md) and a check box that says whether the window opens
-// at start-up. It only shows; the controller decides when it opens and
-// stores the check box when it closes (finished()).
+// document WhatsNew.md, or its translation named by "WHATS_NEW_DOCUMENT")
+// and a check box that says whether the window opens at start-up. It only
+// shows; the controller decides when it opens and stores the check box when
+// it closes (finished()).
 
 #include <QDialog>
 
