@@ -97,43 +97,13 @@ std::optional<kit::Image> KLBorderListView::thumbnailForPath(const QString& path
 
 void KLBorderListView::layout()
 {
-    const bool create = m_imgViews.empty();
-    const int n = int(m_resourcePaths.size());
-    const std::optional<Grid> grid = gridFor(n);
-    if (!grid)
-        return;
-    setFrameOrigin({ 0, 0 });
-    setContentSize(*grid);
-
-    kit::Animator::Targets moves;
-    for (int i = 0; i < n; ++i) {
-        const kit::Rect cell = cellFrame(*grid, i);
-        if (!create) {
-            if (i < int(m_imgViews.size()))
-                moves.emplace_back(m_imgViews[size_t(i)], cell);
-            continue;
-        }
-        auto view = std::make_unique<KLBorderView>(cell);
-        view->setTag(i);
-        view->setPath(m_resourcePaths[i]);
-        m_imgViews.push_back(addSubview(std::move(view)));
-    }
-    if (!moves.empty())
-        kit::Animator::shared().animate(moves, m_animationMs);
-
-    if (!create || n == 0)
-        return;
-    for (int i = 0; i < n; ++i) {
-        const QString path = m_resourcePaths[i];
-        const kit::ViewRef entry(m_imgViews[size_t(i)]);
-        const int generation = m_generation;
-        runInBackground<std::optional<kit::Image>>(
-            [path] { return thumbnailForPath(path); },
-            [this, entry, generation](std::optional<kit::Image> image) {
-                if (generation != m_generation || !image)
-                    return;
-                if (auto* view = static_cast<KLBorderView*>(entry.get()))
-                    view->_setImage(*image);
-            });
-    }
+    layoutEntries<KLBorderView>(
+        m_imgViews, m_resourcePaths, m_animationMs, m_generation,
+        [this](int i, const kit::Rect& cell) {
+            auto view = std::make_unique<KLBorderView>(cell);
+            view->setTag(i);
+            view->setPath(m_resourcePaths[i]);
+            return view;
+        },
+        &KLBorderListView::thumbnailForPath);
 }

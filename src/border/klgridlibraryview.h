@@ -19,14 +19,18 @@
 // A result reaches deliver() only while the library that started the task
 // still exists, so a library may be destroyed with tasks in flight.
 
+#include "kit/animator.h"
+#include "kit/image.h"
 #include "kit/view.h"
 
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <QCoreApplication>
 #include <QMetaObject>
+#include <QStringList>
 #include <QThreadPool>
 
 class KLGridLibraryView : public kit::View
@@ -76,6 +80,17 @@ protected:
     template<class Result>
     void runInBackground(std::function<Result()> work, std::function<void(Result)> deliver);
 
+    // The grid layout of libraries whose entries are thumbnails of files:
+    // after a load (no views yet) creates one view per path with `make` and
+    // loads each thumbnail with `thumbnail` on the workers; otherwise moves
+    // the existing views to their cells, animated over `animationMs`.
+    // Thumbnails of an older load (`generation` changed) are dropped.
+    template<class Entry>
+    void layoutEntries(std::vector<Entry*>& views, const QStringList& paths, int animationMs,
+                       const int& generation,
+                       const std::function<std::unique_ptr<Entry>(int, const kit::Rect&)>& make,
+                       std::function<std::optional<kit::Image>(const QString&)> thumbnail);
+
 private:
     struct Liveness
     {
@@ -114,4 +129,48 @@ void KLGridLibraryView::runInBackground(std::function<Result()> work,
                 },
                 Qt::QueuedConnection);
         });
+}
+
+template<class Entry>
+void KLGridLibraryView::layoutEntries(
+    std::vector<Entry*>& views, const QStringList& paths, int animationMs, const int& generation,
+    const std::function<std::unique_ptr<Entry>(int, const kit::Rect&)>& make,
+    std::function<std::optional<kit::Image>(const QString&)> thumbnail)
+{
+    const bool create = views.empty();
+    const int n = int(paths.size());
+    const std::optional<Grid> grid = gridFor(n);
+    if (!grid)
+        return;
+    setFrameOrigin({ 0, 0 });
+    setContentSize(*grid);
+
+    kit::Animator::Targets moves;
+    for (int i = 0; i < n; ++i) {
+        const kit::Rect cell = cellFrame(*grid, i);
+        if (!create) {
+            if (i < int(views.size()))
+                moves.emplace_back(views[size_t(i)], cell);
+            continue;
+        }
+        views.push_back(addSubview(make(i, cell)));
+    }
+    if (!moves.empty())
+        kit::Animator::shared().animate(moves, animationMs);
+
+    if (!create)
+        return;
+    for (int i = 0; i < n; ++i) {
+        const QString path = paths[i];
+        const kit::ViewRef entry(views[size_t(i)]);
+        const int started = generation;
+        runInBackground<std::optional<kit::Image>>(
+            [path, thumbnail] { return thumbnail(path); },
+            [entry, started, &generation](std::optional<kit::Image> image) {
+                if (started != generation || !image)
+                    return;
+                if (auto* view = static_cast<Entry*>(entry.get()))
+                    view->_setImage(*image);
+            });
+    }
 }
