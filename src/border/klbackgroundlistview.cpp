@@ -139,18 +139,7 @@ std::optional<QString> KLBackgroundListView::addImageFromURL(const QUrl& url)
 
 std::optional<QString> KLBackgroundListView::addImageFromURL(const QString& filePath)
 {
-    // Only plain files: a folder that happens to be named "x.png" is no picture.
-    if (!QFileInfo(filePath).isFile())
-        return std::nullopt;
-    const std::optional<QString> folder =
-        kit::Folders::ensureUserFolder(kit::LibraryFolder::Backgrounds);
-    if (!folder)
-        return std::nullopt;
-    const std::optional<QString> target =
-        kit::Folders::uniqueFilePath(*folder, QFileInfo(filePath).fileName());
-    if (!target || !kit::Folders::copyItem(filePath, *target))
-        return std::nullopt;
-    return target;
+    return kit::Folders::addToUserFolder(kit::LibraryFolder::Backgrounds, filePath);
 }
 
 void KLBackgroundListView::removeView(KLBackgroundView* view)

@@ -239,4 +239,18 @@ bool Folders::removeItem(const QString& path)
     return QFile::remove(path);
 }
 
+std::optional<QString> Folders::addToUserFolder(LibraryFolder folder, const QString& filePath)
+{
+    // Only plain files: a folder that happens to be named "x.png" is no picture.
+    if (!QFileInfo(filePath).isFile())
+        return std::nullopt;
+    const std::optional<QString> target = ensureUserFolder(folder);
+    if (!target)
+        return std::nullopt;
+    const std::optional<QString> path = uniqueFilePath(*target, QFileInfo(filePath).fileName());
+    if (!path || !copyItem(filePath, *path))
+        return std::nullopt;
+    return path;
+}
+
 } // namespace kit

@@ -41,6 +41,10 @@ public:
     // The same folder, created with its missing parents; nothing when it
     // cannot be created.
     static std::optional<QString> ensureUserFolder(LibraryFolder folder);
+    // Copies a plain file into the user's folder of a library under the first
+    // free name (see uniqueFilePath); the new path, or nothing when the file
+    // is not a plain file, the folder cannot be made or the copy fails.
+    static std::optional<QString> addToUserFolder(LibraryFolder folder, const QString& filePath);
 
     static QString folderName(LibraryFolder folder); // "Templates", ...
 

@@ -252,17 +252,7 @@ std::optional<QString> KLResourceListView::addTemplateFromURL(const QUrl& url)
 
 std::optional<QString> KLResourceListView::addTemplateFromURL(const QString& filePath)
 {
-    if (!QFileInfo(filePath).isFile())
-        return std::nullopt;
-    const std::optional<QString> folder =
-        kit::Folders::ensureUserFolder(kit::LibraryFolder::Templates);
-    if (!folder)
-        return std::nullopt;
-    const std::optional<QString> target =
-        kit::Folders::uniqueFilePath(*folder, QFileInfo(filePath).fileName());
-    if (!target || !kit::Folders::copyItem(filePath, *target))
-        return std::nullopt;
-    return target;
+    return kit::Folders::addToUserFolder(kit::LibraryFolder::Templates, filePath);
 }
 
 void KLResourceListView::removeTemplate(const QString& path)
