@@ -100,6 +100,9 @@ TEST_F(BackgroundLibraryTest, AddsUnderAFreeNameAndTakesDroppedPictures)
                             "sky-1.jpg", "sky-2.jpg", "sky.jpg", "wood.JPEG" }));
     EXPECT_EQ(view->imgViews().size(), 10u);
     EXPECT_FALSE(window.performDrop({ { 20, 20 }, {}, true }));
+
+    // The next start (a new library over the same folders) still lists them.
+    EXPECT_EQ(names(library()->resourcePaths()), names(view->resourcePaths()));
 }
 
 TEST_F(BackgroundLibraryTest, RemovesOnlyUserPictures)

@@ -171,6 +171,9 @@ TEST_F(TemplateLibraryTest, AddsUnderAFreeNameAndTakesDrops)
     EXPECT_FALSE(QFileInfo::exists(user() + "/p.png"));
     EXPECT_FALSE(window.performDrop({ { 20, 20 }, {}, true }));
     EXPECT_EQ(window.draggingEntered({ { 20, 20 }, { t1 }, false }), kit::DragOperation::None);
+
+    // The next start (a new library over the same folders) still lists them.
+    EXPECT_EQ(names(library()->resourcePaths()), names(view->resourcePaths()));
 }
 
 TEST_F(TemplateLibraryTest, RemovesOnlyListedTemplates)
