@@ -11,7 +11,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -309,13 +308,3 @@ BENCHMARK(BM_ShadowedFill3072)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ShadowedCircle3072)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RedrawNinePhotos1600x1200)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RenderNinePhotos3072)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
