@@ -1,6 +1,7 @@
 #include "namedimage.h"
 
-#include <QCoreApplication>
+#include "kit/folders.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -10,24 +11,6 @@ Q_LOGGING_CATEGORY(lcChrome, "tessera.chrome")
 
 namespace chrome {
 namespace {
-
-// Candidate resource folders, most specific first: the override, the
-// installed copy, then the source tree of a build-tree run (the order of the
-// application's resource folder).
-QStringList resourceFolders()
-{
-    QStringList folders;
-    const QString env = qEnvironmentVariable("TESSERA_RESOURCES");
-    if (!env.isEmpty())
-        folders << env;
-    if (QCoreApplication::instance())
-        folders << QCoreApplication::applicationDirPath()
-                + QStringLiteral("/../share/tessera/resources");
-#ifdef TESSERA_SOURCE_RESOURCES
-    folders << QStringLiteral(TESSERA_SOURCE_RESOURCES);
-#endif
-    return folders;
-}
 
 bool isSafeName(const QString& name)
 {
@@ -43,18 +26,13 @@ QString namedImagePath(const QString& name)
         return {};
     const QString suffix = QFileInfo(name).suffix().toLower();
     const bool hasExtension = suffix == u"svg" || suffix == u"png";
-    for (const QString& folder : resourceFolders()) {
-        const QDir images(folder + QStringLiteral("/images"));
-        if (hasExtension) {
-            if (QFileInfo::exists(images.filePath(name)))
-                return images.filePath(name);
-            continue;
-        }
-        for (const char* ext : { ".svg", ".png" }) {
-            const QString path = images.filePath(name + QLatin1String(ext));
-            if (QFileInfo::exists(path))
-                return path;
-        }
+    const QDir images(kit::Folders::resourcePath(QStringLiteral("images")));
+    if (hasExtension)
+        return QFileInfo::exists(images.filePath(name)) ? images.filePath(name) : QString();
+    for (const char* ext : { ".svg", ".png" }) {
+        const QString path = images.filePath(name + QLatin1String(ext));
+        if (QFileInfo::exists(path))
+            return path;
     }
     return {};
 }
