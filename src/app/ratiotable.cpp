@@ -25,10 +25,4 @@ QString title(int index)
     return QString::asprintf("%.0f:%.0f", r.width, r.height);
 }
 
-kit::Size exportSize(double width, int index)
-{
-    const kit::Size r = table[(index >= 0 && index < int(table.size())) ? index : 0];
-    return { width, width * r.height / r.width };
-}
-
 } // namespace ratios

@@ -24,8 +24,4 @@ int indexForSize(double width, double height);
 // "1:1", "3:2", ...; the first entry's title for an index out of range.
 QString title(int index);
 
-// The output size of an export `width` wide at ratio `index`:
-// (width, width × rh / rw).
-kit::Size exportSize(double width, int index);
-
 } // namespace ratios

@@ -1,5 +1,6 @@
 #include "rendercommand.h"
 
+#include "exportsettings.h"
 #include "ratiotable.h"
 #include "template/klresourceitem.h"
 #include "template/klresourceview.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-constexpr int kMaxSide = 3072;
+constexpr int kMaxSide = int(exportsettings::kMaxSide);
 
 std::optional<int> positiveInt(const QString& text)
 {
@@ -184,7 +185,8 @@ RenderStatus runRender(const RenderOptions& o, QTextStream& err)
         frame = { double(o.size->width()), double(o.size->height()) };
     } else {
         const kit::Size declared = canvas.frameSize();
-        frame = ratios::exportSize(o.width, ratios::indexForSize(declared.width, declared.height));
+        frame = exportsettings::ratioOutputSize(
+            o.width, ratios::table[ratios::indexForSize(declared.width, declared.height)]);
     }
     canvas.setFrame({ 0, 0, frame.width, frame.height });
     canvas._setHasCorner(o.corners);
