@@ -3,7 +3,9 @@
 #include "graphicscontext.h"
 #include "view.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include <QLoggingCategory>
 #include <QPainter>
@@ -36,10 +38,20 @@ QImage render(View& view, QSize pixelSize, double sx, double sy)
     // The one flip between y-up views and the y-down image.
     painter.translate(0, pixelSize.height());
     painter.scale(sx, -sy);
+    prepareImages(view, std::max(sx, sy));
     GraphicsContext gc(painter);
     gc.setHighQuality(true);
     view.drawTree(gc, bounds);
     return image;
+}
+
+void collectImages(const View& view, double scale, std::vector<std::pair<Image, QSize>>& out)
+{
+    view.imagesToDraw(out, scale);
+    for (const auto& sub : view.subviews()) {
+        if (!sub->isHidden())
+            collectImages(*sub, scale, out);
+    }
 }
 
 bool usableExtent(double v)
@@ -75,6 +87,13 @@ QImage renderToImage(View& view, QSize pixelSize)
         return {};
     }
     return render(view, pixelSize, pixelSize.width() / b.width(), pixelSize.height() / b.height());
+}
+
+void prepareImages(const View& view, double deviceScale)
+{
+    std::vector<std::pair<Image, QSize>> requests;
+    collectImages(view, deviceScale, requests);
+    Image::prepare(requests);
 }
 
 } // namespace kit

@@ -22,4 +22,10 @@ QImage renderToImage(View& view, double deviceScale = 1.0);
 // Failures as above, also for an empty `pixelSize`.
 QImage renderToImage(View& view, QSize pixelSize);
 
+// Decodes every picture that the visible views of the tree draw, at the size
+// they are drawn at `deviceScale` pixels per unit, in parallel on the thread
+// pool, so that the following draw finds them ready. The renders above call
+// it; a view that shows new photos on screen may call it too.
+void prepareImages(const View& view, double deviceScale);
+
 } // namespace kit

@@ -370,4 +370,6 @@ bool View::performDragOperation(const DragInfo&)
     return false;
 }
 
+void View::imagesToDraw(std::vector<std::pair<Image, QSize>>&, double) const { }
+
 } // namespace kit

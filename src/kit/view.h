@@ -10,6 +10,7 @@
 
 #include "events.h"
 #include "geometry.h"
+#include "image.h"
 
 #include <functional>
 #include <memory>
@@ -89,6 +90,10 @@ public:
     virtual void drawRect(GraphicsContext& gc, const Rect& dirty);
     // Clips subviews to the bounds (default yes).
     virtual bool clipsToBounds() const { return true; }
+    // The pictures this view itself draws and the pixel size each is drawn at,
+    // `scale` device pixels per unit; a render decodes them all in parallel
+    // before it draws (see prepareImages in render.h). Default: none.
+    virtual void imagesToDraw(std::vector<std::pair<Image, QSize>>& out, double scale) const;
     // Asks the window to redraw the part of it that shows this view (all of
     // it for a view that does not clip); nothing happens outside a window.
     void setNeedsDisplay();

@@ -509,3 +509,12 @@ float KLResourceItem::scaleToAspectFit(kit::Size content, kit::Size area, float 
     const float kh = (float(area.height) - padding) / float(content.height);
     return std::min(kw, kh);
 }
+
+void KLResourceItem::imagesToDraw(std::vector<std::pair<kit::Image, QSize>>& out,
+                                  double scale) const
+{
+    if (m_image && !m_imageSize.isEmpty())
+        out.emplace_back(*m_image,
+                         QSize(int(std::ceil(m_imageSize.width * scale)),
+                               int(std::ceil(m_imageSize.height * scale))));
+}

@@ -111,6 +111,7 @@ public:
     // Delete empties the cell, Up and Down zoom by 0.1; other keys are ignored.
     void keyDown(const kit::KeyEvent& event) override;
     void drawRect(kit::GraphicsContext& gc, const kit::Rect& dirty) override;
+    void imagesToDraw(std::vector<std::pair<kit::Image, QSize>>& out, double scale) const override;
     // The shape of the focus ring: the mask of an unrotated cell, else none.
     std::optional<kit::Path> focusRingPath() const;
     kit::Rect focusRingMaskBounds() const { return bounds(); }

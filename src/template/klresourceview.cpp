@@ -297,7 +297,7 @@ void KLResourceView::fillCells(const std::vector<std::optional<kit::Image>>& ima
     if (images.empty() || !target)
         return;
     distribute(int(images.size()), target, [&](int k) { return images[k]; });
-    prepareImages(1.0);
+    kit::prepareImages(*this, 1.0);
 }
 
 void KLResourceView::distribute(int count, KLResourceItem* target,
@@ -412,29 +412,21 @@ void KLResourceView::resetAllImagesPosition()
 
 // -- Export
 
-void KLResourceView::prepareImages(double scale)
+void KLResourceView::imagesToDraw(std::vector<std::pair<kit::Image, QSize>>& out,
+                                  double scale) const
 {
-    // Decoding is most of a render's time: every photo is decoded at the
-    // size it is drawn, all at once on the thread pool, before drawing starts.
-    std::vector<std::pair<kit::Image, QSize>> requests;
-    auto pixelsOf = [scale](kit::Size s) {
-        return QSize(int(std::ceil(s.width * scale)), int(std::ceil(s.height * scale)));
-    };
-    for (KLResourceItem* cell : m_items) {
-        if (cell->image() && !cell->imageSize().isEmpty())
-            requests.emplace_back(*cell->image(), pixelsOf(cell->imageSize()));
-    }
-    if (m_background && m_background->isPicture() && !m_background->image.isNull())
-        requests.emplace_back(m_background->image,
-                              pixelsOf(m_hasCorner ? bounds().size : plateRect().size));
-    kit::Image::prepare(requests);
+    if (!m_background || !m_background->isPicture() || m_background->image.isNull())
+        return;
+    const kit::Size drawn = m_hasCorner ? bounds().size : plateRect().size;
+    out.emplace_back(
+        m_background->image,
+        QSize(int(std::ceil(drawn.width * scale)), int(std::ceil(drawn.height * scale))));
 }
 
 bool KLResourceView::saveToURL(const QString& path, kit::ImageFormat type, QString* error)
 {
     const kit::Rect b = bounds();
     const QSize pixels(std::max(1L, std::lround(b.width())), std::max(1L, std::lround(b.height())));
-    prepareImages(pixels.width() / b.width());
     const QImage image = kit::renderToImage(*this, pixels);
     if (image.isNull()) {
         if (error)

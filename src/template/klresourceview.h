@@ -39,6 +39,7 @@ public:
     void _updateItemRect();
 
     void drawRect(kit::GraphicsContext& gc, const kit::Rect& dirty) override;
+    void imagesToDraw(std::vector<std::pair<kit::Image, QSize>>& out, double scale) const override;
 
     void mouseDown(const kit::MouseEvent& e) override;
     void mouseDragged(const kit::MouseEvent& e) override;
@@ -97,9 +98,6 @@ private:
     void distribute(int count, KLResourceItem* target,
                     const std::function<std::optional<kit::Image>(int)>& imageAt);
     void removeAllItems();
-    // Decodes the photos at the size they are drawn at `scale` pixels per
-    // unit, in parallel, so that the following draw finds them ready.
-    void prepareImages(double scale);
 
     QString m_resourcePath;
     kit::View* m_boundView = nullptr; // owned through the subview list
