@@ -1,0 +1,274 @@
+#include "klcombinview.h"
+
+#include "combinlayout.h"
+
+#include "kit/animator.h"
+#include "kit/logging.h"
+#include "kit/notificationnames.h"
+#include "kit/window.h"
+
+#include <algorithm>
+
+namespace {
+
+KLCombinItem* asItem(kit::View* v)
+{
+    return dynamic_cast<KLCombinItem*>(v);
+}
+
+void post(QLatin1StringView name)
+{
+    kit::NotificationCenter::defaultCenter().post(QString(name));
+}
+
+} // namespace
+
+KLCombinView::KLCombinView(const kit::Rect& frame) : kit::View(frame)
+{
+    auto& centre = kit::NotificationCenter::defaultCenter();
+    m_observations.push_back(
+        centre.addObserver(QString(kit::kLayoutClearResponder),
+                           [this](const kit::Notification&) { clearResponder(); }));
+    m_observations.push_back(
+        centre.addObserver(QString(kit::kCombinItemDeleted), [this](const kit::Notification& n) {
+            if (KLCombinItem* item = kit::objectAs<KLCombinItem>(n))
+                combinItemDeleted(item);
+        }));
+    registerForFileDrops(true);
+}
+
+KLCombinView::~KLCombinView() = default;
+
+// -- Photos
+
+bool KLCombinView::addImage(const kit::Image& image)
+{
+    return addImages({ image }) == 1;
+}
+
+int KLCombinView::addImages(const std::vector<kit::Image>& images)
+{
+    int added = 0;
+    for (const kit::Image& image : images) {
+        // A photo without pixels would make the column infinitely tall.
+        if (image.isNull()) {
+            kit::log(kit::lcSerial(),
+                     QStringLiteral("Load image from %1 failed!").arg(image.filePath()));
+            continue;
+        }
+        _createItemWithImage(image);
+        ++added;
+    }
+    if (added == 0)
+        return 0;
+    _updateRatio();
+    raiseCaptions();
+    post(kit::kCombinViewUpdated);
+    post(kit::kTextViewUnselected);
+    return added;
+}
+
+KLCombinItem* KLCombinView::_createItemWithImage(const kit::Image& image)
+{
+    KLCombinItem* item = addSubview(std::make_unique<KLCombinItem>());
+    m_items.push_back(item);
+    item->_setImage(image);
+    return item;
+}
+
+void KLCombinView::_updateRatio()
+{
+    std::vector<kit::Size> sizes;
+    sizes.reserve(m_items.size());
+    for (const KLCombinItem* item : m_items)
+        sizes.push_back(item->image().size());
+    m_ratio = combinlayout::contentRatio(sizes);
+}
+
+void KLCombinView::combinItemDeleted(KLCombinItem* item)
+{
+    auto it = std::find(m_items.begin(), m_items.end(), item);
+    if (it == m_items.end())
+        return;
+    m_items.erase(it);
+    if (m_selectedItem == item)
+        m_selectedItem = nullptr;
+    item->removeFromSuperview(); // the returned owner destroys it
+    _updateRatio();
+    setNeedsDisplay();
+    post(kit::kCombinViewUpdated);
+}
+
+void KLCombinView::clear()
+{
+    m_selectedItem = nullptr;
+    for (KLCombinItem* item : m_items)
+        item->removeFromSuperview();
+    m_items.clear();
+    setNeedsDisplay();
+}
+
+// -- Layout
+
+void KLCombinView::setFrameSize(kit::Size size)
+{
+    kit::View::setFrameSize(size);
+    _layout(false);
+}
+
+void KLCombinView::_layout(bool animate)
+{
+    m_layoutInProgress = true;
+    const unsigned pass = ++m_layoutPass;
+
+    std::vector<kit::Size> sizes;
+    sizes.reserve(m_items.size());
+    for (const KLCombinItem* item : m_items)
+        sizes.push_back(item->image().size());
+    const combinlayout::Column column = combinlayout::layout(bounds().width(), sizes);
+
+    kit::Animator::Targets targets;
+    for (size_t k = 0; k < m_items.size(); ++k) {
+        KLCombinItem* item = m_items[k];
+        if (!item->selected())
+            targets.emplace_back(item, column.frames[k]);
+        item->setNeedsDisplay();
+    }
+    // Without animation the frames are set at once; the group still
+    // completes on a later turn of the event loop, never inside this call.
+    kit::Animator::shared().animate(targets, animate ? kLayoutAnimationMs : 0,
+                                    [self = kit::ViewRef(this), pass] {
+                                        auto* canvas = static_cast<KLCombinView*>(self.get());
+                                        if (canvas && canvas->m_layoutPass == pass)
+                                            canvas->m_layoutInProgress = false;
+                                    });
+    raiseCaptions();
+    setNeedsDisplay();
+}
+
+void KLCombinView::raiseCaptions()
+{
+    std::vector<kit::View*> captions;
+    for (const auto& sub : subviews()) {
+        if (!asItem(sub.get()))
+            captions.push_back(sub.get());
+    }
+    for (kit::View* caption : captions)
+        addSubview(caption->removeFromSuperview());
+}
+
+void KLCombinView::restack()
+{
+    sortSubviews([](const kit::View* a, const kit::View* b) { return a->tag() < b->tag(); });
+}
+
+// -- Grabbing and reordering
+
+void KLCombinView::mouseDown(const kit::MouseEvent& e)
+{
+    m_selectedItem = nullptr;
+    const kit::Point p = convertPointFromView(e.locationInWindow, nullptr);
+    KLCombinItem* hit = nullptr;
+    for (auto it = m_items.rbegin(); it != m_items.rend(); ++it) {
+        (*it)->setTag(0);
+        if ((*it)->frame().contains(p)) {
+            hit = *it;
+            break;
+        }
+    }
+    if (hit) {
+        hit->setTag(KLCombinItem::kGrabbedTag);
+        m_selectedItem = hit;
+        // A photo still sliding into place stops where the pointer took it.
+        kit::Animator::shared().stop(hit);
+        hit->_setSelected(true);
+        m_clickedPoint = p;
+        m_originalPoint = hit->frame().origin;
+        restack();
+    } else {
+        if (kit::Window* w = window())
+            w->makeFirstResponder(this);
+        for (const auto& sub : subviews()) {
+            if (!asItem(sub.get()))
+                sub->setNeedsDisplay();
+        }
+    }
+    post(kit::kTextViewUnselected);
+}
+
+void KLCombinView::mouseDragged(const kit::MouseEvent& e)
+{
+    KLCombinItem* selected = m_selectedItem;
+    if (!selected)
+        return;
+    const kit::Point p = convertPointFromView(e.locationInWindow, nullptr);
+    const kit::Rect start = selected->frame();
+    selected->setFrameOrigin({ start.x(), p.y - m_clickedPoint.y + m_originalPoint.y });
+    for (KLCombinItem* item : m_items)
+        item->setNeedsDisplay();
+    setNeedsDisplay();
+    if (m_layoutInProgress)
+        return;
+
+    int target = -1;
+    for (int i = int(m_items.size()) - 1; i >= 0; --i) {
+        KLCombinItem* item = m_items[size_t(i)];
+        if (item == selected)
+            continue;
+        item->setTag(0);
+        if (item->frame().contains(p)) {
+            target = i;
+            break;
+        }
+    }
+    if (target < 0)
+        return;
+
+    const kit::Rect s = selected->frame();
+    const kit::Rect t = m_items[size_t(target)]->frame();
+    const double sy = s.y(), sh = s.height(), ty = t.y(), th = t.height();
+    // Dragged down onto the target: the bottom edge is in its lower half.
+    const bool down = ty < sy && sy < ty + th / 2;
+    // Dragged up onto the target: the top edge is in its upper half.
+    const bool up = sy < ty && ty + th / 2 < sy + sh && sy + sh < ty + th;
+    if (!down && !up)
+        return;
+    m_items.erase(std::find(m_items.begin(), m_items.end(), selected));
+    m_items.insert(m_items.begin() + target, selected);
+    _layout(true);
+}
+
+void KLCombinView::mouseUp(const kit::MouseEvent&)
+{
+    if (!m_selectedItem)
+        return;
+    m_selectedItem->_setSelected(false);
+    _layout(true);
+}
+
+// -- Drops
+
+bool KLCombinView::performDragOperation(const kit::DragInfo& info)
+{
+    if (info.fileNames.isEmpty())
+        return false;
+    const QString& path = info.fileNames.front();
+    if (std::optional<kit::Image> image = kit::Image::load(path))
+        addImage(*image);
+    else
+        kit::log(kit::lcSerial(), QStringLiteral("Load image from %1 failed!").arg(path));
+    return true;
+}
+
+// -- Selection
+
+void KLCombinView::clearResponder()
+{
+    if (kit::Window* w = window())
+        w->makeFirstResponder(this);
+    for (const auto& sub : subviews()) {
+        if (!asItem(sub.get()))
+            sub->setNeedsDisplay();
+    }
+    post(kit::kTextViewUnselected);
+}
