@@ -79,7 +79,6 @@ KLController::~KLController()
 {
     // Observers first: nothing may reach a half-destroyed controller.
     m_observations.clear();
-    m_canvases = {};
 }
 
 KLMainWindow* KLController::window() const
@@ -127,9 +126,7 @@ void KLController::buildCanvases()
         std::make_unique<PlaceholderCanvas>(PlaceholderCanvas::Kind::Serial, kInitialCanvasFrame));
     host(std::move(combinBack), SerialMode);
 
-    m_canvases[TemplateMode] = std::make_unique<CanvasAdapter<KLResourceView>>(*m_canvas);
-    m_canvases[FreeLayoutMode] = std::make_unique<CanvasAdapter<PlaceholderCanvas>>(*m_layoutView);
-    m_canvases[SerialMode] = std::make_unique<CanvasAdapter<PlaceholderCanvas>>(*m_combinView);
+    m_canvases = { m_canvas, m_layoutView, m_combinView };
 
     QScrollArea* scroll = m_window->scrollView();
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -185,31 +182,24 @@ void KLController::connectControls()
 void KLController::observeNotifications()
 {
     auto& centre = kit::NotificationCenter::defaultCenter();
-    auto observe = [&](QLatin1StringView name, kit::NotificationCenter::Handler handler) {
-        m_observations.push_back(centre.addObserver(QString(name), std::move(handler)));
+    auto observe = [&](const auto& name, auto handler) {
+        m_observations.push_back(centre.addObserver(name, std::move(handler)));
     };
-    observe(kit::kLayoutItemSelected, [this](const kit::Notification& n) {
-        if (auto* thumbnail = kit::objectAs<KLImageView>(n))
+    observe(kit::kLayoutItemSelected, [this](KLImageView* thumbnail) {
+        if (thumbnail)
             layoutFrameChanged(thumbnail);
     });
-    observe(kit::kLayoutImageDropped, [this](const kit::Notification& n) {
-        if (const auto* image = kit::valueAs<kit::Image>(n))
-            layoutImageDropped(*image);
-    });
-    observe(kit::kBorderItemSelected, [this](const kit::Notification& n) {
-        if (auto* entry = kit::objectAs<KLBorderView>(n))
+    observe(kit::kLayoutImageDropped,
+            [this](const kit::Image& image) { layoutImageDropped(image); });
+    observe(kit::kBorderItemSelected, [this](KLBorderView* entry) {
+        if (entry)
             borderDidChanged(entry);
     });
-    observe(kit::kBackgroundItemSelected, [this](const kit::Notification& n) {
-        if (auto* entry = kit::objectAs<KLBackgroundView>(n))
+    observe(kit::kBackgroundItemSelected, [this](KLBackgroundView* entry) {
+        if (entry)
             backgroundImageDidChanged(entry);
     });
-    observe(kit::kCombinViewUpdated, [this](const kit::Notification&) { combinViewDidUpdated(); });
-    // The caption settings panel and the style commands come with the
-    // captions; until then their notifications change nothing here.
-    for (QLatin1StringView name : { kit::kTextViewDidSelected, kit::kTextViewDidChanged,
-                                    kit::kTextViewUnselected, kit::kTextViewSaving })
-        observe(name, [](const kit::Notification&) {});
+    observe(kit::kCombinViewUpdated, [this] { combinViewDidUpdated(); });
 }
 
 // -- Launch
@@ -364,13 +354,13 @@ void KLController::showPage(int page)
 
 void KLController::roundCornerClicked(bool on)
 {
-    for (auto& canvas : m_canvases)
+    for (KLCanvasView* canvas : m_canvases)
         canvas->_setHasCorner(on);
 }
 
 void KLController::shadowClicked(bool on)
 {
-    for (auto& canvas : m_canvases)
+    for (KLCanvasView* canvas : m_canvases)
         canvas->_setHasShadow(on);
 }
 
@@ -491,7 +481,7 @@ bool KLController::windowShouldClose()
 
 void KLController::addText()
 {
-    CollageCanvas& canvas = *m_canvases[m_currentIndex];
+    KLCanvasView& canvas = *m_canvases[m_currentIndex];
     canvas.addTextView(kit::localized("DEFAULT_TEXT"), canvas.textAnchor());
 }
 

@@ -16,7 +16,6 @@
 // controller keeps the zoom, the ratio index and the user background chosen
 // last; switching modes never clears a canvas.
 
-#include "collagecanvas.h"
 #include "dialogs.h"
 #include "klaboutwindow.h"
 #include "klwhatsnewwindow.h"
@@ -41,6 +40,7 @@ class KLBackgroundListView;
 class KLBackgroundView;
 class KLBorderListView;
 class KLBorderView;
+class KLCanvasView;
 class KLImageView;
 class KLMainWindow;
 class KLResourceListView;
@@ -156,7 +156,7 @@ public:
     KLResourceView* canvas() const { return m_canvas; }
     PlaceholderCanvas* layoutView() const { return m_layoutView; }
     PlaceholderCanvas* combinView() const { return m_combinView; }
-    CollageCanvas& canvasOfMode(int mode) const { return *m_canvases[mode]; }
+    KLCanvasView& canvasOfMode(int mode) const { return *m_canvases[mode]; }
     kit::View* container(int mode) const;
     kit::ViewHost* containerHost(int mode) const { return m_containerHosts[mode]; }
     // The document view's frame in the scroll view, as last computed.
@@ -227,7 +227,7 @@ private:
     KLResourceView* m_canvas = nullptr;
     PlaceholderCanvas* m_layoutView = nullptr;
     PlaceholderCanvas* m_combinView = nullptr;
-    std::array<std::unique_ptr<CollageCanvas>, 3> m_canvases;
+    std::array<KLCanvasView*, 3> m_canvases {};
     std::array<kit::ViewHost*, 3> m_containerHosts {};
     std::array<kit::Rect, 3> m_documentFrames {};
 

@@ -168,7 +168,7 @@ void KLController::removeItem()
                            kit::localized("BUTTON_NO"), kit::localized("BUTTON_YES"));
         if (choice != Dialogs::Choice::Alternate)
             return;
-        for (auto& canvas : m_canvases) {
+        for (KLCanvasView* canvas : m_canvases) {
             if (canvas->backgroundView() == *entry)
                 canvas->_setBackgroundView(std::nullopt);
         }
@@ -286,7 +286,7 @@ void KLController::openPhotos(const QStringList& files)
 void KLController::saveCanvas()
 {
     auto& centre = kit::NotificationCenter::defaultCenter();
-    centre.post(QString(kit::kLayoutClearResponder));
+    centre.post(kit::kLayoutClearResponder, nullptr);
     closePopUp();
 
     const int mode = m_currentIndex;
@@ -301,11 +301,11 @@ void KLController::saveCanvas()
         size = exportsettings::serialOutputSize(choice->outputSize.width, m_combinView->ratio(),
                                                 choice->sizeType == exportsettings::Custom);
     if (mode == TemplateMode)
-        centre.post(QString(kit::kTextViewUnselected));
+        centre.post(kit::kTextViewUnselected);
 
-    CollageCanvas& canvas = *m_canvases[mode];
+    KLCanvasView& canvas = *m_canvases[mode];
     const ExportResult result = exportCanvas(
-        canvas.view(),
+        canvas,
         [&canvas](const QString& path, kit::ImageFormat format, QString* error) {
             return canvas.saveToURL(path, format, error);
         },

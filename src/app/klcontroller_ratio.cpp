@@ -104,7 +104,7 @@ void KLController::chooseFrameScale(int tag)
     if (m_currentIndex == TemplateMode)
         m_canvas->resetAllImagesPosition();
     _selectLayoutIndex(m_currentIndex);
-    kit::NotificationCenter::defaultCenter().post(QString(kit::kTextViewUnselected));
+    kit::NotificationCenter::defaultCenter().post(kit::kTextViewUnselected);
 }
 
 // -- Zoom
@@ -174,7 +174,7 @@ void KLController::updateFrameWithRatioWidth(float ratioWidth, float ratioHeight
     const canvasgeometry::Frames f =
         canvasgeometry::ratioFrames(scroll, ratioWidth, ratioHeight, m_canvasScales[mode]);
     applyDocumentFrame(mode, f.document);
-    m_canvases[mode]->view().setFrame(f.canvas);
+    m_canvases[mode]->setFrame(f.canvas);
 }
 
 void KLController::updateCombinFrame()

@@ -8,7 +8,7 @@
 //
 // Usage (the controller's save command):
 //
-//     kit::NotificationCenter::defaultCenter().post(kit::kLayoutClearResponder);
+//     kit::NotificationCenter::defaultCenter().post(kit::kLayoutClearResponder, nullptr);
 //     KLExportPanel panel(window, kit::Defaults::standard(), ratios::table[ratioIndex]);
 //     const std::optional<ExportChoice> choice = panel.run();
 //     if (!choice)

@@ -15,6 +15,6 @@ void KLScrollBackView::drawRect(kit::GraphicsContext& gc, const kit::Rect& dirty
 void KLScrollBackView::mouseDown(const kit::MouseEvent&)
 {
     auto& centre = kit::NotificationCenter::defaultCenter();
-    centre.post(QString(kit::kLayoutClearResponder));
-    centre.post(QString(kit::kTextViewUnselected));
+    centre.post(kit::kLayoutClearResponder, nullptr);
+    centre.post(kit::kTextViewUnselected);
 }

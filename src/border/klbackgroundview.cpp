@@ -15,8 +15,8 @@ BackgroundEntry KLBackgroundView::entry() const
 void KLBackgroundView::mouseDown(const kit::MouseEvent&)
 {
     auto& centre = kit::NotificationCenter::defaultCenter();
-    centre.post(QString(kit::kTextViewUnselected));
-    centre.post(QString(kit::kBackgroundItemSelected), this);
+    centre.post(kit::kTextViewUnselected);
+    centre.post(kit::kBackgroundItemSelected, this);
 }
 
 void KLBackgroundView::drawRect(kit::GraphicsContext& gc, const kit::Rect& dirty)

@@ -15,6 +15,6 @@ std::optional<QString> KLBorderView::borderFile() const
 void KLBorderView::mouseDown(const kit::MouseEvent&)
 {
     auto& centre = kit::NotificationCenter::defaultCenter();
-    centre.post(QString(kit::kTextViewUnselected));
-    centre.post(QString(kit::kBorderItemSelected), this);
+    centre.post(kit::kTextViewUnselected);
+    centre.post(kit::kBorderItemSelected, this);
 }

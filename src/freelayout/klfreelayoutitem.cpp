@@ -20,13 +20,14 @@ constexpr double kCardInset = 4;
 const kit::Shadow kCardShadow { 4, { 0, -2 }, QColor(85, 85, 85) };
 const QColor kSelectionBlue(0, 0, 255);
 
-void post(const QLatin1StringView& name, KLFreeLayoutItem* item = nullptr)
+void post(const kit::NotificationName<KLFreeLayoutItem*>& name, KLFreeLayoutItem* item)
 {
-    auto& centre = kit::NotificationCenter::defaultCenter();
-    if (item)
-        centre.post(QString(name), item);
-    else
-        centre.post(QString(name));
+    kit::NotificationCenter::defaultCenter().post(name, item);
+}
+
+void post(const kit::NotificationName<void>& name)
+{
+    kit::NotificationCenter::defaultCenter().post(name);
 }
 
 // The selection frame: 2 wide, dashes of 5 on and 3 off starting 1 into the

@@ -28,7 +28,7 @@ struct Observation::State
     {
         std::uint64_t id;
         QString name;
-        NotificationCenter::Handler handler;
+        std::function<void(const Notification&)> handler;
         // Set when the entry is removed while a post holds it in its snapshot.
         bool removed = false;
     };
@@ -116,7 +116,8 @@ NotificationCenter& NotificationCenter::defaultCenter()
     return center;
 }
 
-Observation NotificationCenter::addObserver(const QString& name, Handler handler)
+Observation NotificationCenter::addEntry(const QString& name,
+                                         std::function<void(const Notification&)> handler)
 {
     Q_ASSERT_X(onMainThread(), "NotificationCenter::addObserver", "main thread only");
     if (!handler)
@@ -127,7 +128,7 @@ Observation NotificationCenter::addObserver(const QString& name, Handler handler
     return Observation(m_state, id);
 }
 
-void NotificationCenter::post(const QString& name, std::any object)
+void NotificationCenter::postEntry(const QString& name, std::any object)
 {
     Notification n { name, std::move(object) };
     if (!onMainThread()) {
@@ -149,7 +150,7 @@ void NotificationCenter::post(const QString& name, std::any object)
     state->post(n);
 }
 
-int NotificationCenter::observerCount(const QString& name) const
+int NotificationCenter::countEntries(const QString& name) const
 {
     return int(std::count_if(m_state->entries.begin(), m_state->entries.end(),
                              [&name](const auto& e) { return e->name == name; }));

@@ -16,25 +16,46 @@
 //   later, not inside the post) in release builds.
 
 #include <any>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
+#include <QLatin1StringView>
 #include <QString>
 
 namespace kit {
 
+// The name of a notification together with the type of the one object its
+// posts carry: `NotificationName<KLTextView*>` posts carry a caption,
+// `NotificationName<Image>` an image by value, `NotificationName<void>`
+// nothing. Posting or observing a name with any other type does not compile.
+template<class T> class NotificationName
+{
+public:
+    using Payload = T;
+    template<std::size_t N>
+    constexpr explicit NotificationName(const char (&name)[N]) : m_name(name, qsizetype(N - 1))
+    { }
+    constexpr QLatin1StringView name() const { return m_name; }
+    QString toString() const { return QString(m_name); }
+
+private:
+    QLatin1StringView m_name;
+};
+
+// One delivered post, as a recorder sees it (tests, diagnostics): the name
+// and the object, which holds exactly the name's payload type (nothing for
+// a `void` name).
 struct Notification
 {
     QString name;
-    // The one object a post carries: nothing, a pointer to the posting view
-    // (its most derived class) or a value such as an Image.
     std::any object;
 };
 
-// The object of `n` when the post carried a T* (exactly that pointer type),
-// else nullptr.
+// The object of a recorded post of a name whose payload is T*, else nullptr.
 template<class T> T* objectAs(const Notification& n)
 {
     if (auto* p = std::any_cast<T*>(&n.object))
@@ -42,8 +63,8 @@ template<class T> T* objectAs(const Notification& n)
     return nullptr;
 }
 
-// The value of `n` when the post carried a T by value (an Image, say), else
-// nullptr. Valid while the notification is.
+// The value of a recorded post whose payload is T by value, else nullptr.
+// Valid while the notification is.
 template<class T> const T* valueAs(const Notification& n)
 {
     return std::any_cast<T>(&n.object);
@@ -78,11 +99,24 @@ private:
     std::uint64_t m_id = 0;
 };
 
+namespace detail {
+template<class T> struct NotificationHandler
+{
+    using Type = std::function<void(const T&)>;
+};
+template<> struct NotificationHandler<void>
+{
+    using Type = std::function<void()>;
+};
+} // namespace detail
+
+// What an observer of a NotificationName<T> is called with: the object, or
+// nothing for a `void` name.
+template<class T> using NotificationHandler = typename detail::NotificationHandler<T>::Type;
+
 class NotificationCenter
 {
 public:
-    using Handler = std::function<void(const Notification&)>;
-
     NotificationCenter();
     ~NotificationCenter();
     NotificationCenter(const NotificationCenter&) = delete;
@@ -93,15 +127,50 @@ public:
 
     // Registers `handler` for posts of `name`. The observer stays registered
     // exactly as long as the returned token.
-    [[nodiscard]] Observation addObserver(const QString& name, Handler handler);
+    template<class T>
+    [[nodiscard]] Observation addObserver(const NotificationName<T>& name,
+                                          NotificationHandler<T> handler)
+    {
+        if (!handler)
+            return {};
+        return addEntry(name.toString(), [handler = std::move(handler)](const Notification& n) {
+            if constexpr (std::is_void_v<T>) {
+                handler();
+            } else if (const T* object = std::any_cast<T>(&n.object)) {
+                handler(*object);
+            }
+        });
+    }
 
-    // Calls every observer of `name` with a notification carrying `object`.
-    void post(const QString& name, std::any object = {});
+    // Registers `handler` for posts of `name` with the whole record of each
+    // post: for recorders that keep what was posted, whatever its type.
+    template<class T>
+    [[nodiscard]] Observation addRecorder(const NotificationName<T>& name,
+                                          std::function<void(const Notification&)> handler)
+    {
+        return addEntry(name.toString(), std::move(handler));
+    }
+
+    // Calls every observer of `name` with `object`, which converts to the
+    // name's payload type first (a derived pointer to its base, say).
+    template<class T> void post(const NotificationName<T>& name, std::type_identity_t<T> object)
+    {
+        postEntry(name.toString(), std::any(std::move(object)));
+    }
+    // Posts a name that carries nothing.
+    void post(const NotificationName<void>& name) { postEntry(name.toString(), {}); }
 
     // Observers currently registered for `name`.
-    int observerCount(const QString& name) const;
+    template<class T> int observerCount(const NotificationName<T>& name) const
+    {
+        return countEntries(name.toString());
+    }
 
 private:
+    Observation addEntry(const QString& name, std::function<void(const Notification&)> handler);
+    void postEntry(const QString& name, std::any object);
+    int countEntries(const QString& name) const;
+
     std::shared_ptr<Observation::State> m_state;
 };
 

@@ -60,7 +60,7 @@ void KLCombinItem::keyDown(const kit::KeyEvent& e)
 
 void KLCombinItem::rightMouseDown(const kit::MouseEvent&)
 {
-    kit::NotificationCenter::defaultCenter().post(QString(kit::kLayoutClearResponder), this);
+    kit::NotificationCenter::defaultCenter().post(kit::kLayoutClearResponder, this);
 }
 
 std::optional<kit::Menu> KLCombinItem::menuForEvent(const kit::MouseEvent&)
@@ -77,5 +77,5 @@ std::optional<kit::Menu> KLCombinItem::menuForEvent(const kit::MouseEvent&)
 
 void KLCombinItem::remove()
 {
-    kit::NotificationCenter::defaultCenter().post(QString(kit::kCombinItemDeleted), this);
+    kit::NotificationCenter::defaultCenter().post(kit::kCombinItemDeleted, this);
 }

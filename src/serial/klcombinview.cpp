@@ -16,9 +16,9 @@ KLCombinItem* asItem(kit::View* v)
     return dynamic_cast<KLCombinItem*>(v);
 }
 
-void post(QLatin1StringView name)
+void post(const kit::NotificationName<void>& name)
 {
-    kit::NotificationCenter::defaultCenter().post(QString(name));
+    kit::NotificationCenter::defaultCenter().post(name);
 }
 
 } // namespace
@@ -26,12 +26,11 @@ void post(QLatin1StringView name)
 KLCombinView::KLCombinView(const kit::Rect& frame) : kit::View(frame)
 {
     auto& centre = kit::NotificationCenter::defaultCenter();
+    m_observations.push_back(centre.addObserver(kit::kLayoutClearResponder,
+                                                [this](KLCombinItem*) { clearResponder(); }));
     m_observations.push_back(
-        centre.addObserver(QString(kit::kLayoutClearResponder),
-                           [this](const kit::Notification&) { clearResponder(); }));
-    m_observations.push_back(
-        centre.addObserver(QString(kit::kCombinItemDeleted), [this](const kit::Notification& n) {
-            if (KLCombinItem* item = kit::objectAs<KLCombinItem>(n))
+        centre.addObserver(kit::kCombinItemDeleted, [this](KLCombinItem* item) {
+            if (item)
                 combinItemDeleted(item);
         }));
     registerForFileDrops(true);

@@ -11,6 +11,6 @@ KLImageView::KLImageView(const kit::Rect& frame) : KLThumbnailView(frame)
 void KLImageView::mouseDown(const kit::MouseEvent&)
 {
     auto& centre = kit::NotificationCenter::defaultCenter();
-    centre.post(QString(kit::kLayoutItemSelected), this);
-    centre.post(QString(kit::kTextViewUnselected));
+    centre.post(kit::kLayoutItemSelected, this);
+    centre.post(kit::kTextViewUnselected);
 }

@@ -3,21 +3,15 @@
 #include "klresourceitem.h"
 #include "templatefile.h"
 
-#include "kit/graphicscontext.h"
 #include "kit/logging.h"
 #include "kit/notificationnames.h"
 #include "kit/render.h"
 #include "kit/window.h"
+#include "text/kltextview.h"
 
 #include <cmath>
 
-#include <QCoreApplication>
-#include <QThread>
-
 namespace {
-
-// The drop shadow of every canvas: blur 4, offset (0, −2), dark grey.
-const kit::Shadow kCanvasShadow { 4, { 0, -2 }, QColor(85, 85, 85) };
 
 KLResourceItem* asCell(kit::View* v)
 {
@@ -26,24 +20,10 @@ KLResourceItem* asCell(kit::View* v)
 
 } // namespace
 
-KLResourceView::KLResourceView(const kit::Rect& frame) : kit::View(frame)
+KLResourceView::KLResourceView(const kit::Rect& frame) : KLCanvasView(frame)
 {
-    // A canvas made on a worker thread only renders a template thumbnail: it
-    // has no window and nobody to answer, and the centre is main-thread only.
-    const QCoreApplication* app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() == app->thread()) {
-        auto& centre = kit::NotificationCenter::defaultCenter();
-        m_observations.push_back(
-            centre.addObserver(QString(kit::kLayoutClearResponder),
-                               [this](const kit::Notification&) { clearResponder(); }));
-        m_observations.push_back(
-            centre.addObserver(QString(kit::kTextViewDeleted), [this](const kit::Notification& n) {
-                if (kit::View* const* caption = std::any_cast<kit::View*>(&n.object))
-                    textViewDeleted(*caption);
-            }));
-    }
-    registerForFileDrops(true);
     m_boundView = addSubview(std::make_unique<kit::View>(bounds().insetBy(4, 4)));
+    setCaptionContainer(m_boundView);
 }
 
 KLResourceView::~KLResourceView() = default;
@@ -87,8 +67,7 @@ bool KLResourceView::loadResourceFromPath(const QString& path, QString* error)
     _updateItemRect();
 
     // Captions lie above the new cells.
-    for (kit::View* caption : m_textItems)
-        m_boundView->addSubview(caption->removeFromSuperview());
+    raiseCaptions();
     setNeedsDisplay();
     return true;
 }
@@ -115,9 +94,9 @@ kit::Rect KLResourceView::cellArea() const
     else
         area = b.insetBy(3, 3);
 
-    if (m_frameBorder) {
+    if (const std::optional<KLFrameBorder>& border = frameBorder()) {
         const double base = r > 1 ? area.height() : area.width();
-        double inset = kit::f32(base * m_frameBorder->ratio() / m_frameBorder->times());
+        double inset = kit::f32(base * border->ratio() / border->times());
         if (!std::isfinite(inset))
             inset = 0;
         area = area.insetBy(inset, inset);
@@ -140,13 +119,24 @@ kit::Rect KLResourceView::plateRect() const
     return b.insetBy(3, 3);
 }
 
-void KLResourceView::setFrameSize(kit::Size size)
+kit::Rect KLResourceView::pictureRect() const
 {
-    kit::View::setFrameSize(size);
-    _updateItemRect();
+    return hasCorner() ? bounds() : plateRect();
+}
+
+const QLoggingCategory& KLResourceView::logCategory() const
+{
+    return kit::lcTemplate();
 }
 
 void KLResourceView::_updateItemRect()
+{
+    layoutContent();
+    updateCaptionFrames();
+    setNeedsDisplay();
+}
+
+void KLResourceView::layoutContent()
 {
     if (!m_boundView || bounds().isEmpty())
         return;
@@ -159,51 +149,33 @@ void KLResourceView::_updateItemRect()
         cell->setFrame({ area.width() * r.x(), area.height() * r.y(), area.width() * r.width(),
                          area.height() * r.height() });
     }
-    for (kit::View* caption : m_textItems)
-        caption->setNeedsDisplay();
-    setNeedsDisplay();
+    shareBackgroundWithCells();
 }
 
-// -- Drawing
-
-void KLResourceView::drawRect(kit::GraphicsContext& gc, const kit::Rect&)
+void KLResourceView::decorationChanged(Decoration what)
 {
-    gc.save();
-    const kit::Rect plate = plateRect();
-    if (m_hasShadow)
-        gc.setShadow(kCanvasShadow);
+    // A border moves the cells inside it; the picture's drawn size follows
+    // the corners.
+    if (what == Decoration::FrameBorder)
+        _updateItemRect();
+    else
+        shareBackgroundWithCells();
+}
 
-    std::optional<kit::Path> shape;
-    if (m_frameBorder)
-        shape = m_frameBorder->borderPathForRect(plate);
-    else if (m_hasCorner) {
-        const double radius = kit::f32(bounds().width() * 0.025);
-        shape = kit::Path::roundedRect(plate, radius, radius);
-    }
-    if (shape) {
-        if (m_hasShadow) {
-            gc.setColor(Qt::white);
-            gc.fill(*shape);
-        }
-        gc.clip(*shape);
-    }
-
-    if (m_background && m_background->isPicture()) {
-        const kit::Rect drawn = m_hasCorner ? bounds() : plate;
-        gc.drawImage(m_background->image, drawn, std::nullopt, kit::CompositeOp::Copy);
+void KLResourceView::shareBackgroundWithCells()
+{
+    const std::optional<BackgroundEntry>& background = backgroundView();
+    if (background && background->isPicture()) {
+        const kit::Size drawn = pictureRect().size;
         for (KLResourceItem* cell : m_items)
-            cell->setBackgroundImage(m_background->image, drawn.size);
-    } else {
-        const QColor c =
-            (m_background && m_background->tag != 0) ? QColor(Qt::black) : QColor(Qt::white);
-        gc.setColor(c);
-        gc.fillRect(plate);
-        for (KLResourceItem* cell : m_items) {
-            cell->setBackgroundImage(std::nullopt);
-            cell->_setBorderColor(c);
-        }
+            cell->setBackgroundImage(background->image, drawn);
+        return;
     }
-    gc.restore();
+    const QColor colour = plateColour();
+    for (KLResourceItem* cell : m_items) {
+        cell->setBackgroundImage(std::nullopt);
+        cell->_setBorderColor(colour);
+    }
 }
 
 // -- Panning and zooming
@@ -230,9 +202,9 @@ void KLResourceView::mouseDown(const kit::MouseEvent& e)
     m_originalPoint = { pos.x * b.width(), pos.y * b.height() };
     if (kit::Window* w = window())
         w->makeFirstResponder(m_selectedItem);
-    for (kit::View* caption : m_textItems)
+    for (KLTextView* caption : textItems())
         caption->setNeedsDisplay();
-    kit::NotificationCenter::defaultCenter().post(QString(kit::kTextViewUnselected));
+    kit::NotificationCenter::defaultCenter().post(kit::kTextViewUnselected);
 }
 
 void KLResourceView::mouseDragged(const kit::MouseEvent& e)
@@ -277,18 +249,19 @@ bool KLResourceView::performDragOperation(const kit::DragInfo& info)
         w->makeFirstResponder(target);
     if (info.fileNames.isEmpty())
         return false;
-    std::optional<kit::Image> first = kit::Image::load(info.fileNames.front());
-    if (!first) {
-        kit::log(kit::lcTemplate(),
-                 QStringLiteral("Load image from %1 failed!").arg(info.fileNames.front()));
-        return false;
+    QStringList failures;
+    std::optional<kit::Image> first = loadPhoto(info.fileNames.front(), failures);
+    if (first) {
+        // Files are read as their cells come up; those beyond the last cell
+        // are never read.
+        distribute(info.fileNames.size(), target, [&](int k) -> std::optional<kit::Image> {
+            if (k == 0)
+                return first;
+            return loadPhoto(info.fileNames[k], failures);
+        });
     }
-    distribute(info.fileNames.size(), target, [&](int k) -> std::optional<kit::Image> {
-        if (k == 0)
-            return first;
-        return kit::Image::load(info.fileNames[k]);
-    });
-    return true;
+    reportUnreadablePhotos(failures);
+    return first.has_value();
 }
 
 void KLResourceView::fillCells(const std::vector<std::optional<kit::Image>>& images,
@@ -307,8 +280,7 @@ void KLResourceView::distribute(int count, KLResourceItem* target,
         if (!image)
             return;
         cell->_setImage(image);
-        kit::NotificationCenter::defaultCenter().post(QString(kit::kLayoutImageDropped),
-                                                      *cell->image());
+        kit::NotificationCenter::defaultCenter().post(kit::kLayoutImageDropped, *cell->image());
     };
     give(target, imageAt(0));
     int k = 1;
@@ -333,107 +305,24 @@ void KLResourceView::distribute(int count, KLResourceItem* target,
     setNeedsDisplay();
 }
 
-// -- Captions and selection
+// -- Content
 
-void KLResourceView::textViewDeleted(kit::View* caption)
-{
-    auto it = std::find(m_textItems.begin(), m_textItems.end(), caption);
-    if (it == m_textItems.end())
-        return;
-    m_textItems.erase(it);
-    caption->removeFromSuperview();
-    if (!m_textItems.empty()) {
-        kit::View* last = m_textItems.back();
-        kit::NotificationCenter::defaultCenter().post(QString(kit::kTextViewDidSelected), last);
-        if (kit::Window* w = window())
-            w->makeFirstResponder(last);
-        last->setNeedsDisplay();
-    }
-}
-
-void KLResourceView::clearResponder()
-{
-    if (kit::Window* w = window())
-        w->makeFirstResponder(this);
-    for (kit::View* caption : m_textItems)
-        caption->setNeedsDisplay();
-    kit::NotificationCenter::defaultCenter().post(QString(kit::kTextViewUnselected));
-}
-
-// -- Decorations
-
-void KLResourceView::clear()
+void KLResourceView::removeAllPhotos()
 {
     for (KLResourceItem* cell : m_items)
         cell->_setImage(std::nullopt);
-    for (kit::View* caption : m_textItems)
-        caption->removeFromSuperview();
-    m_textItems.clear();
-    m_background.reset();
-    setNeedsDisplay();
 }
 
-void KLResourceView::_setHasShadow(bool on)
+void KLResourceView::addPhotos(const std::vector<kit::Image>& photos)
 {
-    m_hasShadow = on;
-    setNeedsDisplay();
-}
-
-void KLResourceView::_setHasCorner(bool on)
-{
-    m_hasCorner = on;
-    setNeedsDisplay();
-}
-
-void KLResourceView::_setBackgroundView(const std::optional<BackgroundEntry>& entry)
-{
-    m_background = entry;
-    setNeedsDisplay();
-}
-
-void KLResourceView::_setFrameBorder(const std::optional<QString>& path)
-{
-    m_frameBorder.reset();
-    if (path) {
-        m_frameBorder = KLFrameBorder::initWithBorderFile(*path);
-        if (!m_frameBorder)
-            kit::log(kit::lcTemplate(),
-                     QStringLiteral("Load frame border from '%1' failed!").arg(*path));
-    }
-    _updateItemRect();
-    setNeedsDisplay();
+    if (photos.empty() || m_items.empty())
+        return;
+    fillCells(std::vector<std::optional<kit::Image>>(photos.begin(), photos.end()),
+              m_items.front());
 }
 
 void KLResourceView::resetAllImagesPosition()
 {
     for (KLResourceItem* cell : m_items)
         cell->_setImagePosition({ 0, 0 });
-}
-
-// -- Export
-
-void KLResourceView::imagesToDraw(std::vector<std::pair<kit::Image, QSize>>& out,
-                                  double scale) const
-{
-    if (!m_background || !m_background->isPicture() || m_background->image.isNull())
-        return;
-    const kit::Size drawn = m_hasCorner ? bounds().size : plateRect().size;
-    out.emplace_back(
-        m_background->image,
-        QSize(int(std::ceil(drawn.width * scale)), int(std::ceil(drawn.height * scale))));
-}
-
-bool KLResourceView::saveToURL(const QString& path, kit::ImageFormat type, QString* error)
-{
-    const kit::Rect b = bounds();
-    const QSize pixels(std::max(1L, std::lround(b.width())), std::max(1L, std::lround(b.height())));
-    const QImage image = kit::renderToImage(*this, pixels);
-    if (image.isNull()) {
-        if (error)
-            *error = QStringLiteral("the collage could not be rendered at %1 × %2")
-                         .arg(pixels.width())
-                         .arg(pixels.height());
-        return false;
-    }
-    return kit::writeImage(image, path, type, error);
 }

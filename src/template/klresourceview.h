@@ -1,19 +1,15 @@
 #pragma once
 
 // The canvas of the template layout: loads a template file into cells, lays
-// them out in its cell area, draws the plate beneath them (background colour
-// or picture, rounded corners, frame border, drop shadow), takes dropped
-// photos, pans and zooms them, hosts the captions, and renders itself into an
-// image file.
+// them out in its cell area, takes dropped photos, and pans and zooms them.
+// Decorations, plate, captions and export come from KLCanvasView; this canvas
+// differs in its plate rectangle (insets that follow the ratio), its picture
+// (over the whole bounds with rounded corners) and in keeping its cells and
+// captions in the bound view, whose frame is the cell area.
 
-#include "border/backgroundentry.h"
-#include "border/klframeborder.h"
-#include "kit/imagewriter.h"
-#include "kit/notificationcenter.h"
-#include "kit/view.h"
+#include "canvas/klcanvasview.h"
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -21,7 +17,7 @@
 
 class KLResourceItem;
 
-class KLResourceView : public kit::View
+class KLResourceView : public KLCanvasView
 {
 public:
     explicit KLResourceView(const kit::Rect& frame = { 0, 0, 400, 400 });
@@ -34,18 +30,13 @@ public:
     // new cells.
     bool loadResourceFromPath(const QString& path, QString* error = nullptr);
 
-    void setFrameSize(kit::Size size) override;
     // Lays out the bound view and every cell; updates every caption.
     void _updateItemRect();
-
-    void drawRect(kit::GraphicsContext& gc, const kit::Rect& dirty) override;
-    void imagesToDraw(std::vector<std::pair<kit::Image, QSize>>& out, double scale) const override;
 
     void mouseDown(const kit::MouseEvent& e) override;
     void mouseDragged(const kit::MouseEvent& e) override;
     void mouseUp(const kit::MouseEvent& e) override;
     void scrollWheel(const kit::ScrollEvent& e) override;
-    bool acceptsFirstResponder() const override { return true; }
 
     bool performDragOperation(const kit::DragInfo& info) override;
 
@@ -54,63 +45,48 @@ public:
     // absent image uses up its turn. Posts "kLayoutImageDropped" for every
     // cell that received a photo.
     void fillCells(const std::vector<std::optional<kit::Image>>& images, KLResourceItem* target);
+    // The first cell takes the first photo, the others follow in template
+    // order (fillCells on the first cell); nothing without cells.
+    void addPhotos(const std::vector<kit::Image>& photos) override;
 
-    // Removes every photo and caption and the background choice.
-    void clear();
-
-    void _setHasShadow(bool on);
-    void _setHasCorner(bool on);
-    void _setBackgroundView(const std::optional<BackgroundEntry>& entry);
-    // A border file, or none to remove the border. A file that fails to load
-    // leaves the canvas without a border (and logs why).
-    void _setFrameBorder(const std::optional<QString>& path);
     void resetAllImagesPosition();
 
-    // Renders the canvas at its current size and writes it atomically in the
-    // given format. False, with a reason in `error`, when encoding or writing
-    // fails; nothing is then created and an existing file stays as it was.
-    bool saveToURL(const QString& path, kit::ImageFormat type, QString* error = nullptr);
-
     const std::vector<KLResourceItem*>& items() const { return m_items; }
-    const std::vector<kit::View*>& textItems() const { return m_textItems; }
     QString resourcePath() const { return m_resourcePath; }
     kit::Size frameSize() const { return m_frameSize; }
     bool ratioLocked() const { return m_ratioLocked; }
-    const std::optional<BackgroundEntry>& backgroundView() const { return m_background; }
     kit::View* boundView() const { return m_boundView; }
-    bool hasShadow() const { return m_hasShadow; }
-    bool hasCorner() const { return m_hasCorner; }
-    bool hasFrameBorder() const { return m_frameBorder.has_value(); }
-    const std::optional<KLFrameBorder>& frameBorder() const { return m_frameBorder; }
     KLResourceItem* selectedItem() const { return m_selectedItem; }
 
-    // The plate (background rectangle) and the cell area for the current bounds.
-    kit::Rect plateRect() const;
+    // The plate (background rectangle) and the cell area for the current
+    // bounds: insets of 6 × r or 6 ÷ r and of 4.5 × r or 3.6 ÷ r along the
+    // longer side (r = width ÷ height), 3 along the other.
+    kit::Rect plateRect() const override;
     kit::Rect cellArea() const;
 
-    // Observer of "kTextViewDeleted": forgets one of this canvas's captions
-    // and selects the newest one left.
-    void textViewDeleted(kit::View* caption);
+protected:
+    void removeAllPhotos() override;
+    void layoutContent() override;
+    void decorationChanged(Decoration what) override;
+    // The whole bounds with rounded corners (the outline clips it), else the plate.
+    kit::Rect pictureRect() const override;
+    const QLoggingCategory& logCategory() const override;
 
 private:
     KLResourceItem* itemAt(kit::Point windowLocation) const;
-    void clearResponder();
     void distribute(int count, KLResourceItem* target,
                     const std::function<std::optional<kit::Image>(int)>& imageAt);
     void removeAllItems();
+    // Bordered cells show the background picture in their band, or the
+    // plate's colour without one.
+    void shareBackgroundWithCells();
 
     QString m_resourcePath;
     kit::View* m_boundView = nullptr; // owned through the subview list
     std::vector<KLResourceItem*> m_items; // owned by the bound view
-    std::vector<kit::View*> m_textItems; // owned by the bound view
     KLResourceItem* m_selectedItem = nullptr;
     kit::Point m_clickedPoint;
     kit::Point m_originalPoint;
-    std::optional<BackgroundEntry> m_background;
-    std::optional<KLFrameBorder> m_frameBorder;
     kit::Size m_frameSize;
-    bool m_hasShadow = true;
-    bool m_hasCorner = false;
     bool m_ratioLocked = false;
-    std::vector<kit::Observation> m_observations;
 };

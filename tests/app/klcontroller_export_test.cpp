@@ -26,7 +26,7 @@ ExportChoice choice(const QString& path, int sizeType, kit::Size size, bool reve
 
 TEST_F(ControllerTest, SaveWritesTheCurrentCanvasAtTheOutputSize)
 {
-    testsupport::NotificationRecorder posts({ QString(kit::kLayoutClearResponder) });
+    testsupport::NotificationRecorder posts(kit::kLayoutClearResponder);
     KLController& c = start();
     posts.clear();
     c.chooseFrameScale(4); // 3:4
@@ -35,7 +35,7 @@ TEST_F(ControllerTest, SaveWritesTheCurrentCanvasAtTheOutputSize)
     const QString path = m_dir.filePath(QStringLiteral("collage.png"));
     m_dialogs->exportChoice = choice(path, 2, { 1024, 1024 * 4.0 / 3 }, true);
     c.saveCanvas();
-    EXPECT_EQ(posts.count(QString(kit::kLayoutClearResponder)), 1);
+    EXPECT_EQ(posts.count(kit::kLayoutClearResponder), 1);
     ASSERT_EQ(m_dialogs->exportRatios.size(), 1u);
     EXPECT_EQ(m_dialogs->exportRatios[0], kit::Size(3, 4));
     EXPECT_EQ(QImageReader(path).size(), QSize(1024, 1365));

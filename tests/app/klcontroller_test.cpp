@@ -145,7 +145,7 @@ TEST_F(ControllerTest, CanvasFramesFollowScrollViewRatioAndZoom)
 TEST_F(ControllerTest, RatioPopUpTogglesAndAppliesTheChoice)
 {
     KLController& c = start();
-    testsupport::NotificationRecorder posts({ QString(kit::kTextViewUnselected) });
+    testsupport::NotificationRecorder posts(kit::kTextViewUnselected);
     c.showFrameScale();
     ASSERT_TRUE(c.scaleWindow());
     EXPECT_EQ(c.scaleWindow()->tag(), 100);
@@ -162,7 +162,7 @@ TEST_F(ControllerTest, RatioPopUpTogglesAndAppliesTheChoice)
     EXPECT_FALSE(c.scaleWindow());
     EXPECT_EQ(c.currentScaleIndex(0), 5);
     EXPECT_EQ(c.window()->titlebarView()->scaleButton()->text(), QStringLiteral("16:9"));
-    EXPECT_EQ(posts.names().back(), QString(kit::kTextViewUnselected));
+    EXPECT_EQ(posts.names().back(), kit::kTextViewUnselected.toString());
 }
 
 TEST_F(ControllerTest, TemplatesSetTheRatioAndItsLock)
@@ -196,8 +196,7 @@ TEST_F(ControllerTest, RecentDropsRefillTheCellsOfANewTemplate)
     std::vector<kit::Image> drops;
     for (int i = 1; i <= 12; ++i) {
         drops.push_back(solid(i));
-        kit::NotificationCenter::defaultCenter().post(QString(kit::kLayoutImageDropped),
-                                                      drops.back());
+        kit::NotificationCenter::defaultCenter().post(kit::kLayoutImageDropped, drops.back());
     }
     ASSERT_EQ(c.droppedImages().size(), 10u);
     EXPECT_EQ(c.droppedImages().front(), drops[2]);
@@ -265,7 +264,7 @@ TEST_F(ControllerTest, DecorationsReachTheCurrentCanvasOnly)
         KLBorderView entry;
         entry.setTag(tag);
         entry.setPath(path);
-        kit::NotificationCenter::defaultCenter().post(QString(kit::kBorderItemSelected), &entry);
+        kit::NotificationCenter::defaultCenter().post(kit::kBorderItemSelected, &entry);
     };
     choose(3, border);
     c.selectView(101);
@@ -319,16 +318,15 @@ TEST_F(ControllerTest, NewCanvasAndQuitAskFirst)
 TEST_F(ControllerTest, ClickBesideTheCanvasDeselects)
 {
     // Observing before the canvases do records the posts in their order.
-    testsupport::NotificationRecorder posts(
-        { QString(kit::kLayoutClearResponder), QString(kit::kTextViewUnselected) });
+    testsupport::NotificationRecorder posts(kit::kLayoutClearResponder, kit::kTextViewUnselected);
     KLController& c = start();
     posts.clear();
     kit::Window* window = c.containerHost(0)->viewWindow();
     window->mouseDown({ { 2, 2 }, 1, {} });
     window->mouseUp({ { 2, 2 }, 1, {} });
     ASSERT_GE(posts.names().size(), 2);
-    EXPECT_EQ(posts.names().front(), QString(kit::kLayoutClearResponder));
-    EXPECT_EQ(posts.names().back(), QString(kit::kTextViewUnselected));
+    EXPECT_EQ(posts.names().front(), kit::kLayoutClearResponder.toString());
+    EXPECT_EQ(posts.names().back(), kit::kTextViewUnselected.toString());
 }
 
 TEST_F(ControllerTest, AboutHelpAndFeedback)

@@ -154,16 +154,15 @@ TEST_F(BackgroundLibraryTest, ClickPostsDeselectionThenTheEntry)
     kit::Window window;
     window.setRootView(library());
     auto* lib = static_cast<KLBackgroundListView*>(window.rootView());
-    testsupport::NotificationRecorder recorder(
-        { QString(kit::kTextViewUnselected), QString(kit::kBackgroundItemSelected) });
+    testsupport::NotificationRecorder recorder(kit::kTextViewUnselected,
+                                               kit::kBackgroundItemSelected);
     const kit::Point at = lib->imgViews()[3]->frame().centre();
     window.mouseDown({ at, 1, {} });
     window.mouseUp({ at, 1, {} });
-    EXPECT_EQ(
-        recorder.names(),
-        QStringList({ QString(kit::kTextViewUnselected), QString(kit::kBackgroundItemSelected) }));
-    EXPECT_EQ(recorder.lastObject<KLBackgroundView>(QString(kit::kBackgroundItemSelected)),
-              lib->imgViews()[3]);
+    EXPECT_EQ(recorder.names(),
+              QStringList({ kit::kTextViewUnselected.toString(),
+                            kit::kBackgroundItemSelected.toString() }));
+    EXPECT_EQ(recorder.lastObject(kit::kBackgroundItemSelected), lib->imgViews()[3]);
 }
 
 } // namespace

@@ -109,16 +109,14 @@ TEST_F(BorderLibraryTest, ClickPostsDeselectionThenTheEntry)
     kit::Window window;
     window.setRootView(library(240));
     auto* lib = static_cast<KLBorderListView*>(window.rootView());
-    testsupport::NotificationRecorder recorder(
-        { QString(kit::kTextViewUnselected), QString(kit::kBorderItemSelected) });
+    testsupport::NotificationRecorder recorder(kit::kTextViewUnselected, kit::kBorderItemSelected);
     const kit::Point at = lib->imgViews()[1]->frame().centre();
     window.mouseDown({ at, 1, {} });
     window.mouseUp({ at, 1, {} });
     EXPECT_EQ(
         recorder.names(),
-        QStringList({ QString(kit::kTextViewUnselected), QString(kit::kBorderItemSelected) }));
-    EXPECT_EQ(recorder.lastObject<KLBorderView>(QString(kit::kBorderItemSelected)),
-              lib->imgViews()[1]);
+        QStringList({ kit::kTextViewUnselected.toString(), kit::kBorderItemSelected.toString() }));
+    EXPECT_EQ(recorder.lastObject(kit::kBorderItemSelected), lib->imgViews()[1]);
 }
 
 } // namespace

@@ -224,17 +224,16 @@ TEST(FreeLayoutItem, ClicksMenuAndKeys)
     Desk desk;
     KLFreeLayoutItem* back = desk.print({ 300, 300 }, Qt::green);
     KLFreeLayoutItem* front = desk.print({ 500, 300 });
-    testsupport::NotificationRecorder rec({ QString(kit::kFreeLayoutItemSelected),
-                                            QString(kit::kTextViewUnselected),
-                                            QString(kit::kFreeLayoutItemDeleted) });
+    testsupport::NotificationRecorder rec(kit::kFreeLayoutItemSelected, kit::kTextViewUnselected,
+                                          kit::kFreeLayoutItemDeleted);
     const Point onlyBack(200, 300);
 
     desk.window.mouseDown({ onlyBack, 1, {} });
     desk.window.mouseUp({ onlyBack, 1, {} });
-    EXPECT_EQ(
-        rec.names(),
-        QStringList({ QString(kit::kFreeLayoutItemSelected), QString(kit::kTextViewUnselected) }));
-    EXPECT_EQ(rec.lastObject<KLFreeLayoutItem>(QString(kit::kFreeLayoutItemSelected)), back);
+    EXPECT_EQ(rec.names(),
+              QStringList({ kit::kFreeLayoutItemSelected.toString(),
+                            kit::kTextViewUnselected.toString() }));
+    EXPECT_EQ(rec.lastObject(kit::kFreeLayoutItemSelected), back);
     EXPECT_EQ(desk.window.firstResponder(), back);
 
     // The third click of a triple click is a plain click; the second brings to front.
@@ -252,9 +251,9 @@ TEST(FreeLayoutItem, ClicksMenuAndKeys)
         menu = m;
     };
     desk.window.rightMouseDown({ { 650, 300 }, 1, {} });
-    EXPECT_EQ(
-        rec.names(),
-        QStringList({ QString(kit::kTextViewUnselected), QString(kit::kFreeLayoutItemSelected) }));
+    EXPECT_EQ(rec.names(),
+              QStringList({ kit::kTextViewUnselected.toString(),
+                            kit::kFreeLayoutItemSelected.toString() }));
     EXPECT_EQ(desk.window.firstResponder(), front);
     ASSERT_TRUE(menu);
     ASSERT_EQ(menu->items.size(), 2u);
@@ -263,7 +262,7 @@ TEST(FreeLayoutItem, ClicksMenuAndKeys)
     menu->items[0].action();
     EXPECT_EQ(front->indexInSuperview(), 1);
     menu->items[1].action();
-    EXPECT_EQ(rec.lastObject<KLFreeLayoutItem>(QString(kit::kFreeLayoutItemDeleted)), front);
+    EXPECT_EQ(rec.lastObject(kit::kFreeLayoutItemDeleted), front);
 
     // Arrows nudge (Shift: ten); unknown keys do nothing; Delete asks for removal.
     rec.clear();
@@ -275,7 +274,7 @@ TEST(FreeLayoutItem, ClicksMenuAndKeys)
     expectPoint(front->imageLocation(), { front->frame().x() / 800, front->frame().y() / 600 });
     EXPECT_TRUE(rec.names().isEmpty());
     desk.window.keyDown({ kit::KeyCode::Delete, {}, {} });
-    EXPECT_EQ(rec.names(), QStringList({ QString(kit::kFreeLayoutItemDeleted) }));
+    EXPECT_EQ(rec.names(), QStringList({ kit::kFreeLayoutItemDeleted.toString() }));
 }
 
 TEST(FreeLayoutItem, ClosedHandOverHandles)

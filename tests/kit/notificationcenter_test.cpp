@@ -1,5 +1,6 @@
 #include "kit/notificationcenter.h"
 #include "kit/notificationnames.h"
+#include "kit/view.h"
 #include "support/notificationrecorder.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +9,8 @@
 #include <memory>
 #include <optional>
 
-using kit::Notification;
 using kit::NotificationCenter;
+using kit::NotificationName;
 using kit::Observation;
 
 namespace {
@@ -19,21 +20,46 @@ struct Item
     int id = 0;
 };
 
+const NotificationName<void> kOne("one");
+const NotificationName<void> kTwo("two");
+const NotificationName<void> kThree("three");
+const NotificationName<void> kN("n");
+const NotificationName<void> kOther("other");
+
+// A post or an observer whose type is not the name's does not compile.
+template<class T, class A>
+concept CanPost = requires(NotificationCenter& c, const NotificationName<T>& n, A a)
+{
+    c.post(n, a);
+};
+template<class T, class F>
+concept CanObserve = requires(NotificationCenter& c, const NotificationName<T>& n, F f)
+{
+    c.addObserver(n, f);
+};
+static_assert(CanPost<KLTextView*, KLTextView*>);
+static_assert(!CanPost<KLTextView*, kit::View*>);
+static_assert(!CanPost<KLTextView*, Item*>);
+static_assert(!CanPost<kit::Image, Item>);
+static_assert(CanObserve<KLTextView*, void (*)(KLTextView*)>);
+static_assert(!CanObserve<KLTextView*, void (*)(Item*)>);
+static_assert(!CanObserve<void, void (*)(Item*)>);
+
 } // namespace
 
 TEST(NotificationCenter, CallsObserversOfTheNameInRegistrationOrderInsideThePost)
 {
     NotificationCenter center;
     QStringList calls;
-    Observation a = center.addObserver("one", [&](const Notification&) { calls << "a"; });
-    Observation other = center.addObserver("two", [&](const Notification&) { calls << "other"; });
-    Observation b = center.addObserver("one", [&](const Notification&) { calls << "b"; });
+    Observation a = center.addObserver(kOne, [&] { calls << "a"; });
+    Observation other = center.addObserver(kTwo, [&] { calls << "other"; });
+    Observation b = center.addObserver(kOne, [&] { calls << "b"; });
 
-    center.post("one");
+    center.post(kOne);
     EXPECT_EQ(calls.join(',').toStdString(), "a,b"); // synchronous: done when post returns
-    center.post("two");
+    center.post(kTwo);
     EXPECT_EQ(calls.join(',').toStdString(), "a,b,other");
-    center.post("three");
+    center.post(kThree);
     EXPECT_EQ(calls.size(), 3);
 }
 
@@ -41,23 +67,23 @@ TEST(NotificationCenter, ObserverStopsWhenItsTokenGoes)
 {
     auto center = std::make_unique<NotificationCenter>();
     int calls = 0;
-    auto handler = [&](const Notification&) {
+    auto handler = [&] {
         ++calls;
     };
     {
-        Observation scoped = center->addObserver("n", handler);
-        center->post("n");
+        Observation scoped = center->addObserver(kN, handler);
+        center->post(kN);
     }
-    center->post("n");
+    center->post(kN);
     EXPECT_EQ(calls, 1);
 
     // Moving keeps the registration; assigning over a token removes its observer.
-    Observation first = center->addObserver("n", handler);
+    Observation first = center->addObserver(kN, handler);
     Observation second = std::move(first);
-    center->post("n");
+    center->post(kN);
     EXPECT_EQ(calls, 2);
-    second = center->addObserver("other", handler);
-    center->post("n");
+    second = center->addObserver(kOther, handler);
+    center->post(kN);
     EXPECT_EQ(calls, 2);
 
     // A token that outlives its centre is harmless.
@@ -72,44 +98,44 @@ TEST(NotificationCenter, ObserversMayChangeRegistrationsDuringAPost)
     QStringList calls;
     std::optional<Observation> self, later, added;
 
-    self = center.addObserver("n", [&](const Notification&) {
+    self = center.addObserver(kN, [&] {
         calls << "self";
         self.reset(); // removes itself while running
     });
-    Observation remover = center.addObserver("n", [&](const Notification&) {
+    Observation remover = center.addObserver(kN, [&] {
         calls << "remover";
         later.reset(); // one that the running post has already picked
         if (!added)
-            added = center.addObserver("n", [&](const Notification&) { calls << "added"; });
+            added = center.addObserver(kN, [&] { calls << "added"; });
     });
-    later = center.addObserver("n", [&](const Notification&) { calls << "later"; });
+    later = center.addObserver(kN, [&] { calls << "later"; });
 
-    center.post("n");
+    center.post(kN);
     EXPECT_EQ(calls.join(',').toStdString(), "self,remover");
     calls.clear();
-    center.post("n"); // the one added during the first post now runs, in order
+    center.post(kN); // the one added during the first post now runs, in order
     EXPECT_EQ(calls.join(',').toStdString(), "remover,added");
 }
 
 TEST(NotificationCenter, CarriesTheObjectOfThePost)
 {
     NotificationCenter center;
-    testsupport::NotificationRecorder recorder(
-        { kit::kFreeLayoutItemSelected, kit::kCombinViewUpdated, kit::kLayoutImageDropped },
-        center);
+    const NotificationName<Item*> selected("selected");
+    const NotificationName<Item> dropped("dropped");
+    testsupport::NotificationRecorder recorder(center, selected, kOne, dropped);
     Item item { 7 };
-    center.post(kit::kFreeLayoutItemSelected, &item);
-    center.post(kit::kCombinViewUpdated);
-    center.post(kit::kLayoutImageDropped, Item { 9 });
-    center.post(kit::kTextViewDeleted, &item); // not recorded
+    Item* seen = nullptr;
+    Observation observer = center.addObserver(selected, [&](Item* i) { seen = i; });
+    center.post(selected, &item);
+    center.post(kOne);
+    center.post(dropped, Item { 9 });
+    center.post(kTwo); // not recorded
 
-    ASSERT_EQ(recorder.names().join(',').toStdString(),
-              "kFreeLayoutItemSelected,kCombinViewUpdated,kLayoutImageDropped");
-    EXPECT_EQ(recorder.lastObject<Item>(kit::kFreeLayoutItemSelected), &item);
-    EXPECT_EQ(kit::objectAs<Item>(recorder.posts()[1]), nullptr);
+    EXPECT_EQ(seen, &item);
+    ASSERT_EQ(recorder.names().join(',').toStdString(), "selected,one,dropped");
+    EXPECT_EQ(recorder.lastObject(selected), &item);
     EXPECT_FALSE(recorder.posts()[1].object.has_value());
-    EXPECT_EQ(kit::objectAs<int>(recorder.posts()[0]), nullptr); // wrong type
-    const Item* dropped = kit::valueAs<Item>(recorder.posts()[2]);
-    ASSERT_NE(dropped, nullptr);
-    EXPECT_EQ(dropped->id, 9);
+    const Item* value = kit::valueAs<Item>(recorder.posts()[2]);
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->id, 9);
 }

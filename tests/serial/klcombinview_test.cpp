@@ -105,14 +105,14 @@ TEST(CombinLayout, PhotosWithoutPixelsDoNotCount)
 
 TEST_F(SerialCanvasTest, PhotosAreStackedTopFirstAndRendered)
 {
-    testsupport::NotificationRecorder recorder(
-        { QString(kit::kCombinViewUpdated), QString(kit::kTextViewUnselected) });
+    testsupport::NotificationRecorder recorder(kit::kCombinViewUpdated, kit::kTextViewUnselected);
     EXPECT_EQ(canvas->ratio(), 1.0f);
     ASSERT_TRUE(canvas->addImage(photo({ 400, 300 }, Qt::red)));
     ASSERT_TRUE(canvas->addImage(photo({ 300, 400 }, Qt::blue)));
-    EXPECT_EQ(recorder.names(),
-              QStringList({ QString(kit::kCombinViewUpdated), QString(kit::kTextViewUnselected),
-                            QString(kit::kCombinViewUpdated), QString(kit::kTextViewUnselected) }));
+    EXPECT_EQ(
+        recorder.names(),
+        QStringList({ kit::kCombinViewUpdated.toString(), kit::kTextViewUnselected.toString(),
+                      kit::kCombinViewUpdated.toString(), kit::kTextViewUnselected.toString() }));
     EXPECT_NEAR(canvas->ratio(), 0.4882, 1e-4);
 
     fitHeight();
@@ -232,8 +232,7 @@ TEST_F(SerialCanvasTest, DeleteKeyAndContextMenuRemoveTheirPhoto)
     fitHeight();
     settle();
     const std::vector<KLCombinItem*> start = canvas->items();
-    testsupport::NotificationRecorder recorder(
-        { QString(kit::kCombinViewUpdated), QString(kit::kLayoutClearResponder) });
+    testsupport::NotificationRecorder recorder(kit::kCombinViewUpdated, kit::kLayoutClearResponder);
 
     // Other keys do nothing; Delete on the key view removes it.
     window.mouseDown({ centreOf(start[1]), 1, {} });
@@ -253,7 +252,7 @@ TEST_F(SerialCanvasTest, DeleteKeyAndContextMenuRemoveTheirPhoto)
     window.keyDown({ kit::KeyCode::Delete, {}, {} });
     EXPECT_EQ(canvas->items(), std::vector<KLCombinItem*>({ start[0], start[2] }));
     EXPECT_EQ(canvas->subviews().size(), 2u);
-    EXPECT_EQ(recorder.count(QString(kit::kCombinViewUpdated)), 1);
+    EXPECT_EQ(recorder.count(kit::kCombinViewUpdated), 1);
     EXPECT_NEAR(canvas->ratio(), 500.0 / (15 + 2 * (15 + 470)), 1e-5);
 
     // The context menu: a right click clears the selection, then one entry removes.
@@ -262,14 +261,14 @@ TEST_F(SerialCanvasTest, DeleteKeyAndContextMenuRemoveTheirPhoto)
         shown = menu;
     };
     window.rightMouseDown({ centreOf(start[2]), 1, {} });
-    EXPECT_EQ(recorder.lastObject<KLCombinItem>(QString(kit::kLayoutClearResponder)), start[2]);
+    EXPECT_EQ(recorder.lastObject(kit::kLayoutClearResponder), start[2]);
     EXPECT_EQ(window.firstResponder(), canvas);
     ASSERT_TRUE(shown);
     ASSERT_EQ(shown->items.size(), 1u);
     EXPECT_FALSE(shown->items[0].title.isEmpty());
     shown->items[0].action();
     EXPECT_EQ(canvas->items(), std::vector<KLCombinItem*>({ start[0] }));
-    EXPECT_EQ(recorder.count(QString(kit::kCombinViewUpdated)), 2);
+    EXPECT_EQ(recorder.count(kit::kCombinViewUpdated), 2);
     // The menu of a photo that is gone does nothing.
     shown->items[0].action();
     EXPECT_EQ(canvas->items().size(), 1u);
@@ -282,7 +281,7 @@ TEST_F(SerialCanvasTest, DeleteKeyAndContextMenuRemoveTheirPhoto)
 TEST_F(SerialCanvasTest, DropsTakeTheFirstFileOnly)
 {
     window.setContentSize({ 500, 500 });
-    testsupport::NotificationRecorder recorder({ QString(kit::kCombinViewUpdated) });
+    testsupport::NotificationRecorder recorder(kit::kCombinViewUpdated);
     const QStringList files = { photoFile("1.png", Qt::red), photoFile("2.png", Qt::green),
                                 photoFile("3.png", Qt::blue) };
     EXPECT_EQ(window.draggingEntered({ { 250, 250 }, files, true }), kit::DragOperation::Copy);
@@ -291,13 +290,13 @@ TEST_F(SerialCanvasTest, DropsTakeTheFirstFileOnly)
     EXPECT_TRUE(window.performDrop({ { 250, 250 }, files, true }));
     ASSERT_EQ(canvas->items().size(), 1u);
     EXPECT_EQ(canvas->items()[0]->image().filePath(), files[0]);
-    EXPECT_EQ(recorder.count(QString(kit::kCombinViewUpdated)), 1);
+    EXPECT_EQ(recorder.count(kit::kCombinViewUpdated), 1);
 
     // No file: refused. A first file that is no picture: accepted, nothing added.
     EXPECT_FALSE(window.performDrop({ { 250, 250 }, {}, true }));
     EXPECT_TRUE(window.performDrop({ { 250, 250 }, { write("x.png", "not a picture") }, true }));
     EXPECT_EQ(canvas->items().size(), 1u);
-    EXPECT_EQ(recorder.count(QString(kit::kCombinViewUpdated)), 1);
+    EXPECT_EQ(recorder.count(kit::kCombinViewUpdated), 1);
 
     // Several photos at once keep their order and update once.
     EXPECT_EQ(canvas->addImages(
@@ -305,5 +304,5 @@ TEST_F(SerialCanvasTest, DropsTakeTheFirstFileOnly)
               2);
     ASSERT_EQ(canvas->items().size(), 3u);
     EXPECT_EQ(canvas->items()[2]->image().height(), 20);
-    EXPECT_EQ(recorder.count(QString(kit::kCombinViewUpdated)), 2);
+    EXPECT_EQ(recorder.count(kit::kCombinViewUpdated), 2);
 }

@@ -14,14 +14,17 @@ namespace testsupport {
 class NotificationRecorder
 {
 public:
-    explicit NotificationRecorder(
-        const QStringList& names,
-        kit::NotificationCenter& center = kit::NotificationCenter::defaultCenter())
+    // Records the posts of `names` on the default centre.
+    template<class... T> explicit NotificationRecorder(const kit::NotificationName<T>&... names)
     {
-        for (const QString& name : names) {
-            m_observations.push_back(center.addObserver(
-                name, [this](const kit::Notification& n) { m_posts.push_back(n); }));
-        }
+        (record(kit::NotificationCenter::defaultCenter(), names), ...);
+    }
+    // Records the posts of `names` on `center`.
+    template<class... T>
+    explicit NotificationRecorder(kit::NotificationCenter& center,
+                                  const kit::NotificationName<T>&... names)
+    {
+        (record(center, names), ...);
     }
 
     // The observers hold `this`.
@@ -37,18 +40,18 @@ public:
             out.append(n.name);
         return out;
     }
-    int count(const QString& name) const
+    template<class T> int count(const kit::NotificationName<T>& name) const
     {
         int c = 0;
         for (const auto& n : m_posts)
-            c += n.name == name ? 1 : 0;
+            c += n.name == name.name() ? 1 : 0;
         return c;
     }
-    // The object of the last post of `name` as a T*, or nullptr.
-    template<class T> T* lastObject(const QString& name) const
+    // The object of the last post of `name`, or nullptr.
+    template<class T> T* lastObject(const kit::NotificationName<T*>& name) const
     {
         for (auto it = m_posts.rbegin(); it != m_posts.rend(); ++it) {
-            if (it->name == name)
+            if (it->name == name.name())
                 return kit::objectAs<T>(*it);
         }
         return nullptr;
@@ -56,6 +59,13 @@ public:
     void clear() { m_posts.clear(); }
 
 private:
+    template<class T>
+    void record(kit::NotificationCenter& center, const kit::NotificationName<T>& name)
+    {
+        m_observations.push_back(
+            center.addRecorder(name, [this](const kit::Notification& n) { m_posts.push_back(n); }));
+    }
+
     std::vector<kit::Notification> m_posts;
     std::vector<kit::Observation> m_observations;
 };

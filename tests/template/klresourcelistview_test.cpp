@@ -244,16 +244,14 @@ TEST_F(TemplateLibraryTest, ClickPostsSelectionThenDeselection)
     kit::Window window;
     window.setRootView(library());
     auto* lib = static_cast<KLResourceListView*>(window.rootView());
-    testsupport::NotificationRecorder recorder(
-        { QString(kit::kLayoutItemSelected), QString(kit::kTextViewUnselected) });
+    testsupport::NotificationRecorder recorder(kit::kLayoutItemSelected, kit::kTextViewUnselected);
     const kit::Rect cell = lib->imgViews()[0]->frame();
     window.mouseDown({ cell.centre(), 1, {} });
     window.mouseUp({ cell.centre(), 1, {} });
     EXPECT_EQ(
         recorder.names(),
-        QStringList({ QString(kit::kLayoutItemSelected), QString(kit::kTextViewUnselected) }));
-    EXPECT_EQ(recorder.lastObject<KLImageView>(QString(kit::kLayoutItemSelected)),
-              lib->imgViews()[0]);
+        QStringList({ kit::kLayoutItemSelected.toString(), kit::kTextViewUnselected.toString() }));
+    EXPECT_EQ(recorder.lastObject(kit::kLayoutItemSelected), lib->imgViews()[0]);
     EXPECT_EQ(window.firstResponder(), lib->imgViews()[0]);
     const kit::Image before = lib->imgViews()[0]->image();
     window.keyDown({ kit::KeyCode::Delete, {}, {} });

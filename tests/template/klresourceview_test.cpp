@@ -166,7 +166,7 @@ TEST_F(CanvasTest, DroppedFilesFillTargetThenTemplateOrder)
     window.setRootView(std::move(view));
     const auto& cells = canvasPtr->items();
 
-    testsupport::NotificationRecorder recorder({ QString(kit::kLayoutImageDropped) });
+    testsupport::NotificationRecorder recorder(kit::kLayoutImageDropped);
     const QStringList files = { photo("1.png", Qt::red), photo("2.png", Qt::green),
                                 photo("3.png", Qt::blue) };
     const kit::Point onSecond = cells[1]->convertPointToView(cells[1]->bounds().centre(), nullptr);
@@ -180,13 +180,13 @@ TEST_F(CanvasTest, DroppedFilesFillTargetThenTemplateOrder)
     EXPECT_EQ(colourOf(cells[0]), QColor(Qt::green));
     EXPECT_EQ(colourOf(cells[2]), QColor(Qt::blue));
     EXPECT_FALSE(cells[3]->image());
-    EXPECT_EQ(recorder.count(QString(kit::kLayoutImageDropped)), 3);
+    EXPECT_EQ(recorder.count(kit::kLayoutImageDropped), 3);
     EXPECT_EQ(window.firstResponder(), cells[1]);
 
     // Outside every mask, or a first file that is no picture: refused, nothing changes.
     EXPECT_FALSE(window.performDrop({ { 1, 1 }, files, true }));
     EXPECT_FALSE(window.performDrop({ onSecond, { write("x.png", "not a picture") }, true }));
-    EXPECT_EQ(recorder.count(QString(kit::kLayoutImageDropped)), 3);
+    EXPECT_EQ(recorder.count(kit::kLayoutImageDropped), 3);
 }
 
 TEST_F(CanvasTest, PanFollowsPointerUntilItLeavesTheMask)
@@ -226,7 +226,7 @@ TEST_F(CanvasTest, ClickOutsideCellsSelectsNothing)
     kit::Window window;
     window.setContentSize({ 400, 200 });
     window.setRootView(std::move(owned));
-    testsupport::NotificationRecorder recorder({ QString(kit::kTextViewUnselected) });
+    testsupport::NotificationRecorder recorder(kit::kTextViewUnselected);
     window.mouseDown({ { 10, 190 }, 1, {} }); // inside the cell's frame, outside its diamond
     EXPECT_EQ(window.firstResponder(), nullptr);
     EXPECT_TRUE(recorder.posts().empty());
