@@ -5,35 +5,28 @@
 #include "kit/animator.h"
 #include "kit/logging.h"
 #include "kit/notificationnames.h"
+#include "kit/render.h"
 #include "kit/window.h"
+#include "text/kltextview.h"
 
 #include <algorithm>
 
 namespace {
 
-KLCombinItem* asItem(kit::View* v)
-{
-    return dynamic_cast<KLCombinItem*>(v);
-}
+// The stacking key of captions, above every photo.
+constexpr int kCaptionTag = 10000;
 
-void post(const kit::NotificationName<void>& name)
+int stackingTag(const kit::View* v)
 {
-    kit::NotificationCenter::defaultCenter().post(name);
+    return dynamic_cast<const KLCombinItem*>(v) ? v->tag() : kCaptionTag;
 }
 
 } // namespace
 
-KLCombinView::KLCombinView(const kit::Rect& frame) : kit::View(frame)
+KLCombinView::KLCombinView(const kit::Rect& frame) : KLCanvasView(frame)
 {
-    auto& centre = kit::NotificationCenter::defaultCenter();
-    m_observations.push_back(centre.addObserver(kit::kLayoutClearResponder,
-                                                [this](KLCombinItem*) { clearResponder(); }));
-    m_observations.push_back(
-        centre.addObserver(kit::kCombinItemDeleted, [this](KLCombinItem* item) {
-            if (item)
-                combinItemDeleted(item);
-        }));
-    registerForFileDrops(true);
+    m_observation = kit::NotificationCenter::defaultCenter().addObserver(
+        kit::kCombinItemDeleted, [this](KLCombinItem* item) { combinItemDeleted(item); });
 }
 
 KLCombinView::~KLCombinView() = default;
@@ -51,7 +44,7 @@ int KLCombinView::addImages(const std::vector<kit::Image>& images)
     for (const kit::Image& image : images) {
         // A photo without pixels would make the column infinitely tall.
         if (image.isNull()) {
-            kit::log(kit::lcSerial(),
+            kit::log(logCategory(),
                      QStringLiteral("Load image from %1 failed!").arg(image.filePath()));
             continue;
         }
@@ -62,9 +55,18 @@ int KLCombinView::addImages(const std::vector<kit::Image>& images)
         return 0;
     _updateRatio();
     raiseCaptions();
-    post(kit::kCombinViewUpdated);
-    post(kit::kTextViewUnselected);
+    auto& centre = kit::NotificationCenter::defaultCenter();
+    centre.post(kit::kCombinViewUpdated);
+    centre.post(kit::kTextViewUnselected);
+    // The new photos' levels for the size they are shown at, decoded in
+    // parallel rather than one by one in the next redraw.
+    kit::prepareImages(*this, 1.0);
     return added;
+}
+
+void KLCombinView::addPhotos(const std::vector<kit::Image>& photos)
+{
+    addImages(photos);
 }
 
 KLCombinItem* KLCombinView::_createItemWithImage(const kit::Image& image)
@@ -95,25 +97,28 @@ void KLCombinView::combinItemDeleted(KLCombinItem* item)
     item->removeFromSuperview(); // the returned owner destroys it
     _updateRatio();
     setNeedsDisplay();
-    post(kit::kCombinViewUpdated);
+    kit::NotificationCenter::defaultCenter().post(kit::kCombinViewUpdated);
 }
 
-void KLCombinView::clear()
+void KLCombinView::removeAllPhotos()
 {
     m_selectedItem = nullptr;
     for (KLCombinItem* item : m_items)
         item->removeFromSuperview();
     m_items.clear();
-    setNeedsDisplay();
+}
+
+double KLCombinView::captionHeight(double styleHeight) const
+{
+    return styleHeight * frame().height();
+}
+
+const QLoggingCategory& KLCombinView::logCategory() const
+{
+    return kit::lcSerial();
 }
 
 // -- Layout
-
-void KLCombinView::setFrameSize(kit::Size size)
-{
-    kit::View::setFrameSize(size);
-    _layout(false);
-}
 
 void KLCombinView::_layout(bool animate)
 {
@@ -145,20 +150,10 @@ void KLCombinView::_layout(bool animate)
     setNeedsDisplay();
 }
 
-void KLCombinView::raiseCaptions()
-{
-    std::vector<kit::View*> captions;
-    for (const auto& sub : subviews()) {
-        if (!asItem(sub.get()))
-            captions.push_back(sub.get());
-    }
-    for (kit::View* caption : captions)
-        addSubview(caption->removeFromSuperview());
-}
-
 void KLCombinView::restack()
 {
-    sortSubviews([](const kit::View* a, const kit::View* b) { return a->tag() < b->tag(); });
+    sortSubviews(
+        [](const kit::View* a, const kit::View* b) { return stackingTag(a) < stackingTag(b); });
 }
 
 // -- Grabbing and reordering
@@ -187,12 +182,12 @@ void KLCombinView::mouseDown(const kit::MouseEvent& e)
     } else {
         if (kit::Window* w = window())
             w->makeFirstResponder(this);
-        for (const auto& sub : subviews()) {
-            if (!asItem(sub.get()))
-                sub->setNeedsDisplay();
+        for (KLTextView* caption : textItems()) {
+            caption->resignFirstResponder();
+            caption->setNeedsDisplay();
         }
     }
-    post(kit::kTextViewUnselected);
+    kit::NotificationCenter::defaultCenter().post(kit::kTextViewUnselected);
 }
 
 void KLCombinView::mouseDragged(const kit::MouseEvent& e)
@@ -251,23 +246,8 @@ bool KLCombinView::performDragOperation(const kit::DragInfo& info)
 {
     if (info.fileNames.isEmpty())
         return false;
-    const QString& path = info.fileNames.front();
-    if (std::optional<kit::Image> image = kit::Image::load(path))
+    // Only the first file: the column takes one photo per drop.
+    if (std::optional<kit::Image> image = loadPhotos({ info.fileNames.front() }).front())
         addImage(*image);
-    else
-        kit::log(kit::lcSerial(), QStringLiteral("Load image from %1 failed!").arg(path));
     return true;
-}
-
-// -- Selection
-
-void KLCombinView::clearResponder()
-{
-    if (kit::Window* w = window())
-        w->makeFirstResponder(this);
-    for (const auto& sub : subviews()) {
-        if (!asItem(sub.get()))
-            sub->setNeedsDisplay();
-    }
-    post(kit::kTextViewUnselected);
 }

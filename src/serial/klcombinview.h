@@ -1,7 +1,8 @@
 #pragma once
 
 // The canvas of the serial layout: photos of one common width joined into
-// one column, the first on top. The column's shape follows from the photos,
+// one column, the first on top, over the plate and decorations that every
+// canvas shares (KLCanvasView). The column's shape follows from the photos,
 // so the canvas reports its content ratio and whoever hosts it gives it a
 // frame of that shape (posting "kCombinViewUpdated" asks for one); any frame
 // size lays the column out again.
@@ -10,6 +11,11 @@
 // up or down past another (the others slide into their new places), and
 // removes one with Delete or its context menu.
 //
+// Its plate differs from the plain one in two ways: with the shadow off, a
+// rounded or bordered outline is not filled (only a background picture shows
+// inside it), and clear() keeps the background choice. A caption's height is
+// the style's fraction of the canvas's height.
+//
 // Invariants:
 // - items() is the column order, top first; every item is a subview.
 // - While a layout pass's animation runs (layoutInProgress()), dragging moves
@@ -17,16 +23,18 @@
 //   swaps once.
 // - A grabbed photo keeps the frame that the pointer gives it; layout passes
 //   move the others around it.
+// - Subviews are stacked by tag: photos (0, the one grabbed last 999) below
+//   captions.
 
 #include "klcombinitem.h"
 
+#include "canvas/klcanvasview.h"
 #include "kit/image.h"
 #include "kit/notificationcenter.h"
-#include "kit/view.h"
 
 #include <vector>
 
-class KLCombinView : public kit::View
+class KLCombinView : public KLCanvasView
 {
 public:
     // The duration of the animated moves, in milliseconds.
@@ -46,6 +54,8 @@ public:
     // Appends several photos in this order with one update; photos with no
     // pixels are left out. Answers how many were added.
     int addImages(const std::vector<kit::Image>& images);
+    // File ▸ Add Photos: every photo, in order.
+    void addPhotos(const std::vector<kit::Image>& photos) override;
 
     KLCombinItem* _createItemWithImage(const kit::Image& image);
     void _updateRatio();
@@ -54,33 +64,33 @@ public:
     // animation group completes.
     void _layout(bool animate);
 
-    void setFrameSize(kit::Size size) override;
-
-    bool acceptsFirstResponder() const override { return true; }
     void mouseDown(const kit::MouseEvent& e) override;
     void mouseDragged(const kit::MouseEvent& e) override;
     void mouseUp(const kit::MouseEvent& e) override;
 
     // Takes the first file of a drop; later files are ignored. A drop with
     // no file is refused; one whose first file is no image is accepted and
-    // adds nothing (the failure is logged).
+    // adds nothing (the failure is logged and told to onUnreadablePhotos).
     bool performDragOperation(const kit::DragInfo& info) override;
 
     // Observer of "kCombinItemDeleted": removes the item if it is one of
     // this canvas's, then posts "kCombinViewUpdated".
     void combinItemDeleted(KLCombinItem* item);
 
-    // Removes every photo. The ratio keeps its last value.
-    void clear();
-
     const std::vector<KLCombinItem*>& items() const { return m_items; }
     KLCombinItem* selectedItem() const { return m_selectedItem; }
     bool layoutInProgress() const { return m_layoutInProgress; }
 
+protected:
+    // clear() empties the column but keeps the ratio it had.
+    void removeAllPhotos() override;
+    void layoutContent() override { _layout(false); }
+    bool fillsOutlineWithoutShadow() const override { return false; }
+    double captionHeight(double styleHeight) const override;
+    bool clearKeepsBackground() const override { return true; }
+    const QLoggingCategory& logCategory() const override;
+
 private:
-    void clearResponder();
-    // Captions lie above every photo.
-    void raiseCaptions();
     // The stacking order: ascending tags, photos below captions.
     void restack();
 
@@ -93,5 +103,5 @@ private:
     // Numbers the layout passes; only the latest pass's completion ends the
     // layout in progress.
     unsigned m_layoutPass = 0;
-    std::vector<kit::Observation> m_observations;
+    kit::Observation m_observation;
 };

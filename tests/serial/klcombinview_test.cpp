@@ -2,11 +2,13 @@
 #include "serial/klcombinitem.h"
 #include "serial/klcombinview.h"
 
+#include "border/backgroundentry.h"
 #include "kit/notificationnames.h"
 #include "kit/render.h"
 #include "kit/window.h"
 #include "support/notificationrecorder.h"
 #include "support/testsupport.h"
+#include "text/kltextview.h"
 
 #include <gtest/gtest.h>
 
@@ -121,23 +123,78 @@ TEST_F(SerialCanvasTest, PhotosAreStackedTopFirstAndRendered)
 
     // On the height that the ratio gives, the top margin equals the bottom one.
     EXPECT_NEAR(canvas->bounds().height() - canvas->items()[0]->frame().maxY(), 19.7, 0.01);
+    canvas->_setHasShadow(false);
     const QImage image = kit::renderToImage(*canvas);
     ASSERT_EQ(image.size(), QSize(500, 1014));
     EXPECT_TRUE(sameColor(pixelYUp(image, 250, 820), Qt::red));
     EXPECT_TRUE(sameColor(pixelYUp(image, 250, 320), Qt::blue));
     EXPECT_TRUE(sameColor(pixelYUp(image, 21, 650), Qt::red));
-    // The gap between the photos and the margins show what lies below.
-    EXPECT_EQ(pixelYUp(image, 250, 641).alpha(), 0);
-    EXPECT_EQ(pixelYUp(image, 10, 320).alpha(), 0);
+    // The plate shows in the gap between the photos; outside it, nothing.
+    EXPECT_TRUE(sameColor(pixelYUp(image, 250, 641), Qt::white));
+    EXPECT_EQ(pixelYUp(image, 2, 320).alpha(), 0);
 
-    // A photo without pixels is refused; clearing keeps the ratio.
+    // A photo without pixels is refused. Clearing keeps the ratio and the
+    // background, and removes the captions.
     recorder.clear();
     EXPECT_FALSE(canvas->addImage(kit::Image()));
     EXPECT_TRUE(recorder.posts().empty());
+    canvas->_setBackgroundView(BackgroundEntry { 1, {}, {} });
+    canvas->addTextView(QStringLiteral("caption"), canvas->textAnchor());
     canvas->clear();
     EXPECT_TRUE(canvas->items().empty());
     EXPECT_TRUE(canvas->subviews().empty());
     EXPECT_NEAR(canvas->ratio(), 0.4882, 1e-4);
+    EXPECT_TRUE(canvas->backgroundView());
+}
+
+TEST_F(SerialCanvasTest, PlateTakesCornersShadowAndBackground)
+{
+    canvas->addImage(photo({ 300, 300 }, Qt::red));
+    fitHeight(); // 500 × 500; the photo from 19.7 to 480.3
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    const struct
+    {
+        bool rounded, shadow;
+        std::optional<BackgroundEntry> background;
+        QColor margin, corner; // at (10, 250) and (6, 6), y up
+    } cases[] = {
+        { false, false, std::nullopt, Qt::white, Qt::white },
+        { false, false, BackgroundEntry { 1, {}, {} }, Qt::black, Qt::black },
+        // Without a shadow the rounded plate is not painted, only a picture shows in it.
+        { true, false, std::nullopt, Qt::transparent, Qt::transparent },
+        { true, false, BackgroundEntry { 2, kit::Image::fromPixels(picture), {} }, Qt::green,
+          Qt::transparent },
+        { true, true, std::nullopt, Qt::white, QColor(0, 0, 0, 0) },
+    };
+    for (const auto& c : cases) {
+        canvas->_setHasCorner(c.rounded);
+        canvas->_setHasShadow(c.shadow);
+        canvas->_setBackgroundView(c.background);
+        const QImage image = kit::renderToImage(*canvas);
+        EXPECT_TRUE(sameColor(pixelYUp(image, 10, 250), c.margin, 3)) << c.rounded << c.shadow;
+        if (c.shadow) // the corner holds only the shadow's halo: grey, never white
+            EXPECT_LT(pixelYUp(image, 6, 6).lightness() * pixelYUp(image, 6, 6).alphaF(), 200);
+        else
+            EXPECT_TRUE(sameColor(pixelYUp(image, 6, 6), c.corner, 3));
+        EXPECT_TRUE(sameColor(pixelYUp(image, 250, 250), Qt::red));
+    }
+}
+
+TEST_F(SerialCanvasTest, CaptionsStayAboveThePhotos)
+{
+    canvas->addImage(photo({ 300, 300 }, Qt::red));
+    fitHeight();
+    canvas->setFrameSize({ 500, 1000 });
+    KLTextView* caption = canvas->addTextView(QStringLiteral("caption"), canvas->textAnchor());
+    // Its height is a fraction of the canvas's height, not of the larger side.
+    EXPECT_NEAR(caption->frame().height(), KLCanvasView::kCaptionHeight * 1000, 1e-9);
+    canvas->addImage(photo({ 300, 300 }, Qt::blue));
+    EXPECT_EQ(canvas->subviews().back().get(), caption);
+    // A grab restacks the photos; the caption stays on top.
+    window.mouseDown({ centreOf(canvas->items()[1]), 1, {} });
+    EXPECT_EQ(canvas->subviews().back().get(), caption);
+    EXPECT_EQ(canvas->subviews()[1].get(), canvas->items()[1]);
 }
 
 TEST_F(SerialCanvasTest, DraggingDownPastHalfOfTheNextSwapsOnceUntilTheAnimationEnds)
@@ -292,10 +349,18 @@ TEST_F(SerialCanvasTest, DropsTakeTheFirstFileOnly)
     EXPECT_EQ(canvas->items()[0]->image().filePath(), files[0]);
     EXPECT_EQ(recorder.count(kit::kCombinViewUpdated), 1);
 
-    // No file: refused. A first file that is no picture: accepted, nothing added.
+    // No file: refused. A first file that is no picture: accepted, nothing
+    // added, the person told.
+    QStringList reported;
+    canvas->onUnreadablePhotos = [&](const QStringList& failures) {
+        reported << failures;
+    };
     EXPECT_FALSE(window.performDrop({ { 250, 250 }, {}, true }));
-    EXPECT_TRUE(window.performDrop({ { 250, 250 }, { write("x.png", "not a picture") }, true }));
+    const QString bad = write("x.png", "not a picture");
+    EXPECT_TRUE(window.performDrop({ { 250, 250 }, { bad, files[1] }, true }));
     EXPECT_EQ(canvas->items().size(), 1u);
+    ASSERT_EQ(reported.size(), 1);
+    EXPECT_TRUE(reported[0].contains(bad));
     EXPECT_EQ(recorder.count(kit::kCombinViewUpdated), 1);
 
     // Several photos at once keep their order and update once.
