@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     qt6-svg-dev qt6-image-formats-plugins libxkbcommon-dev libgl-dev
     libpng-dev zlib1g-dev libjpeg-dev
+    libqt6sql6-sqlite qtkeychain-qt6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-liberation2
     xvfb xauth dbus-daemon

@@ -419,5 +419,85 @@ Drop photos here</translation>
         <source>WhatsNew.md</source>
         <translation>WhatsNew.md</translation>
     </message>
+    <message id="MEDIA_NO_EVENT">
+        <source>No Event</source>
+        <translation>No Event</translation>
+    </message>
+    <message id="MEDIA_FLICKR_TAGS">
+        <source>Tags: %1</source>
+        <translation>Tags: %1</translation>
+    </message>
+    <message id="MEDIA_FLICKR_TEXT">
+        <source>Search: %1</source>
+        <translation>Search: %1</translation>
+    </message>
+    <message id="MEDIA_FLICKR_TIMEOUT">
+        <source>Flickr did not answer in time. Choose the search again to retry.</source>
+        <translation>Flickr did not answer in time. Choose the search again to retry.</translation>
+    </message>
+    <message id="MEDIA_FLICKR_UNREACHABLE">
+        <source>Flickr cannot be reached: %1</source>
+        <translation>Flickr cannot be reached: %1</translation>
+    </message>
+    <message id="MEDIA_FLICKR_HTTP_ERROR">
+        <source>Flickr answered with error %1.</source>
+        <translation>Flickr answered with error %1.</translation>
+    </message>
+    <message id="MEDIA_FLICKR_BAD_ANSWER">
+        <source>Flickr sent an answer that cannot be read.</source>
+        <translation>Flickr sent an answer that cannot be read.</translation>
+    </message>
+    <message id="MEDIA_FLICKR_REFUSED">
+        <source>Flickr refused the search: %1</source>
+        <translation>Flickr refused the search: %1</translation>
+    </message>
+    <message id="MEDIA_FOLDER_UNREADABLE">
+        <source>The folder “%1” cannot be read.</source>
+        <translation>The folder “%1” cannot be read.</translation>
+    </message>
+    <message id="MEDIA_LIBRARY_UNREADABLE">
+        <source>The %1 library cannot be read.</source>
+        <translation>The %1 library cannot be read.</translation>
+    </message>
+    <message id="MEDIA_DOWNLOAD_NOT_SAVED">
+        <source>The downloaded photo could not be saved as “%1”.</source>
+        <translation>The downloaded photo could not be saved as “%1”.</translation>
+    </message>
+    <message id="MEDIA_VIEW_ICONS">
+        <source>Icons</source>
+        <translation>Icons</translation>
+    </message>
+    <message id="MEDIA_VIEW_LIST">
+        <source>List</source>
+        <translation>List</translation>
+    </message>
+    <message id="MEDIA_LOADING">
+        <source>Loading…</source>
+        <translation>Loading…</translation>
+    </message>
+    <message id="MEDIA_NO_PHOTOS">
+        <source>No photos here.</source>
+        <translation>No photos here.</translation>
+    </message>
+    <message id="MEDIA_GROUP_LIBRARIES">
+        <source>Libraries</source>
+        <translation>Libraries</translation>
+    </message>
+    <message id="MEDIA_GROUP_FOLDERS">
+        <source>Folders</source>
+        <translation>Folders</translation>
+    </message>
+    <message id="MEDIA_GROUP_INTERNET">
+        <source>Internet</source>
+        <translation>Internet</translation>
+    </message>
+    <message id="MEDIA_ADD_FOLDER">
+        <source>Add a Folder of Photos</source>
+        <translation>Add a Folder of Photos</translation>
+    </message>
+    <message id="MEDIA_REMOVE_FOLDER">
+        <source>Remove the Chosen Folder from the List</source>
+        <translation>Remove the Chosen Folder from the List</translation>
+    </message>
 </context>
 </TS>

@@ -419,5 +419,85 @@ Drop photos here</source>
         <source>WhatsNew.md</source>
         <translation>WhatsNew_zh_CN.md</translation>
     </message>
+    <message id="MEDIA_NO_EVENT">
+        <source>No Event</source>
+        <translation>无事件</translation>
+    </message>
+    <message id="MEDIA_FLICKR_TAGS">
+        <source>Tags: %1</source>
+        <translation>标签：%1</translation>
+    </message>
+    <message id="MEDIA_FLICKR_TEXT">
+        <source>Search: %1</source>
+        <translation>搜索：%1</translation>
+    </message>
+    <message id="MEDIA_FLICKR_TIMEOUT">
+        <source>Flickr did not answer in time. Choose the search again to retry.</source>
+        <translation>Flickr 未及时响应。请再次选择该搜索以重试。</translation>
+    </message>
+    <message id="MEDIA_FLICKR_UNREACHABLE">
+        <source>Flickr cannot be reached: %1</source>
+        <translation>无法连接 Flickr：%1</translation>
+    </message>
+    <message id="MEDIA_FLICKR_HTTP_ERROR">
+        <source>Flickr answered with error %1.</source>
+        <translation>Flickr 返回错误 %1。</translation>
+    </message>
+    <message id="MEDIA_FLICKR_BAD_ANSWER">
+        <source>Flickr sent an answer that cannot be read.</source>
+        <translation>Flickr 返回的内容无法读取。</translation>
+    </message>
+    <message id="MEDIA_FLICKR_REFUSED">
+        <source>Flickr refused the search: %1</source>
+        <translation>Flickr 拒绝了该搜索：%1</translation>
+    </message>
+    <message id="MEDIA_FOLDER_UNREADABLE">
+        <source>The folder “%1” cannot be read.</source>
+        <translation>无法读取文件夹“%1”。</translation>
+    </message>
+    <message id="MEDIA_LIBRARY_UNREADABLE">
+        <source>The %1 library cannot be read.</source>
+        <translation>无法读取 %1 图库。</translation>
+    </message>
+    <message id="MEDIA_DOWNLOAD_NOT_SAVED">
+        <source>The downloaded photo could not be saved as “%1”.</source>
+        <translation>无法将下载的照片存储为“%1”。</translation>
+    </message>
+    <message id="MEDIA_VIEW_ICONS">
+        <source>Icons</source>
+        <translation>图标</translation>
+    </message>
+    <message id="MEDIA_VIEW_LIST">
+        <source>List</source>
+        <translation>列表</translation>
+    </message>
+    <message id="MEDIA_LOADING">
+        <source>Loading…</source>
+        <translation>正在载入…</translation>
+    </message>
+    <message id="MEDIA_NO_PHOTOS">
+        <source>No photos here.</source>
+        <translation>此处没有照片。</translation>
+    </message>
+    <message id="MEDIA_GROUP_LIBRARIES">
+        <source>Libraries</source>
+        <translation>图库</translation>
+    </message>
+    <message id="MEDIA_GROUP_FOLDERS">
+        <source>Folders</source>
+        <translation>文件夹</translation>
+    </message>
+    <message id="MEDIA_GROUP_INTERNET">
+        <source>Internet</source>
+        <translation>互联网</translation>
+    </message>
+    <message id="MEDIA_ADD_FOLDER">
+        <source>Add a Folder of Photos</source>
+        <translation>添加照片文件夹</translation>
+    </message>
+    <message id="MEDIA_REMOVE_FOLDER">
+        <source>Remove the Chosen Folder from the List</source>
+        <translation>从列表中移除所选文件夹</translation>
+    </message>
 </context>
 </TS>
