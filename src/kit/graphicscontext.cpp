@@ -391,6 +391,18 @@ void GraphicsContext::drawImage(const Image& image, const Rect& dest, std::optio
             });
 }
 
+void GraphicsContext::drawDevicePixels(const QImage& pixels, QPoint deviceTopLeft)
+{
+    if (pixels.isNull())
+        return;
+    m_painter.save();
+    useDevicePixels(m_painter);
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    m_painter.drawImage(deviceTopLeft, pixels);
+    m_painter.restore();
+}
+
 void GraphicsContext::perform(const QRectF& userBounds, double margin, bool opaque,
                               const std::function<void(QPainter&, bool)>& paint)
 {

@@ -16,6 +16,8 @@
 #include <vector>
 
 #include <QColor>
+#include <QImage>
+#include <QPoint>
 
 class QPainter;
 class QRectF;
@@ -78,6 +80,12 @@ public:
     // `dest`, upright and unmirrored, resampled smoothly.
     void drawImage(const Image& image, const Rect& dest, std::optional<Rect> source = {},
                    CompositeOp op = CompositeOp::SourceOver, double opacity = 1.0);
+
+    // Composites ready-made device pixels (premultiplied ARGB) unscaled, with
+    // their top left corner at `deviceTopLeft` in the device's own pixel
+    // coordinates (those of painter().deviceTransform()), within the clip.
+    // For views that keep a rendering of themselves to redraw it cheaply.
+    void drawDevicePixels(const QImage& pixels, QPoint deviceTopLeft);
 
     // High quality resamples images exactly to the device size (area average)
     // for renders that are kept; otherwise a cached level is filtered, which

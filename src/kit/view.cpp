@@ -236,7 +236,7 @@ void View::drawTree(GraphicsContext& gc, const Rect& dirty)
 {
     const bool clips = clipsToBounds();
     gc.save();
-    if (clips)
+    if (clips && !drawsInsideBounds())
         gc.clipToRect(bounds());
     // The view's own state changes (colour, shadow, transform) end with its
     // drawRect; they never reach its subviews.

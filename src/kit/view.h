@@ -90,6 +90,10 @@ public:
     virtual void drawRect(GraphicsContext& gc, const Rect& dirty);
     // Clips subviews to the bounds (default yes).
     virtual bool clipsToBounds() const { return true; }
+    // A clipping view that keeps all its drawing inside its bounds by itself
+    // answers yes, sparing the tree a clip that is costly when the view is
+    // rotated. Default no.
+    virtual bool drawsInsideBounds() const { return false; }
     // The pictures this view itself draws and the pixel size each is drawn at,
     // `scale` device pixels per unit; a render decodes them all in parallel
     // before it draws (see prepareImages in render.h). Default: none.
