@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include <QPainter>
 #include <QPainterPathStroker>
 
 using kit::f32;
@@ -17,6 +18,9 @@ namespace {
 constexpr double kHandleSide = 10;
 // The card is inset by this much from the item's bounds.
 constexpr double kCardInset = 4;
+// Prints larger than this on the device are drawn afresh on every redraw
+// rather than kept as a snapshot (16 MiB).
+constexpr qint64 kMaxSnapshotPixels = 2048 * 2048;
 const kit::Shadow kCardShadow { 4, { 0, -2 }, QColor(85, 85, 85) };
 const QColor kSelectionBlue(0, 0, 255);
 
@@ -58,6 +62,7 @@ void KLFreeLayoutItem::initLayoutWithImage(const kit::Image& image, kit::Point a
 {
     m_scale = 0.5f;
     m_image = image;
+    ++m_photoGeneration;
     updateFrameSize();
     const kit::Size size = unrotatedFrame().size;
     setFrameOrigin({ at.x - size.width / 2, at.y - size.height / 2 });
@@ -66,10 +71,24 @@ void KLFreeLayoutItem::initLayoutWithImage(const kit::Image& image, kit::Point a
     setNeedsDisplay();
 }
 
+void KLFreeLayoutItem::setPlacement(kit::Point centre, float scale, double degrees)
+{
+    m_scale = scale >= kMinimumScale ? scale : kMinimumScale;
+    setFrameRotation(0);
+    updateFrameSize();
+    const kit::Size size = unrotatedFrame().size;
+    setFrameOrigin({ centre.x - size.width / 2, centre.y - size.height / 2 });
+    if (std::isfinite(degrees))
+        setFrameRotation(degrees);
+    storeLocation();
+    setNeedsDisplay();
+}
+
 void KLFreeLayoutItem::_setImage(const kit::Image& image)
 {
     m_scale = 0.5f;
     m_image = image;
+    ++m_photoGeneration;
     updateFrameSize();
     setNeedsDisplay();
 }
@@ -228,7 +247,6 @@ void KLFreeLayoutItem::nudge(double dx, double dy)
     const kit::Rect r = unrotatedFrame();
     setFrameOrigin({ r.x() + dx, r.y() + dy });
     storeLocation();
-    redrawContainer();
 }
 
 // -- Events
@@ -276,7 +294,8 @@ void KLFreeLayoutItem::mouseDragged(const kit::MouseEvent& e)
     default:
         return;
     }
-    redrawContainer();
+    // The frame changes above redraw where the print was and where it is;
+    // the prints around it redraw only there.
 }
 
 void KLFreeLayoutItem::dragScale(double d)
@@ -325,7 +344,7 @@ void KLFreeLayoutItem::dragRotate(kit::Point windowPoint)
 void KLFreeLayoutItem::mouseUp(const kit::MouseEvent& e)
 {
     m_inDrag = false;
-    redrawContainer();
+    setNeedsDisplay(); // with its shadow again
     kit::View::mouseUp(e);
 }
 
@@ -403,10 +422,67 @@ void KLFreeLayoutItem::keyDown(const kit::KeyEvent& e)
 
 // -- Drawing
 
+bool KLFreeLayoutItem::Snapshot::matches(const Snapshot& o) const
+{
+    auto near = [](double a, double b) {
+        return std::abs(a - b) < 1e-6;
+    };
+    const QTransform& a = transform;
+    const QTransform& b = o.transform;
+    return near(a.m11(), b.m11()) && near(a.m12(), b.m12()) && near(a.m21(), b.m21())
+        && near(a.m22(), b.m22()) && near(a.dx(), b.dx()) && near(a.dy(), b.dy()) && size == o.size
+        && scale == o.scale && photo == o.photo && selected == o.selected && inDrag == o.inDrag;
+}
+
 void KLFreeLayoutItem::drawRect(kit::GraphicsContext& gc, const kit::Rect&)
 {
     if (!m_image || m_image->isNull())
         return;
+    // Renders that are kept draw afresh at their own quality; the screen
+    // copies the print as long as only its place changes (a move, or the
+    // prints around it being redrawn).
+    if (!gc.highQuality() && drawSnapshot(gc))
+        return;
+    gc.clipToRect(bounds());
+    drawPrint(gc);
+}
+
+bool KLFreeLayoutItem::drawSnapshot(kit::GraphicsContext& gc)
+{
+    const QTransform device = gc.painter().deviceTransform();
+    const QRect area = device.mapRect(bounds().toQt()).toAlignedRect();
+    if (area.isEmpty() || qint64(area.width()) * area.height() > kMaxSnapshotPixels)
+        return false;
+    Snapshot wanted;
+    wanted.transform = device * QTransform::fromTranslate(-area.x(), -area.y());
+    wanted.size = bounds().size;
+    wanted.scale = m_scale;
+    wanted.photo = m_photoGeneration;
+    wanted.selected = isFirstResponder();
+    wanted.inDrag = m_inDrag;
+    if (m_snapshot.pixels.isNull() || m_snapshot.pixels.size() != area.size()
+        || !m_snapshot.matches(wanted)) {
+        wanted.pixels = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+        if (wanted.pixels.isNull())
+            return false;
+        wanted.pixels.fill(Qt::transparent);
+        QPainter painter(&wanted.pixels);
+        painter.setTransform(wanted.transform);
+        {
+            kit::GraphicsContext inner(painter);
+            inner.setHighQuality(true);
+            inner.clipToRect(bounds());
+            drawPrint(inner);
+        }
+        painter.end();
+        m_snapshot = std::move(wanted);
+    }
+    gc.drawDevicePixels(m_snapshot.pixels, area.topLeft());
+    return true;
+}
+
+void KLFreeLayoutItem::drawPrint(kit::GraphicsContext& gc)
+{
     const double W = containerSize().width;
     const double m = margin(), t = band();
     const double w = bounds().width(), h = bounds().height();

@@ -27,6 +27,9 @@
 
 #include <optional>
 
+#include <QImage>
+#include <QTransform>
+
 class KLFreeLayoutItem : public kit::View
 {
 public:
@@ -51,6 +54,11 @@ public:
     // Gives the item its photo with scale 0.5 and centres it on `at`, a point
     // of the container. The item must already be in its container.
     void initLayoutWithImage(const kit::Image& image, kit::Point at);
+
+    // Puts the print's centre on `centre` (a point of the container) with
+    // the given scale (at least kMinimumScale) and rotation (degrees,
+    // counter-clockwise about the centre). The item must be in its container.
+    void setPlacement(kit::Point centre, float scale, double degrees);
 
     // -- Fields. A leading underscore also redraws (or lays out).
     const std::optional<kit::Image>& image() const { return m_image; }
@@ -112,6 +120,8 @@ public:
 
     // -- Drawing
     void drawRect(kit::GraphicsContext& gc, const kit::Rect& dirty) override;
+    // The item clips its own drawing (a snapshot is clipped when it is made).
+    bool drawsInsideBounds() const override { return true; }
     void imagesToDraw(std::vector<std::pair<kit::Image, QSize>>& out, double scale) const override;
 
 private:
@@ -129,6 +139,28 @@ private:
     void dragScale(double dx);
     void dragRotate(kit::Point windowPoint);
 
+    // The print as drawn on screen last, in device pixels, with what it was
+    // drawn for; redraws that change none of it copy the pixels.
+    struct Snapshot
+    {
+        QImage pixels;
+        QTransform transform; // bounds to snapshot pixels
+        kit::Size size;
+        float scale = 0;
+        int photo = 0; // photoGeneration at the time
+        bool selected = false;
+        bool inDrag = false;
+        bool matches(const Snapshot& o) const;
+    };
+    // Draws the snapshot, making it first when needed; false when the print
+    // is too large on the device to keep one.
+    bool drawSnapshot(kit::GraphicsContext& gc);
+    // Card, photo and selection marks.
+    void drawPrint(kit::GraphicsContext& gc);
+
+    Snapshot m_snapshot;
+    // Counts the photos the item has been given.
+    int m_photoGeneration = 0;
     std::optional<kit::Image> m_image;
     float m_scale = 0.5f;
     kit::Point m_imageLocation;

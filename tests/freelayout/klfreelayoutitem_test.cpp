@@ -1,5 +1,6 @@
 #include "freelayout/klfreelayoutitem.h"
 
+#include "kit/graphicscontext.h"
 #include "kit/notificationnames.h"
 #include "kit/render.h"
 #include "kit/window.h"
@@ -7,6 +8,8 @@
 #include "support/testsupport.h"
 
 #include <gtest/gtest.h>
+
+#include <QPainter>
 
 using kit::Point;
 using kit::Rect;
@@ -290,4 +293,35 @@ TEST(FreeLayoutItem, ClosedHandOverHandles)
     desk.drag(from, { from + Point(40, 0) });
     desk.window.mouseMoved({ Desk::handle(item, 1), 1, {} });
     EXPECT_EQ(desk.window.cursor(), Qt::ClosedHandCursor);
+}
+
+TEST(FreeLayoutItem, ScreenShowsWhatTheExportShows)
+{
+    // The screen keeps a snapshot of each print; after a move it must still
+    // match a fresh render, turned and selected alike.
+    Desk desk;
+    desk.print({ 300, 250 }, Qt::green);
+    KLFreeLayoutItem* item = desk.print({ 450, 300 });
+    desk.drag(Desk::handle(item, 4), { Desk::handle(item, 4) + Point(60, -20) });
+    auto screen = [&] {
+        QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.translate(0, 600);
+        painter.scale(1, -1);
+        kit::GraphicsContext gc(painter);
+        desk.container().drawTree(gc, desk.container().bounds());
+        return image;
+    };
+    screen();
+    desk.drag({ 450, 300 }, { { 470, 290 } });
+    const QImage shown = screen();
+    const QImage exported = kit::renderToImage(desk.container());
+    int differing = 0;
+    for (int y = 0; y < 600; y += 3) {
+        for (int x = 0; x < 800; x += 3)
+            differing += sameColor(shown.pixelColor(x, y), exported.pixelColor(x, y), 24) ? 0 : 1;
+    }
+    EXPECT_LT(differing, 40); // antialiased edges only
+    EXPECT_TRUE(sameColor(pixelYUp(shown, 470, 290), Qt::red));
 }
