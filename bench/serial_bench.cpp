@@ -1,6 +1,7 @@
 // Export of a serial column of thirty 24-megapixel photos, 1024 wide, with a
 // libvips pipeline over the same photos as the peer (each photo reduced to
-// the column's photo width, then joined top to bottom with the column's gap).
+// the column's photo width, then joined top to bottom with the column's gap);
+// and one step of dragging a photo through such a column on screen.
 //
 //   TESSERA_CORPUS (default /tmp/tessera-corpus) must hold p1.jpg .. p9.jpg;
 //   ../shared/bench/make-corpus builds it. The thirty photos cycle through
@@ -8,8 +9,10 @@
 
 #include "serial/klcombinview.h"
 
+#include "kit/graphicscontext.h"
 #include "kit/image.h"
 #include "kit/imagewriter.h"
+#include "kit/window.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,6 +21,7 @@
 #include <sys/resource.h>
 
 #include <QFile>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -48,6 +52,16 @@ bool haveCorpus(benchmark::State& state)
     return true;
 }
 
+std::vector<kit::Image> loadPhotos()
+{
+    std::vector<kit::Image> photos;
+    for (const QString& p : photoPaths()) {
+        if (auto image = kit::Image::load(p))
+            photos.push_back(*image);
+    }
+    return photos;
+}
+
 double peakRssMiB()
 {
     rusage usage {};
@@ -66,12 +80,7 @@ void BM_SerialExportPng30(benchmark::State& state)
     int height = 0;
     for (auto _ : state) {
         KLCombinView canvas({ 0, 0, 600, 600 });
-        std::vector<kit::Image> photos;
-        for (const QString& p : photoPaths()) {
-            if (auto image = kit::Image::load(p))
-                photos.push_back(*image);
-        }
-        canvas.addImages(photos);
+        canvas.addImages(loadPhotos());
         canvas.setFrameSize({ kWidth, (kWidth - 10) / canvas.ratio() + 10 });
         height = int(std::lround(canvas.bounds().height()));
         if (!canvas.saveToURL(out, kit::ImageFormat::Png))
@@ -111,8 +120,45 @@ void BM_VipsSerialPng30(benchmark::State& state)
     }
 }
 
+// One pointer move of a drag through the column at the editor's largest
+// zoom for thirty photos (the column about 330 units wide), and the redraw of
+// the 330 × 900 part of it that a window shows.
+void BM_SerialDragStep30(benchmark::State& state)
+{
+    if (!haveCorpus(state))
+        return;
+    kit::Window window;
+    auto owned = std::make_unique<KLCombinView>(kit::Rect { 0, 0, 330, 330 });
+    KLCombinView& canvas = *owned;
+    window.setRootView(std::move(owned));
+    canvas.addImages(loadPhotos());
+    canvas.setFrameSize({ 330, 320 / canvas.ratio() + 10 });
+    window.setContentSize(canvas.bounds().size);
+    const kit::Rect shown { 0, canvas.bounds().height() - 900, 330, 900 };
+    QImage screen(330, 900, QImage::Format_ARGB32_Premultiplied);
+    auto redraw = [&] {
+        screen.fill(Qt::transparent);
+        QPainter painter(&screen);
+        painter.translate(0, shown.maxY());
+        painter.scale(1, -1);
+        kit::GraphicsContext gc(painter);
+        gc.clipToRect(shown);
+        canvas.drawTree(gc, shown);
+    };
+    const kit::Point grab = canvas.items().front()->frame().centre();
+    window.mouseDown({ grab, 1, {} });
+    redraw(); // the first draw decodes the levels the screen needs
+    int step = 0;
+    for (auto _ : state) {
+        window.mouseDragged({ { grab.x, grab.y - (step++ % 200) }, 1, {} });
+        redraw();
+    }
+    window.mouseUp({ grab, 1, {} });
+}
+
 } // namespace
 
+BENCHMARK(BM_SerialDragStep30)->Unit(benchmark::kMillisecond)->UseRealTime();
 // Ours first, so that the peak memory it reports is its own.
 BENCHMARK(BM_SerialExportPng30)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_VipsSerialPng30)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
