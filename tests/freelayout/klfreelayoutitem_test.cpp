@@ -206,22 +206,6 @@ TEST(FreeLayoutItem, RotationHandleTurnsTowardThePointer)
     }
 }
 
-TEST(FreeLayoutItem, KeepsRelativePlaceWhenTheContainerResizes)
-{
-    Desk desk;
-    KLFreeLayoutItem* item = desk.print({ 300, 200 });
-    desk.drag(Desk::handle(item, 4), { Desk::handle(item, 4) + Point(80, -30) });
-    const double turn = item->frameRotation();
-    const Point centre = item->frame().centre();
-    const double width = item->unrotatedFrame().width();
-    desk.window.setContentSize({ 1600, 1200 });
-    item->updateFrame();
-    EXPECT_DOUBLE_EQ(item->frameRotation(), turn);
-    EXPECT_NEAR(item->unrotatedFrame().width(), 2 * width, 1e-6);
-    EXPECT_NEAR(item->frame().centre().x, 2 * centre.x, 1e-6);
-    EXPECT_NEAR(item->frame().centre().y, 2 * centre.y, 1e-6);
-}
-
 TEST(FreeLayoutItem, ClicksMenuAndKeys)
 {
     Desk desk;
