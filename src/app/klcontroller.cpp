@@ -1,40 +1,24 @@
 #include "klcontroller.h"
 
-#include "klaboutwindow.h"
 #include "klmainwindow.h"
 #include "klscrollbackview.h"
-#include "klwhatsnewwindow.h"
 #include "placeholdercanvas.h"
 #include "ratiotable.h"
 
-#include "border/klbackgroundlistview.h"
-#include "border/klborderlistview.h"
-#include "chrome/kllinklabel.h"
-#include "chrome/kltabbarview.h"
-#include "chrome/kltitlebargroup.h"
+#include "border/klbackgroundview.h"
+#include "border/klborderview.h"
 #include "kit/defaults.h"
 #include "kit/localisation.h"
 #include "kit/logging.h"
 #include "kit/notificationnames.h"
 #include "kit/viewhost.h"
 #include "kit/window.h"
+#include "template/klimageview.h"
 #include "template/klresourceitem.h"
 #include "template/klresourcelistview.h"
 #include "template/klresourceview.h"
 
-#include <algorithm>
-
-#include <QCheckBox>
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QPushButton>
-#include <QScrollArea>
-#include <QSignalBlocker>
-#include <QSlider>
-#include <QSplitter>
-#include <QStackedWidget>
-#include <QToolButton>
-#include <QUrl>
 
 const char* const KLController::kSupportAddress = "support@tessera-collage.org";
 const char* const KLController::kHelpPageEN = "https://tessera-collage.org/help/en/";
@@ -52,27 +36,17 @@ KLController::KLController(std::unique_ptr<Dialogs> dialogs, QObject* parent)
     : QObject(parent), m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>()),
       m_window(std::make_unique<KLMainWindow>())
 {
-    titleMenuItems();
+    m_window->titleMenuItems(kit::localized("CFBundleDisplayName"));
+    m_window->showLayoutMode(Mode::Template);
+    m_window->setZoom(1.0, maximumZoom(Mode::Template), zoomLabel(1.0f));
 
-    KLTabBarView* bar = m_window->frameBar();
-    bar->addItemWithImage(QStringLiteral("Frame"), QStringLiteral("TIP_FRAME"), 0);
-    bar->addItemWithImage(QStringLiteral("photo"), QStringLiteral("TIP_BACKGROUND"), 1);
-    bar->addItemWithImage(QStringLiteral("border"), QStringLiteral("TIP_BORDER"), 2);
-    bar->layoutSubview();
-    bar->selectItemWithIndex(0);
-    bar->update();
-
-    KLTitleBarGroup* group = m_window->titlebarView();
-    group->setSelectedMode(TemplateMode);
-    group->setZoomRange(1.0, 3.0);
-    group->setZoomValue(1.0);
-
+    m_libraries = std::make_unique<KLLibraryPane>(*m_window, *m_dialogs);
+    m_export = std::make_unique<KLExportCommand>(*m_dialogs, *m_window);
     buildCanvases();
-    buildLibraries();
     buildRatioView();
     observeNotifications();
-    connectControls();
-    m_window->frameTabView()->setCurrentIndex(0);
+    connectWindow();
+    m_window->showPage(Page::Templates);
 }
 
 KLController::~KLController()
@@ -86,96 +60,65 @@ KLMainWindow* KLController::window() const
     return m_window.get();
 }
 
-kit::View* KLController::container(int mode) const
+kit::View* KLController::container(Mode mode) const
 {
-    return m_containerHosts[mode]->viewWindow()->rootView();
-}
-
-void KLController::titleMenuItems()
-{
-    const QString name = kit::localized("CFBundleDisplayName");
-    const auto& actions = m_window->actions();
-    actions.about->setText(kit::localized("ABOUT_MENU_ITEM").arg(name));
-    actions.hide->setText(kit::localized("HIDE_MENU_ITEM").arg(name));
-    actions.quit->setText(kit::localized("QUIT_MENU_ITEM").arg(name));
-    actions.helpEN->setText(kit::localized("HELP_MENU_ITEM").arg(name));
-    actions.helpCN->setText(kit::localized("HELP_CN_MENU_ITEM").arg(name));
+    return m_modes[mode].host->viewWindow()->rootView();
 }
 
 void KLController::buildCanvases()
 {
-    auto host = [this](std::unique_ptr<KLScrollBackView> back, int mode) {
+    auto host = [this](std::unique_ptr<KLScrollBackView> back, KLCanvasView* canvas, Mode mode) {
         auto window = std::make_unique<kit::Window>();
         window->setRootView(std::move(back));
         auto* h = new kit::ViewHost(std::move(window), m_window.get());
         h->hide();
-        m_containerHosts[mode] = h;
+        m_modes[mode].host = h;
+        m_modes[mode].canvas = canvas;
     };
 
     auto canvasBack = std::make_unique<KLScrollBackView>(kit::Rect { 0, 0, 200, 200 });
     m_canvas = canvasBack->addSubview(std::make_unique<KLResourceView>(kInitialCanvasFrame));
-    host(std::move(canvasBack), TemplateMode);
+    host(std::move(canvasBack), m_canvas, Mode::Template);
 
     auto layoutBack = std::make_unique<KLScrollBackView>(kit::Rect { 0, 0, 200, 200 });
     m_layoutView = layoutBack->addSubview(std::make_unique<PlaceholderCanvas>(
         PlaceholderCanvas::Kind::FreeLayout, kInitialCanvasFrame));
-    host(std::move(layoutBack), FreeLayoutMode);
+    host(std::move(layoutBack), m_layoutView, Mode::FreeLayout);
 
     auto combinBack = std::make_unique<KLScrollBackView>(kit::Rect { 0, 0, 200, 200 });
     m_combinView = combinBack->addSubview(
         std::make_unique<PlaceholderCanvas>(PlaceholderCanvas::Kind::Serial, kInitialCanvasFrame));
-    host(std::move(combinBack), SerialMode);
+    host(std::move(combinBack), m_combinView, Mode::Serial);
 
-    m_canvases = { m_canvas, m_layoutView, m_combinView };
-
-    QScrollArea* scroll = m_window->scrollView();
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    scroll->installEventFilter(this);
-    setDocumentView(TemplateMode);
+    m_window->showDocument(m_modes[Mode::Template].host);
 }
 
-void KLController::connectControls()
+void KLController::connectWindow()
 {
-    KLTitleBarGroup* group = m_window->titlebarView();
-    connect(group, &KLTitleBarGroup::layoutButtonClicked, this, &KLController::layoutChanged);
-    connect(group, &KLTitleBarGroup::zoomValueChanged, this,
-            [this](double v) { canvasScaleChanged(v); });
-    connect(group, &KLTitleBarGroup::scaleButtonClicked, this, &KLController::showFrameScale);
-    connect(group, &KLTitleBarGroup::roundCornerToggled, this, &KLController::roundCornerClicked);
-    connect(group, &KLTitleBarGroup::shadowToggled, this, &KLController::shadowClicked);
-    connect(group, &KLTitleBarGroup::addTextClicked, this, &KLController::addText);
-    connect(group, &KLTitleBarGroup::saveClicked, this, &KLController::saveCanvas);
-
-    connect(m_window->frameBar(), &KLTabBarView::tabBarViewDidSelectTag, this,
-            &KLController::tabBarViewDidSelectTag);
-    connect(m_window->addItemButton(), &QPushButton::clicked, this, &KLController::addNewItem);
-    connect(m_window->removeItemButton(), &QPushButton::clicked, this, &KLController::removeItem);
-    connect(m_window->filterButton(), &QPushButton::clicked, this, &KLController::showFilterMenu);
-    connect(m_window->splitView(), &QSplitter::splitterMoved, this,
-            &KLController::splitViewDidResizeSubviews);
-
-    const auto& actions = m_window->actions();
-    connect(actions.newCanvas, &QAction::triggered, this, &KLController::newCanvas);
-    connect(actions.addPhotos, &QAction::triggered, this, &KLController::addPhotos);
-    connect(actions.save, &QAction::triggered, this, &KLController::saveCanvas);
-    connect(actions.hide, &QAction::triggered, m_window.get(), &QWidget::showMinimized);
-    connect(actions.quit, &QAction::triggered, m_window.get(), &QWidget::close);
-    for (QAction* view : actions.views) {
-        connect(view, &QAction::triggered, this,
-                [this, view] { selectView(view->data().toInt()); });
-    }
-    connect(actions.whatsNew, &QAction::triggered, this, [this] { showWhatsNew(true); });
-    connect(actions.helpEN, &QAction::triggered, this, &KLController::showHelpEN);
-    connect(actions.helpCN, &QAction::triggered, this, &KLController::showHelpCN);
-    connect(actions.feedback, &QAction::triggered, this, &KLController::showFeedback);
-    connect(actions.about, &QAction::triggered, this, &KLController::showAbout);
-
-    m_window->shouldClose = [this] {
+    KLMainWindow* w = m_window.get();
+    connect(w, &KLMainWindow::layoutModeChosen, this, &KLController::layoutChanged);
+    connect(w, &KLMainWindow::zoomChosen, this, [this](double v) { canvasScaleChanged(v); });
+    connect(w, &KLMainWindow::ratioListRequested, this, &KLController::showFrameScale);
+    connect(w, &KLMainWindow::cornerToggled, this, &KLController::roundCornerClicked);
+    connect(w, &KLMainWindow::shadowToggled, this, &KLController::shadowClicked);
+    connect(w, &KLMainWindow::addTextRequested, this, &KLController::addText);
+    connect(w, &KLMainWindow::saveRequested, this, &KLController::saveCanvas);
+    connect(w, &KLMainWindow::newCanvasRequested, this, &KLController::newCanvas);
+    connect(w, &KLMainWindow::addPhotosRequested, this, &KLController::addPhotos);
+    connect(w, &KLMainWindow::viewCommand, this, &KLController::selectView);
+    connect(w, &KLMainWindow::pageChosen, this, &KLController::tabBarViewDidSelectTag);
+    connect(w, &KLMainWindow::addItemRequested, m_libraries.get(), &KLLibraryPane::addNewItem);
+    connect(w, &KLMainWindow::removeItemRequested, this, &KLController::removeItem);
+    connect(w, &KLMainWindow::filterRequested, m_libraries.get(), &KLLibraryPane::showFilterMenu);
+    connect(w, &KLMainWindow::whatsNewRequested, this, [this] { showWhatsNew(true); });
+    connect(w, &KLMainWindow::helpRequested, this, &KLController::showHelp);
+    connect(w, &KLMainWindow::feedbackRequested, this, &KLController::showFeedback);
+    connect(w, &KLMainWindow::aboutRequested, this, &KLController::showAbout);
+    connect(w, &KLMainWindow::resized, this, &KLController::windowDidResize);
+    connect(w, &KLMainWindow::canvasAreaResized, this, &KLController::recomputeCurrentFrame);
+    connect(w, &KLMainWindow::dividerMoved, this, &KLController::splitViewDidResizeSubviews);
+    w->shouldClose = [this] {
         return windowShouldClose();
-    };
-    m_window->didResize = [this] {
-        windowDidResize();
     };
 }
 
@@ -207,161 +150,94 @@ void KLController::observeNotifications()
 void KLController::applicationDidFinishLaunching()
 {
     kit::Defaults& defaults = kit::Defaults::standard();
-    KLTitleBarGroup* group = m_window->titlebarView();
-
     const bool corner = defaults.boolForKey(QStringLiteral("HasCorner")).value_or(false);
-    {
-        const QSignalBlocker block(group->roundCornerButton());
-        group->roundCornerButton()->setChecked(corner);
-    }
+    m_window->setCornerChecked(corner);
     roundCornerClicked(corner);
     const bool shadow = defaults.boolForKey(QStringLiteral("HasShadow")).value_or(true);
-    {
-        const QSignalBlocker block(group->hasShadowButton());
-        group->hasShadowButton()->setChecked(shadow);
-    }
+    m_window->setShadowChecked(shadow);
     shadowClicked(shadow);
 
-    m_window->filterButton()->setText(kit::localized("FILTER_ALL"));
-    const QStringList templates = m_resourceListView->resourcePaths();
+    m_window->setFilterTitle(kit::localized("FILTER_ALL"));
+    const QStringList templates = resourceListView()->resourcePaths();
     if (!templates.isEmpty() && loadTemplate(templates.front()))
         lockRatioButton(m_canvas->ratioLocked());
 
-    _selectLayoutIndex(TemplateMode);
-    _setupFilterMenu();
-    showPage(0);
-    QList<int> sizes = m_window->splitView()->sizes();
-    if (sizes.size() == 3) {
-        const int total = sizes[0] + sizes[1];
-        sizes[0] = KLMainWindow::kSidePanelWidth;
-        sizes[1] = std::max(0, total - sizes[0]);
-        m_window->splitView()->setSizes(sizes);
-    }
-    scrollLibraryToTop(0);
-    scrollLibraryToTop(1);
-    layoutLibraries();
+    _selectLayoutIndex(Mode::Template);
+    m_libraries->setupFilterMenu();
+    showPage(Page::Templates);
+    m_window->setSidePanelWidth(KLMainWindow::kSidePanelWidth);
+    m_libraries->scrollToTop(Page::Templates);
+    m_libraries->scrollToTop(Page::Backgrounds);
+    m_libraries->layoutAll();
     showWhatsNew(false);
 }
 
 // -- Modes
 
-void KLController::layoutChanged(QAbstractButton* sender)
+void KLController::layoutChanged(Mode mode)
 {
-    KLTitleBarGroup* group = m_window->titlebarView();
-    if (sender == group->layoutButton())
-        m_currentIndex = TemplateMode;
-    else if (sender == group->freeLayoutButton())
-        m_currentIndex = FreeLayoutMode;
-    else if (sender == group->serialLayoutButton())
-        m_currentIndex = SerialMode;
-    group->setSelectedMode(m_currentIndex);
-    const kit::Size ratio = ratios::table[m_currentScaleIndex[m_currentIndex]];
+    m_currentMode = mode;
+    m_window->showLayoutMode(mode);
+    const kit::Size ratio = ratios::table[current().ratioIndex];
     updateScaleTitle(ratio.width, ratio.height);
-    _selectLayoutIndex(m_currentIndex);
+    _selectLayoutIndex(mode);
 }
 
-void KLController::_selectLayoutIndex(int index)
+void KLController::_selectLayoutIndex(Mode mode)
 {
-    if (index < TemplateMode || index > SerialMode)
-        return;
-    m_currentIndex = index;
-    KLTitleBarGroup* group = m_window->titlebarView();
-    setDocumentView(index);
-    group->setZoomRange(1.0, index == SerialMode ? 5.0 : 3.0);
-
-    group->scaleButton()->setVisible(index != SerialMode);
-    // The group takes the width of what it shows, and stays centred.
-    group->adjustSize();
-    group->centreInParent();
-    if (index == TemplateMode)
+    m_currentMode = mode;
+    m_window->showDocument(current().host);
+    m_window->setRatioButtonShown(mode != Mode::Serial);
+    if (mode == Mode::Template)
         lockRatioButton(m_canvas->ratioLocked());
-    else if (index == FreeLayoutMode)
+    else if (mode == Mode::FreeLayout)
         lockRatioButton(false);
 
-    KLTabBarView* bar = m_window->frameBar();
-    bar->setItemHidden(0, index != TemplateMode);
-    bar->layoutSubview();
-    showPage(index == TemplateMode ? 0 : 1);
-
-    canvasScaleChanged(m_canvasScales[index]);
-    layoutLibraries();
-}
-
-void KLController::setDocumentView(int mode)
-{
-    QScrollArea* scroll = m_window->scrollView();
-    kit::ViewHost* next = m_containerHosts[mode];
-    if (scroll->widget() == next)
-        return;
-    // The scroll area deletes a widget it lets go of with setWidget; take the
-    // shown one back first and keep it, hidden, in the window.
-    if (QWidget* shown = scroll->takeWidget()) {
-        shown->setParent(m_window.get());
-        shown->hide();
-    }
-    scroll->setWidget(next);
-    next->show();
+    m_window->setTemplatesTabShown(mode == Mode::Template);
+    showPage(mode == Mode::Template ? Page::Templates : Page::Backgrounds);
+    canvasScaleChanged(current().zoom);
+    m_libraries->layoutAll();
 }
 
 void KLController::selectView(int tag)
 {
-    KLTitleBarGroup* group = m_window->titlebarView();
-    switch (tag) {
-    case 100:
-        layoutChanged(group->layoutButton());
-        break;
-    case 101:
-        layoutChanged(group->freeLayoutButton());
-        break;
-    case 102:
-        layoutChanged(group->serialLayoutButton());
-        break;
-    case 200:
-    case 201:
-    case 202:
+    for (Mode mode : kModes) {
+        if (tag == tags::layoutModeTag(mode))
+            return layoutChanged(mode);
+    }
+    for (Page page : kPages) {
+        if (tag != tags::pageTag(page))
+            continue;
         // The template page exists only in the template mode.
-        if (tag == 200 && m_currentIndex != TemplateMode)
+        if (page == Page::Templates && m_currentMode != Mode::Template)
             return;
-        showPage(tag - 200);
-        layoutLibrary(tag - 200);
-        break;
-    default:
-        break;
+        return showPage(page);
     }
 }
 
-void KLController::tabBarViewDidSelectTag(KLTabBarView* bar, int tag)
+void KLController::tabBarViewDidSelectTag(Page page)
 {
-    if (bar != m_window->frameBar() || tag < 0 || tag > 2)
-        return;
-    showPage(tag);
-    layoutLibrary(tag);
+    showPage(page);
 }
 
-void KLController::showPage(int page)
+void KLController::showPage(Page page)
 {
-    m_window->frameBar()->selectItemWithIndex(page);
-    m_window->frameBar()->update();
-    m_window->frameTabView()->setCurrentIndex(page);
-    // Filtering is for templates; the border library can be neither added to
-    // nor removed from.
-    m_window->filterButton()->setVisible(page == 0);
-    m_window->addItemButton()->setVisible(page != 2);
-    m_window->removeItemButton()->setVisible(page != 2);
+    m_window->showPage(page);
+    m_libraries->layout(page);
 }
 
 // -- Decorations
 
 void KLController::roundCornerClicked(bool on)
 {
-    for (KLCanvasView* canvas : m_canvases)
-        canvas->_setHasCorner(on);
+    for (Mode mode : kModes)
+        m_modes[mode].canvas->_setHasCorner(on);
 }
 
 void KLController::shadowClicked(bool on)
 {
-    for (KLCanvasView* canvas : m_canvases)
-        canvas->_setHasShadow(on);
+    for (Mode mode : kModes)
+        m_modes[mode].canvas->_setHasShadow(on);
 }
 
 void KLController::borderDidChanged(KLBorderView* entry)
@@ -372,7 +248,7 @@ void KLController::borderDidChanged(KLBorderView* entry)
 void KLController::applyBorder(int tag, const std::optional<QString>& path)
 {
     // The entry with tag 0 stands for no border.
-    m_canvases[m_currentIndex]->_setFrameBorder(tag > 0 ? path : std::nullopt);
+    current().canvas->_setFrameBorder(tag > 0 ? path : std::nullopt);
 }
 
 void KLController::backgroundImageDidChanged(KLBackgroundView* entry)
@@ -383,12 +259,12 @@ void KLController::backgroundImageDidChanged(KLBackgroundView* entry)
 void KLController::applyBackground(const BackgroundEntry& entry)
 {
     if (entry.isPicture()) {
-        m_currentBackgroundView[m_currentIndex] = entry;
+        current().background = entry;
     } else {
-        m_currentBackgroundView[m_currentIndex].reset();
-        m_window->titlebarView()->roundCornerButton()->setVisible(true);
+        current().background.reset();
+        m_window->setCornerButtonShown(true);
     }
-    m_canvases[m_currentIndex]->_setBackgroundView(entry);
+    current().canvas->_setBackgroundView(entry);
 }
 
 // -- Templates and recent drops
@@ -409,10 +285,10 @@ bool KLController::loadTemplate(const QString& path)
     // empty), so that it can be removed.
     m_currentResourceTemplate = path;
     const kit::Size declared = m_canvas->frameSize();
-    m_currentScaleIndex[TemplateMode] = ratios::indexForSize(declared.width, declared.height);
-    if (m_currentIndex == TemplateMode)
-        m_window->titlebarView()->scaleButton()->setText(
-            ratios::title(m_currentScaleIndex[TemplateMode]));
+    ModeState& state = m_modes[Mode::Template];
+    state.ratioIndex = ratios::indexForSize(declared.width, declared.height);
+    if (m_currentMode == Mode::Template)
+        m_window->setRatioTitle(ratios::title(state.ratioIndex));
     return true;
 }
 
@@ -423,7 +299,7 @@ void KLController::selectTemplate(const QString& path)
     if (!loadTemplate(path))
         return;
     lockRatioButton(m_canvas->ratioLocked());
-    layoutChanged(m_window->titlebarView()->layoutButton());
+    layoutChanged(Mode::Template);
     refillFromRecentDrops();
 }
 
@@ -449,128 +325,4 @@ void KLController::layoutImageDropped(const kit::Image& image)
     m_droppedImages.push_back(image);
     if (m_droppedImages.size() > size_t(kMaxRecentDrops))
         m_droppedImages.erase(m_droppedImages.begin());
-}
-
-// -- Canvas commands
-
-void KLController::newCanvas()
-{
-    const auto choice = m_dialogs->ask(m_window.get(), kit::localized("QUESTION_TITLE"),
-                                       kit::localized("NEW_CANVAS"), kit::localized("BUTTON_YES"),
-                                       kit::localized("BUTTON_NO"));
-    if (choice != Dialogs::Choice::Default)
-        return;
-    m_canvases[m_currentIndex]->clear();
-    windowDidResize();
-}
-
-bool KLController::windowShouldClose()
-{
-    // Quitting closes every window again; the answer was given already.
-    if (m_terminating)
-        return true;
-    const auto choice =
-        m_dialogs->ask(m_window.get(), kit::localized("QUESTION_TITLE"), kit::localized("APP_QUIT"),
-                       kit::localized("BUTTON_YES"), kit::localized("BUTTON_NO"));
-    if (choice != Dialogs::Choice::Default)
-        return false;
-    m_terminating = true;
-    QCoreApplication::quit();
-    return true;
-}
-
-void KLController::addText()
-{
-    KLCanvasView& canvas = *m_canvases[m_currentIndex];
-    canvas.addTextView(kit::localized("DEFAULT_TEXT"), canvas.textAnchor());
-}
-
-// -- Windows, help and feedback
-
-QString KLController::majorVersion(const QString& version)
-{
-    return version.section(QLatin1Char('.'), 0, 0);
-}
-
-void KLController::showWhatsNew(bool byCommand)
-{
-    const QString major = majorVersion(QCoreApplication::applicationVersion());
-    if (major.isEmpty())
-        return;
-    if (!m_whatsNewWindow) {
-        m_whatsNewWindow = new KLWhatsNewWindow(m_window.get());
-        connect(m_whatsNewWindow, &QDialog::finished, this, &KLController::storeWhatsNewChoice);
-    }
-    const std::optional<bool> stored =
-        kit::Defaults::standard().boolForKey(QStringLiteral("WhatsNew_%1").arg(major));
-    const bool show = stored.value_or(true);
-    m_whatsNewWindow->displayWhenStartup()->setChecked(show);
-    if (!show && !byCommand)
-        return;
-
-    KLWhatsNewWindow* w = m_whatsNewWindow;
-    w->loadDocument();
-    const QRect main = m_window->frameGeometry();
-    w->move(main.topLeft()
-            + QPoint((main.width() - w->width()) / 2, (main.height() - w->height()) / 2));
-    w->show();
-    w->raise();
-    w->activateWindow();
-}
-
-void KLController::storeWhatsNewChoice()
-{
-    const QString major = majorVersion(QCoreApplication::applicationVersion());
-    if (major.isEmpty() || !m_whatsNewWindow)
-        return;
-    kit::Defaults& defaults = kit::Defaults::standard();
-    defaults.set(QStringLiteral("WhatsNew_%1").arg(major),
-                 m_whatsNewWindow->displayWhenStartup()->isChecked());
-    defaults.synchronize();
-}
-
-void KLController::showAbout()
-{
-    if (!m_aboutWindow) {
-        m_aboutWindow = new KLAboutWindow(m_window.get());
-        m_aboutWindow->setWindowTitle(
-            kit::localized("ABOUT_MENU_ITEM").arg(kit::localized("CFBundleDisplayName")));
-        m_aboutWindow->productNameLabel()->setText(kit::localized("CFBundleDisplayName"));
-        m_aboutWindow->feedbackLabel()->setText(QString::fromLatin1(kSupportAddress));
-        connect(m_aboutWindow, &KLAboutWindow::feedbackClicked, this, &KLController::showFeedback);
-    }
-    QString version = QCoreApplication::applicationVersion();
-    if (version.isEmpty())
-        version = QStringLiteral("1.0");
-    m_aboutWindow->versionLabel()->setText(kit::localized("ABOUT_VERSION").arg(version));
-    m_aboutWindow->adjustSize();
-    // Centred on the main window, a little above its middle.
-    const QRect main = m_window->frameGeometry();
-    KLAboutWindow* w = m_aboutWindow;
-    w->move(main.topLeft()
-            + QPoint((main.width() - w->width()) / 2, (main.height() - w->height()) / 2 - 50));
-    w->show();
-    w->raise();
-    w->activateWindow();
-}
-
-void KLController::quitAbout()
-{
-    if (m_aboutWindow)
-        m_aboutWindow->hide();
-}
-
-void KLController::showHelpEN()
-{
-    m_dialogs->openUrl(QUrl(QString::fromLatin1(kHelpPageEN)));
-}
-
-void KLController::showHelpCN()
-{
-    m_dialogs->openUrl(QUrl(QString::fromLatin1(kHelpPageCN)));
-}
-
-void KLController::showFeedback()
-{
-    m_dialogs->openUrl(QUrl(QStringLiteral("mailto:") + QString::fromLatin1(kSupportAddress)));
 }

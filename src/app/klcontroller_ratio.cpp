@@ -9,8 +9,6 @@
 #include "ratiotable.h"
 
 #include "chrome/klattachedwindow.h"
-#include "chrome/kltabbarview.h"
-#include "chrome/kltitlebargroup.h"
 #include "kit/localisation.h"
 #include "kit/notificationnames.h"
 #include "kit/viewhost.h"
@@ -18,11 +16,8 @@
 
 #include <cmath>
 
-#include <QEvent>
 #include <QGridLayout>
-#include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 
 void KLController::buildRatioView()
 {
@@ -49,15 +44,13 @@ void KLController::buildRatioView()
 void KLController::updateScaleTitle(double width, double height)
 {
     const int index = ratios::indexForSize(width, height);
-    m_currentScaleIndex[m_currentIndex] = index;
-    m_window->titlebarView()->scaleButton()->setText(ratios::title(index));
+    current().ratioIndex = index;
+    m_window->setRatioTitle(ratios::title(index));
 }
 
 void KLController::lockRatioButton(bool locked)
 {
-    QPushButton* button = m_window->titlebarView()->scaleButton();
-    button->setEnabled(!locked);
-    button->setToolTip(kit::localized(locked ? "TOOLTIP_RATIO_LOCKED" : "TOOLTIP_RATIO"));
+    m_window->setRatioLocked(locked);
 }
 
 void KLController::closePopUp()
@@ -73,26 +66,10 @@ void KLController::showFrameScale()
         // The button toggles its own pop-up; another pop-up just closes.
         const int tag = m_scaleWindow->tag();
         closePopUp();
-        if (tag == 100)
+        if (tag == tags::kRatioPopUp)
             return;
     }
-    QPushButton* button = m_window->titlebarView()->scaleButton();
-    // The list hangs below the button, its arrow pointing up at it.
-    auto* popUp = new KLAttachedWindow(m_scaleView, QPoint(button->width() / 2, button->height()),
-                                       button, KLAttachedWindow::Side::Lower, 3);
-    popUp->setBorderColor(Qt::white);
-    popUp->setBorderWidth(2);
-    popUp->setBackgroundColor(QColor(0x3a, 0x3a, 0x3c));
-    popUp->setCornerRadius(4);
-    popUp->setHasArrow(true);
-    popUp->setViewMargin(5);
-    popUp->setTag(100);
-    // A press on the button leaves the toggling to the button.
-    popUp->addPassThroughWidget(button);
-    m_scaleWindow = popUp;
-    popUp->show();
-    popUp->raise();
-    popUp->activateWindow();
+    m_scaleWindow = m_window->openRatioList(m_scaleView, tags::kRatioPopUp);
 }
 
 void KLController::chooseFrameScale(int tag)
@@ -101,9 +78,9 @@ void KLController::chooseFrameScale(int tag)
         return;
     updateScaleTitle(ratios::table[tag].width, ratios::table[tag].height);
     closePopUp();
-    if (m_currentIndex == TemplateMode)
+    if (m_currentMode == Mode::Template)
         m_canvas->resetAllImagesPosition();
-    _selectLayoutIndex(m_currentIndex);
+    _selectLayoutIndex(m_currentMode);
     kit::NotificationCenter::defaultCenter().post(kit::kTextViewUnselected);
 }
 
@@ -120,20 +97,13 @@ QString KLController::zoomLabel(float zoom)
 
 void KLController::canvasScaleChanged(std::optional<double> value)
 {
-    KLTitleBarGroup* group = m_window->titlebarView();
-    const double v = value ? *value : group->zoomValue();
+    const double v = value ? *value : m_window->zoom();
     if (!std::isfinite(v))
         return;
     const float zoom = float(v);
-    m_canvasScales[m_currentIndex] = zoom;
-    if (value)
-        group->setZoomValue(v);
-
-    const bool scrollers = m_currentIndex == SerialMode || zoom != 1.0f;
-    const auto policy = scrollers ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
-    m_window->scrollView()->setHorizontalScrollBarPolicy(policy);
-    m_window->scrollView()->setVerticalScrollBarPolicy(policy);
-    group->imageScaleLabel()->setText(zoomLabel(zoom));
+    current().zoom = zoom;
+    m_window->setZoom(v, maximumZoom(m_currentMode), zoomLabel(zoom));
+    m_window->setScrollersShown(m_currentMode == Mode::Serial || zoom != 1.0f);
     recomputeCurrentFrame();
 }
 
@@ -141,48 +111,46 @@ void KLController::canvasScaleChanged(std::optional<double> value)
 
 void KLController::recomputeCurrentFrame()
 {
-    switch (m_currentIndex) {
-    case TemplateMode:
+    switch (m_currentMode) {
+    case Mode::Template:
         updateCanvasFrame();
         break;
-    case FreeLayoutMode:
+    case Mode::FreeLayout:
         updateFreeLayoutFrame();
         break;
-    case SerialMode:
+    case Mode::Serial:
         updateCombinFrame();
-        break;
-    default:
         break;
     }
 }
 
 void KLController::updateCanvasFrame()
 {
-    const kit::Size r = ratios::table[m_currentScaleIndex[TemplateMode]];
-    updateFrameWithRatioWidth(float(r.width), float(r.height), TemplateMode);
+    const kit::Size r = ratios::table[m_modes[Mode::Template].ratioIndex];
+    updateFrameWithRatioWidth(float(r.width), float(r.height), Mode::Template);
 }
 
 void KLController::updateFreeLayoutFrame()
 {
-    const kit::Size r = ratios::table[m_currentScaleIndex[FreeLayoutMode]];
-    updateFrameWithRatioWidth(float(r.width), float(r.height), FreeLayoutMode);
+    const kit::Size r = ratios::table[m_modes[Mode::FreeLayout].ratioIndex];
+    updateFrameWithRatioWidth(float(r.width), float(r.height), Mode::FreeLayout);
 }
 
-void KLController::updateFrameWithRatioWidth(float ratioWidth, float ratioHeight, int mode)
+void KLController::updateFrameWithRatioWidth(float ratioWidth, float ratioHeight, Mode mode)
 {
-    const kit::Size scroll(m_window->scrollView()->size());
+    const kit::Size scroll(m_window->canvasAreaSize());
     const canvasgeometry::Frames f =
-        canvasgeometry::ratioFrames(scroll, ratioWidth, ratioHeight, m_canvasScales[mode]);
+        canvasgeometry::ratioFrames(scroll, ratioWidth, ratioHeight, m_modes[mode].zoom);
     applyDocumentFrame(mode, f.document);
-    m_canvases[mode]->setFrame(f.canvas);
+    m_modes[mode].canvas->setFrame(f.canvas);
 }
 
 void KLController::updateCombinFrame()
 {
-    const kit::Size scroll(m_window->scrollView()->size());
+    const kit::Size scroll(m_window->canvasAreaSize());
     const canvasgeometry::Frames f =
-        canvasgeometry::serialFrames(scroll, m_combinView->ratio(), m_canvasScales[SerialMode]);
-    applyDocumentFrame(SerialMode, f.document);
+        canvasgeometry::serialFrames(scroll, m_combinView->ratio(), m_modes[Mode::Serial].zoom);
+    applyDocumentFrame(Mode::Serial, f.document);
     m_combinView->setFrame(f.canvas);
 }
 
@@ -191,12 +159,12 @@ void KLController::combinViewDidUpdated()
     updateCombinFrame();
 }
 
-void KLController::applyDocumentFrame(int mode, const kit::Rect& document)
+void KLController::applyDocumentFrame(Mode mode, const kit::Rect& document)
 {
-    m_documentFrames[mode] = document;
+    m_modes[mode].documentFrame = document;
     const QSize size(std::max(0, int(std::ceil(document.width() - 1e-9))),
                      std::max(0, int(std::ceil(document.height() - 1e-9))));
-    kit::ViewHost* host = m_containerHosts[mode];
+    kit::ViewHost* host = m_modes[mode].host;
     if (host->size() != size)
         host->resize(size);
     // A hidden host gets its resize event only when shown; its views are
@@ -209,29 +177,13 @@ void KLController::applyDocumentFrame(int mode, const kit::Rect& document)
 
 void KLController::windowDidResize()
 {
-    m_window->titlebarView()->centreInParent();
-    layoutLibraries();
+    m_window->centreTitleBar();
+    m_libraries->layoutAll();
     recomputeCurrentFrame();
 }
 
 void KLController::splitViewDidResizeSubviews()
 {
-    m_window->frameBar()->layoutSubview();
     recomputeCurrentFrame();
-    layoutLibraries();
-}
-
-bool KLController::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::Resize) {
-        if (watched == m_window->scrollView()) {
-            recomputeCurrentFrame();
-        } else {
-            for (int page = 0; page < 3; ++page) {
-                if (watched == m_window->pageScrollView(page)->viewport())
-                    layoutLibrary(page);
-            }
-        }
-    }
-    return QObject::eventFilter(watched, event);
+    m_libraries->layoutAll();
 }

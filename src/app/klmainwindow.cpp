@@ -1,18 +1,23 @@
 #include "klmainwindow.h"
 
+#include "chrome/klattachedwindow.h"
 #include "chrome/kltabbarview.h"
 #include "chrome/kltitlebargroup.h"
 #include "kit/localisation.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -69,6 +74,7 @@ KLMainWindow::KLMainWindow(QWidget* parent) : QMainWindow(parent)
     back.setColor(QPalette::Window, QColor(0xe4, 0xe4, 0xe6));
     m_scrollView->setPalette(back);
     m_scrollView->setBackgroundRole(QPalette::Window);
+    m_scrollView->installEventFilter(this);
     m_splitView->addWidget(m_scrollView);
 
     // The media browser takes this place in a later version.
@@ -87,9 +93,11 @@ KLMainWindow::KLMainWindow(QWidget* parent) : QMainWindow(parent)
     m_splitView->setStretchFactor(1, 1);
     m_splitView->setStretchFactor(2, 0);
     m_splitView->setSizes({ kSidePanelWidth, 800, kMediaPaneWidth });
+    connect(m_splitView, &QSplitter::splitterMoved, this, &KLMainWindow::dividerMoved);
     column->addWidget(m_splitView, 1);
 
     setCentralWidget(central);
+    connectTitleBar();
     makeMenus();
     setWindowTitle(kit::localized("CFBundleDisplayName"));
     resize(1280, 800);
@@ -106,12 +114,30 @@ QWidget* KLMainWindow::makeSidePanel()
     column->setContentsMargins(0, 0, 0, 4);
     column->setSpacing(0);
 
+    // An item's tag is its page's index.
     m_frameBar = new KLTabBarView(panel);
+    m_frameBar->setObjectName(QStringLiteral("frameBar"));
+    m_frameBar->addItemWithImage(QStringLiteral("Frame"), QStringLiteral("TIP_FRAME"),
+                                 int(Page::Templates));
+    m_frameBar->addItemWithImage(QStringLiteral("photo"), QStringLiteral("TIP_BACKGROUND"),
+                                 int(Page::Backgrounds));
+    m_frameBar->addItemWithImage(QStringLiteral("border"), QStringLiteral("TIP_BORDER"),
+                                 int(Page::Borders));
+    m_frameBar->layoutSubview();
+    m_frameBar->selectItemWithIndex(0);
+    connect(m_frameBar, &KLTabBarView::tabBarViewDidSelectTag, this,
+            [this](KLTabBarView*, int tag) {
+                if (tag >= 0 && tag < int(kPages.size()))
+                    emit pageChosen(Page(tag));
+            });
     column->addWidget(m_frameBar);
 
     m_frameTabView = new QStackedWidget(panel);
+    m_frameTabView->setObjectName(QStringLiteral("frameTabView"));
     for (int page = 0; page < 3; ++page) {
         m_pages[page] = pageScrollArea(m_frameTabView);
+        m_pages[page]->setObjectName(QStringLiteral("page%1").arg(page));
+        m_pages[page]->viewport()->installEventFilter(this);
         m_frameTabView->addWidget(m_pages[page]);
     }
     column->addWidget(m_frameTabView, 1);
@@ -122,14 +148,41 @@ QWidget* KLMainWindow::makeSidePanel()
     m_addItemButton = smallButton(QStringLiteral("+"), "TOOLTIP_ADD_ITEM", panel);
     m_removeItemButton = smallButton(QStringLiteral("\u2212"), "TOOLTIP_REMOVE_ITEM", panel);
     m_filterButton = new QPushButton(panel);
+    m_filterButton->setObjectName(QStringLiteral("filterButton"));
     m_filterButton->setFocusPolicy(Qt::NoFocus);
     m_filterButton->setToolTip(kit::localized("TOOLTIP_FILTER"));
+    m_addItemButton->setObjectName(QStringLiteral("addItemButton"));
+    m_removeItemButton->setObjectName(QStringLiteral("removeItemButton"));
     buttons->addWidget(m_addItemButton);
     buttons->addWidget(m_removeItemButton);
     buttons->addStretch(1);
     buttons->addWidget(m_filterButton);
     column->addLayout(buttons);
+    connect(m_addItemButton, &QPushButton::clicked, this, &KLMainWindow::addItemRequested);
+    connect(m_removeItemButton, &QPushButton::clicked, this, &KLMainWindow::removeItemRequested);
+    connect(m_filterButton, &QPushButton::clicked, this, &KLMainWindow::filterRequested);
     return panel;
+}
+
+void KLMainWindow::connectTitleBar()
+{
+    KLTitleBarGroup* group = m_titlebarView;
+    connect(group, &KLTitleBarGroup::layoutButtonClicked, this, [this](QAbstractButton* sender) {
+        if (sender == m_titlebarView->layoutButton())
+            emit layoutModeChosen(Mode::Template);
+        else if (sender == m_titlebarView->freeLayoutButton())
+            emit layoutModeChosen(Mode::FreeLayout);
+        else if (sender == m_titlebarView->serialLayoutButton())
+            emit layoutModeChosen(Mode::Serial);
+    });
+    connect(group, &KLTitleBarGroup::zoomValueChanged, this, &KLMainWindow::zoomChosen);
+    connect(group, &KLTitleBarGroup::scaleButtonClicked, this, &KLMainWindow::ratioListRequested);
+    connect(group, &KLTitleBarGroup::styleViewButtonClicked, this,
+            &KLMainWindow::styleListRequested);
+    connect(group, &KLTitleBarGroup::roundCornerToggled, this, &KLMainWindow::cornerToggled);
+    connect(group, &KLTitleBarGroup::shadowToggled, this, &KLMainWindow::shadowToggled);
+    connect(group, &KLTitleBarGroup::addTextClicked, this, &KLMainWindow::addTextRequested);
+    connect(group, &KLTitleBarGroup::saveClicked, this, &KLMainWindow::saveRequested);
 }
 
 void KLMainWindow::makeMenus()
@@ -141,19 +194,23 @@ void KLMainWindow::makeMenus()
     };
 
     QMenu* file = menuBar()->addMenu(kit::localized("MENU_FILE"));
-    m_actions.newCanvas = add(file, "MENU_NEW_CANVAS", QKeySequence::New);
-    m_actions.addPhotos = add(file, "MENU_ADD_PHOTOS", QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(add(file, "MENU_NEW_CANVAS", QKeySequence::New), &QAction::triggered, this,
+            &KLMainWindow::newCanvasRequested);
+    connect(add(file, "MENU_ADD_PHOTOS", QKeySequence(Qt::CTRL | Qt::Key_O)), &QAction::triggered,
+            this, &KLMainWindow::addPhotosRequested);
     file->addSeparator();
-    m_actions.save = add(file, "MENU_SAVE");
-    m_actions.save->setShortcuts(
-        { QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_E) });
+    QAction* save = add(file, "MENU_SAVE");
+    save->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_E) });
+    connect(save, &QAction::triggered, this, &KLMainWindow::saveRequested);
     file->addSeparator();
-    // Titled by the controller with the application's display name.
-    m_actions.hide = file->addAction(QString());
-    m_actions.hide->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    m_actions.quit = file->addAction(QString());
-    m_actions.quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    m_actions.quit->setMenuRole(QAction::QuitRole);
+    // Titled with the application's display name (titleMenuItems).
+    m_hideAction = file->addAction(QString());
+    m_hideAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    connect(m_hideAction, &QAction::triggered, this, &QWidget::showMinimized);
+    m_quitAction = file->addAction(QString());
+    m_quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_quitAction->setMenuRole(QAction::QuitRole);
+    connect(m_quitAction, &QAction::triggered, this, &QWidget::close);
 
     QMenu* view = menuBar()->addMenu(kit::localized("MENU_VIEW"));
     struct Entry
@@ -163,31 +220,233 @@ void KLMainWindow::makeMenus()
         QKeyCombination keys;
     };
     const Entry entries[] = {
-        { "MENU_TEMPLATE_LAYOUT", 100, Qt::CTRL | Qt::Key_1 },
-        { "MENU_FREE_LAYOUT", 101, Qt::CTRL | Qt::Key_2 },
-        { "MENU_SERIAL_LAYOUT", 102, Qt::CTRL | Qt::Key_3 },
-        { "MENU_TEMPLATES_PAGE", 200, Qt::CTRL | Qt::SHIFT | Qt::Key_1 },
-        { "MENU_BACKGROUNDS_PAGE", 201, Qt::CTRL | Qt::SHIFT | Qt::Key_2 },
-        { "MENU_BORDERS_PAGE", 202, Qt::CTRL | Qt::SHIFT | Qt::Key_3 },
+        { "MENU_TEMPLATE_LAYOUT", tags::layoutModeTag(Mode::Template), Qt::CTRL | Qt::Key_1 },
+        { "MENU_FREE_LAYOUT", tags::layoutModeTag(Mode::FreeLayout), Qt::CTRL | Qt::Key_2 },
+        { "MENU_SERIAL_LAYOUT", tags::layoutModeTag(Mode::Serial), Qt::CTRL | Qt::Key_3 },
+        { "MENU_TEMPLATES_PAGE", tags::pageTag(Page::Templates), Qt::CTRL | Qt::SHIFT | Qt::Key_1 },
+        { "MENU_BACKGROUNDS_PAGE", tags::pageTag(Page::Backgrounds),
+          Qt::CTRL | Qt::SHIFT | Qt::Key_2 },
+        { "MENU_BORDERS_PAGE", tags::pageTag(Page::Borders), Qt::CTRL | Qt::SHIFT | Qt::Key_3 },
     };
     for (int i = 0; i < 6; ++i) {
         if (i == 3)
             view->addSeparator();
         QAction* action = add(view, entries[i].key, QKeySequence(entries[i].keys));
-        action->setData(entries[i].tag);
-        m_actions.views[i] = action;
+        const int tag = entries[i].tag;
+        action->setData(tag);
+        connect(action, &QAction::triggered, this, [this, tag] { emit viewCommand(tag); });
     }
 
     QMenu* help = menuBar()->addMenu(kit::localized("MENU_HELP"));
-    m_actions.whatsNew = add(help, "MENU_WHATS_NEW");
+    connect(add(help, "MENU_WHATS_NEW"), &QAction::triggered, this,
+            &KLMainWindow::whatsNewRequested);
     help->addSeparator();
-    m_actions.helpEN = help->addAction(QString());
-    m_actions.helpEN->setShortcut(QKeySequence::HelpContents);
-    m_actions.helpCN = help->addAction(QString());
-    m_actions.feedback = add(help, "MENU_FEEDBACK");
+    m_helpENAction = help->addAction(QString());
+    m_helpENAction->setShortcut(QKeySequence::HelpContents);
+    connect(m_helpENAction, &QAction::triggered, this, [this] { emit helpRequested(false); });
+    m_helpCNAction = help->addAction(QString());
+    connect(m_helpCNAction, &QAction::triggered, this, [this] { emit helpRequested(true); });
+    connect(add(help, "MENU_FEEDBACK"), &QAction::triggered, this,
+            &KLMainWindow::feedbackRequested);
     help->addSeparator();
-    m_actions.about = help->addAction(QString());
-    m_actions.about->setMenuRole(QAction::AboutRole);
+    m_aboutAction = help->addAction(QString());
+    m_aboutAction->setMenuRole(QAction::AboutRole);
+    connect(m_aboutAction, &QAction::triggered, this, &KLMainWindow::aboutRequested);
+}
+
+void KLMainWindow::titleMenuItems(const QString& name)
+{
+    m_aboutAction->setText(kit::localized("ABOUT_MENU_ITEM").arg(name));
+    m_hideAction->setText(kit::localized("HIDE_MENU_ITEM").arg(name));
+    m_quitAction->setText(kit::localized("QUIT_MENU_ITEM").arg(name));
+    m_helpENAction->setText(kit::localized("HELP_MENU_ITEM").arg(name));
+    m_helpCNAction->setText(kit::localized("HELP_CN_MENU_ITEM").arg(name));
+}
+
+// -- The top bar
+
+void KLMainWindow::showLayoutMode(Mode mode)
+{
+    m_titlebarView->setSelectedMode(int(mode));
+}
+
+void KLMainWindow::setZoom(double value, double maximum, const QString& label)
+{
+    m_titlebarView->setZoomRange(kMinimumZoom, maximum);
+    m_titlebarView->setZoomValue(value);
+    m_titlebarView->imageScaleLabel()->setText(label);
+}
+
+double KLMainWindow::zoom() const
+{
+    return m_titlebarView->zoomValue();
+}
+
+void KLMainWindow::setRatioTitle(const QString& title)
+{
+    m_titlebarView->scaleButton()->setText(title);
+}
+
+void KLMainWindow::setRatioLocked(bool locked)
+{
+    QPushButton* button = m_titlebarView->scaleButton();
+    button->setEnabled(!locked);
+    button->setToolTip(kit::localized(locked ? "TOOLTIP_RATIO_LOCKED" : "TOOLTIP_RATIO"));
+}
+
+void KLMainWindow::setRatioButtonShown(bool shown)
+{
+    m_titlebarView->scaleButton()->setVisible(shown);
+    // The group takes the width of what it shows, and stays centred.
+    m_titlebarView->adjustSize();
+    m_titlebarView->centreInParent();
+}
+
+void KLMainWindow::setCornerChecked(bool on)
+{
+    const QSignalBlocker block(m_titlebarView->roundCornerButton());
+    m_titlebarView->roundCornerButton()->setChecked(on);
+}
+
+void KLMainWindow::setShadowChecked(bool on)
+{
+    const QSignalBlocker block(m_titlebarView->hasShadowButton());
+    m_titlebarView->hasShadowButton()->setChecked(on);
+}
+
+void KLMainWindow::setCornerButtonShown(bool shown)
+{
+    m_titlebarView->roundCornerButton()->setVisible(shown);
+}
+
+void KLMainWindow::centreTitleBar()
+{
+    m_titlebarView->centreInParent();
+}
+
+KLAttachedWindow* KLMainWindow::openRatioList(QWidget* content, int tag)
+{
+    QPushButton* button = m_titlebarView->scaleButton();
+    // The list hangs below the button, its arrow pointing up at it.
+    auto* popUp = new KLAttachedWindow(content, QPoint(button->width() / 2, button->height()),
+                                       button, KLAttachedWindow::Side::Lower, 3);
+    popUp->setBorderColor(Qt::white);
+    popUp->setBorderWidth(2);
+    popUp->setBackgroundColor(QColor(0x3a, 0x3a, 0x3c));
+    popUp->setCornerRadius(4);
+    popUp->setHasArrow(true);
+    popUp->setViewMargin(5);
+    popUp->setTag(tag);
+    // A press on the button leaves the toggling to the button.
+    popUp->addPassThroughWidget(button);
+    popUp->show();
+    popUp->raise();
+    popUp->activateWindow();
+    return popUp;
+}
+
+// -- The canvas area
+
+void KLMainWindow::showDocument(QWidget* document)
+{
+    if (m_scrollView->widget() == document)
+        return;
+    // The scroll area deletes a widget it lets go of with setWidget; take the
+    // shown one back first and keep it, hidden, in the window.
+    if (QWidget* shown = m_scrollView->takeWidget()) {
+        shown->setParent(this);
+        shown->hide();
+    }
+    m_scrollView->setWidget(document);
+    document->show();
+}
+
+QSize KLMainWindow::canvasAreaSize() const
+{
+    return m_scrollView->size();
+}
+
+void KLMainWindow::setScrollersShown(bool shown)
+{
+    const auto policy = shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    m_scrollView->setHorizontalScrollBarPolicy(policy);
+    m_scrollView->setVerticalScrollBarPolicy(policy);
+}
+
+// -- The side panel
+
+void KLMainWindow::showPage(Page page)
+{
+    m_frameBar->selectItemWithIndex(int(page));
+    m_frameBar->update();
+    m_frameTabView->setCurrentIndex(int(page));
+    // Filtering is for templates; the border library can be neither added to
+    // nor removed from.
+    m_filterButton->setVisible(page == Page::Templates);
+    m_addItemButton->setVisible(page != Page::Borders);
+    m_removeItemButton->setVisible(page != Page::Borders);
+}
+
+Page KLMainWindow::currentPage() const
+{
+    const int index = m_frameTabView->currentIndex();
+    return index >= 0 && index < int(kPages.size()) ? Page(index) : Page::Templates;
+}
+
+void KLMainWindow::setTemplatesTabShown(bool shown)
+{
+    m_frameBar->setItemHidden(int(Page::Templates), !shown);
+    m_frameBar->layoutSubview();
+}
+
+void KLMainWindow::setLibrary(Page page, QWidget* library)
+{
+    m_pages[int(page)]->setWidget(library);
+}
+
+QSize KLMainWindow::libraryViewportSize(Page page) const
+{
+    return m_pages[int(page)]->viewport()->size();
+}
+
+bool KLMainWindow::isLibraryShown(Page page) const
+{
+    return m_pages[int(page)]->isVisible();
+}
+
+void KLMainWindow::scrollLibraryToTop(Page page)
+{
+    m_pages[int(page)]->verticalScrollBar()->setValue(0);
+}
+
+void KLMainWindow::setFilterTitle(const QString& title)
+{
+    m_filterButton->setText(title);
+}
+
+QPoint KLMainWindow::filterMenuPosition(QSize menuSize) const
+{
+    // The button lies at the bottom of the window: the menu opens upwards
+    // from its corner, so that it covers neither the button nor the list.
+    return m_filterButton->mapToGlobal(QPoint(0, 0)) - QPoint(0, menuSize.height());
+}
+
+void KLMainWindow::setSidePanelWidth(int width)
+{
+    QList<int> sizes = m_splitView->sizes();
+    if (sizes.size() != 3)
+        return;
+    const int total = sizes[0] + sizes[1];
+    sizes[0] = width;
+    sizes[1] = std::max(0, total - width);
+    m_splitView->setSizes(sizes);
+}
+
+void KLMainWindow::setMediaBrowser(QWidget* browser)
+{
+    m_splitView->replaceWidget(2, browser);
+    m_photoView->deleteLater();
+    m_photoView = browser;
 }
 
 void KLMainWindow::closeEvent(QCloseEvent* event)
@@ -202,6 +461,20 @@ void KLMainWindow::closeEvent(QCloseEvent* event)
 void KLMainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    if (didResize)
-        didResize();
+    emit resized();
+}
+
+bool KLMainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize) {
+        if (watched == m_scrollView) {
+            emit canvasAreaResized();
+        } else {
+            for (Page page : kPages) {
+                if (watched == m_pages[int(page)]->viewport())
+                    emit libraryResized(page);
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

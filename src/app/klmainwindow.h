@@ -4,23 +4,29 @@
 // its centre, and below it a split view of three panes: the side panel (tab
 // bar over the template, background and border pages, with the add, remove
 // and filter buttons under them), the canvas area (the main scroll view) and
-// the media browser's place. It also holds the menus. The window only shows;
-// KLController wires every control and decides what closing means.
+// the media browser's place. It also holds the menus.
+//
+// The window only shows. It tells what the person asked for through its
+// signals and is told what to show through the methods below; KLController
+// decides everything and never reaches for the window's widgets.
 
-#include <array>
+#include "mode.h"
+
 #include <functional>
 
 #include <QMainWindow>
 
+class KLAttachedWindow;
 class KLTabBarView;
 class KLTitleBarGroup;
-class QAction;
+class QAbstractButton;
 class QLabel;
 class QMenu;
 class QPushButton;
 class QScrollArea;
 class QSplitter;
 class QStackedWidget;
+class QTimer;
 
 class KLMainWindow : public QMainWindow
 {
@@ -34,49 +40,106 @@ public:
     explicit KLMainWindow(QWidget* parent = nullptr);
     ~KLMainWindow() override;
 
-    QWidget* topBar() const { return m_topBar; }
-    KLTitleBarGroup* titlebarView() const { return m_titlebarView; }
-    QSplitter* splitView() const { return m_splitView; }
-    KLTabBarView* frameBar() const { return m_frameBar; }
-    QStackedWidget* frameTabView() const { return m_frameTabView; }
-    // The page scroll views, by page: 0 templates, 1 backgrounds, 2 borders.
-    QScrollArea* pageScrollView(int page) const { return m_pages[page]; }
-    QPushButton* addItemButton() const { return m_addItemButton; }
-    QPushButton* removeItemButton() const { return m_removeItemButton; }
-    QPushButton* filterButton() const { return m_filterButton; }
-    QScrollArea* scrollView() const { return m_scrollView; }
-    QWidget* photoView() const { return m_photoView; }
+    // Titles the about, hide, quit and help menu items with the
+    // application's display name.
+    void titleMenuItems(const QString& displayName);
 
-    struct Actions
-    {
-        QAction* newCanvas = nullptr;
-        QAction* addPhotos = nullptr;
-        QAction* save = nullptr;
-        QAction* hide = nullptr;
-        QAction* quit = nullptr;
-        // Tags 100, 101, 102 (layout modes) and 200, 201, 202 (side-panel
-        // pages), in that order; each action's data() is its tag.
-        std::array<QAction*, 6> views {};
-        QAction* whatsNew = nullptr;
-        QAction* helpEN = nullptr;
-        QAction* helpCN = nullptr;
-        QAction* feedback = nullptr;
-        QAction* about = nullptr;
-    };
-    const Actions& actions() const { return m_actions; }
+    // -- The top bar
+    // The chosen layout mode's button shows as chosen.
+    void showLayoutMode(Mode mode);
+    // The zoom slider's value and maximum, and the label beside it. Never
+    // sends zoomChosen.
+    void setZoom(double value, double maximum, const QString& label);
+    double zoom() const;
+    void setRatioTitle(const QString& title);
+    // A locked ratio button is disabled, with a tool tip that says why.
+    void setRatioLocked(bool locked);
+    void setRatioButtonShown(bool shown);
+    // Sets the check boxes without sending cornerToggled or shadowToggled.
+    void setCornerChecked(bool on);
+    void setShadowChecked(bool on);
+    void setCornerButtonShown(bool shown);
+    // Re-centres the title-bar group in the top bar.
+    void centreTitleBar();
+    // Opens `content` in a pop-up attached below the ratio button, its arrow
+    // pointing at it; the pop-up closes itself when it loses the focus,
+    // except to the ratio button. The caller owns the pop-up.
+    KLAttachedWindow* openRatioList(QWidget* content, int tag);
+
+    // -- The canvas area
+    // Shows `document` in the main scroll view; the one shown before goes
+    // back, hidden, into the window.
+    void showDocument(QWidget* document);
+    // The size of the main scroll view, scrollers included.
+    QSize canvasAreaSize() const;
+    // Both scrollers always, or none.
+    void setScrollersShown(bool shown);
+
+    // -- The side panel
+    // Selects the page's tab and shows the page with the buttons that belong
+    // to it: the filter for templates, add and remove for all but borders.
+    void showPage(Page page);
+    Page currentPage() const;
+    void setTemplatesTabShown(bool shown);
+    // The widget that shows a library; the page scrolls it vertically.
+    void setLibrary(Page page, QWidget* library);
+    // The visible size of a page and whether it is on screen now.
+    QSize libraryViewportSize(Page page) const;
+    bool isLibraryShown(Page page) const;
+    void scrollLibraryToTop(Page page);
+    void setFilterTitle(const QString& title);
+    // Where a menu of `menuSize` opens so that it lies above the filter
+    // button, in global coordinates.
+    QPoint filterMenuPosition(QSize menuSize) const;
+    // The side panel gets this width; the canvas area gives or takes the
+    // difference.
+    void setSidePanelWidth(int width);
+
+    // -- The media browser's pane
+    // Shows `browser` in the right-hand pane instead of its placeholder.
+    void setMediaBrowser(QWidget* browser);
 
     // Asked when the person closes the window; answering false keeps it open.
     std::function<bool()> shouldClose;
-    // Told after every resize of the window.
-    std::function<void()> didResize;
+
+signals:
+    void layoutModeChosen(Mode mode);
+    void zoomChosen(double zoom);
+    void ratioListRequested();
+    void styleListRequested();
+    void cornerToggled(bool on);
+    void shadowToggled(bool on);
+    void addTextRequested();
+    void saveRequested();
+    void newCanvasRequested();
+    void addPhotosRequested();
+    // A command of the View menu, by tag (tags::layoutModeTag, tags::pageTag).
+    void viewCommand(int tag);
+    // The person pressed a page's tab.
+    void pageChosen(Page page);
+    void addItemRequested();
+    void removeItemRequested();
+    void filterRequested();
+    void whatsNewRequested();
+    void helpRequested(bool chinese);
+    void feedbackRequested();
+    void aboutRequested();
+    // The window, the canvas area or a library page changed size, or the
+    // person moved a divider.
+    void resized();
+    void canvasAreaResized();
+    void libraryResized(Page page);
+    void dividerMoved();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* makeSidePanel();
     void makeMenus();
+    void connectTitleBar();
 
     QWidget* m_topBar = nullptr;
     KLTitleBarGroup* m_titlebarView = nullptr;
@@ -89,5 +152,9 @@ private:
     QPushButton* m_filterButton = nullptr;
     QScrollArea* m_scrollView = nullptr;
     QWidget* m_photoView = nullptr;
-    Actions m_actions;
+    QAction* m_hideAction = nullptr;
+    QAction* m_quitAction = nullptr;
+    QAction* m_aboutAction = nullptr;
+    QAction* m_helpENAction = nullptr;
+    QAction* m_helpCNAction = nullptr;
 };

@@ -7,6 +7,8 @@
 #include "app/klcontroller.h"
 #include "app/klmainwindow.h"
 
+#include "chrome/kltitlebargroup.h"
+
 #include "kit/defaults.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +84,20 @@ struct FakeDialogs : Dialogs
     void revealFile(const QString& path) override { revealed.append(path); }
 };
 
+// The window's widgets, found as a person finds them on screen.
+template<class W> W* widgetOf(KLController& c, const char* objectName)
+{
+    return c.window()->findChild<W*>(QString::fromLatin1(objectName));
+}
+inline KLTitleBarGroup* titleBarOf(KLController& c)
+{
+    return c.window()->findChild<KLTitleBarGroup*>();
+}
+inline QScrollArea* scrollViewOf(KLController& c)
+{
+    return widgetOf<QScrollArea>(c, "scrollView");
+}
+
 class ControllerTest : public ::testing::Test
 {
 protected:
@@ -112,11 +128,11 @@ protected:
     void setScrollSize(int w, int h)
     {
         KLMainWindow* win = m_controller->window();
-        for (int i = 0; i < 4 && win->scrollView()->size() != QSize(w, h); ++i) {
-            win->resize(win->size() + QSize(w, h) - win->scrollView()->size());
+        for (int i = 0; i < 4 && win->canvasAreaSize() != QSize(w, h); ++i) {
+            win->resize(win->size() + QSize(w, h) - win->canvasAreaSize());
             QCoreApplication::processEvents();
         }
-        ASSERT_EQ(win->scrollView()->size(), QSize(w, h));
+        ASSERT_EQ(win->canvasAreaSize(), QSize(w, h));
     }
 
     // A template file of `cells` cells side by side, declared w × h.

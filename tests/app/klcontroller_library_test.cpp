@@ -66,7 +66,7 @@ TEST_F(ControllerTest, BackgroundsAreAddedAndRemovedFromEveryCanvasShowingThem)
     m_dialogs->filesToChoose = { { writePicture(m_dir, "a.png", Qt::red),
                                    writePicture(m_dir, "b.jpg", Qt::green),
                                    writePicture(m_dir, "c.bmp", Qt::blue) } };
-    c.addNewItem();
+    c.libraries().addNewItem();
     ASSERT_EQ(library->resourcePaths().size(), before + 3);
     EXPECT_FALSE(m_dialogs->nameFilters.back().join(' ').contains(QStringLiteral("fdd")));
     const QString added = library->resourcePaths().last();
@@ -83,8 +83,8 @@ TEST_F(ControllerTest, BackgroundsAreAddedAndRemovedFromEveryCanvasShowingThem)
     EXPECT_EQ(m_dialogs->shown.back().message, kit::localized("DELETE_IMAGE"));
     EXPECT_FALSE(c.layoutView()->backgroundView().has_value());
     EXPECT_FALSE(c.canvas()->backgroundView().has_value());
-    EXPECT_FALSE(c.currentBackgroundView(1).has_value());
-    EXPECT_EQ(c.currentBackgroundView(0), entry); // the other mode still remembers
+    EXPECT_FALSE(c.modeState(Mode(1)).background.has_value());
+    EXPECT_EQ(c.modeState(Mode(0)).background, entry); // the other mode still remembers
     EXPECT_FALSE(QFileInfo::exists(added));
     EXPECT_EQ(library->resourcePaths().size(), before + 2);
 }
@@ -94,18 +94,18 @@ TEST_F(ControllerTest, FilterMenuNarrowsTheTemplateLibrary)
     KLController& c = start();
     const int all = c.resourceListView()->resourcePaths().size();
     m_dialogs->menuTagToChoose = 5;
-    c.showFilterMenu();
-    EXPECT_EQ(c.window()->filterButton()->text(), kit::localized("FILTER_5"));
+    c.libraries().showFilterMenu();
+    EXPECT_EQ(widgetOf<QPushButton>(c, "filterButton")->text(), kit::localized("FILTER_5"));
     EXPECT_EQ(c.resourceListView()->filter(), 5);
-    ASSERT_TRUE(c.filterMenu());
+    ASSERT_TRUE(c.libraries().filterMenu());
     QList<int> tags;
-    for (QAction* a : c.filterMenu()->actions())
+    for (QAction* a : c.libraries().filterMenu()->actions())
         tags.append(a->data().toInt());
     EXPECT_EQ(tags, QList<int>({ 0, 2, 3, 4, 5, 6, 7, 8, 9 }));
 
     m_dialogs->menuTagToChoose = 0;
-    c.showFilterMenu();
-    EXPECT_EQ(c.window()->filterButton()->text(), kit::localized("FILTER_ALL"));
+    c.libraries().showFilterMenu();
+    EXPECT_EQ(widgetOf<QPushButton>(c, "filterButton")->text(), kit::localized("FILTER_ALL"));
     EXPECT_EQ(c.resourceListView()->filter(), 0);
     EXPECT_EQ(c.resourceListView()->resourcePaths().size(), all);
 }
@@ -144,7 +144,8 @@ TEST_F(ControllerTest, LibraryPagesFillTheirWidthWithTheFirstRowAtTheTop)
     KLController& c = start();
     for (int tag : { 201, 202, 200 }) {
         c.selectView(tag);
-        QScrollArea* page = c.window()->pageScrollView(tag - 200);
+        QScrollArea* page =
+            widgetOf<QScrollArea>(c, qPrintable(QStringLiteral("page%1").arg(tag - 200)));
         auto* host = static_cast<kit::ViewHost*>(page->widget());
         const kit::View* library = host->viewWindow()->rootView();
         EXPECT_EQ(host->width(), page->viewport()->width()) << tag;

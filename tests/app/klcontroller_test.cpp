@@ -41,18 +41,18 @@ kit::Image solid(int index)
 TEST_F(ControllerTest, FirstLaunchUsesTheDefaults)
 {
     KLController& c = start();
-    KLTitleBarGroup* group = c.window()->titlebarView();
+    KLTitleBarGroup* group = titleBarOf(c);
     EXPECT_TRUE(group->hasShadowButton()->isChecked());
     EXPECT_FALSE(group->roundCornerButton()->isChecked());
     EXPECT_TRUE(c.canvas()->hasShadow());
     EXPECT_TRUE(c.layoutView()->hasShadow() && c.combinView()->hasShadow());
     EXPECT_FALSE(c.canvas()->hasCorner() || c.layoutView()->hasCorner());
-    EXPECT_EQ(c.currentIndex(), KLController::TemplateMode);
+    EXPECT_EQ(c.currentMode(), Mode::Template);
     ASSERT_FALSE(c.resourceListView()->resourcePaths().isEmpty());
     EXPECT_EQ(c.currentResourceTemplate(), c.resourceListView()->resourcePaths().front());
     EXPECT_EQ(c.canvas()->resourcePath(), c.resourceListView()->resourcePaths().front());
     EXPECT_EQ(group->imageScaleLabel()->text(), kit::localized("CANVAS_FIT"));
-    EXPECT_EQ(c.window()->filterButton()->text(), kit::localized("FILTER_ALL"));
+    EXPECT_EQ(widgetOf<QPushButton>(c, "filterButton")->text(), kit::localized("FILTER_ALL"));
     ASSERT_TRUE(c.whatsNewWindow());
     EXPECT_TRUE(c.whatsNewWindow()->isVisible());
     EXPECT_TRUE(c.whatsNewWindow()->displayWhenStartup()->isChecked());
@@ -65,11 +65,11 @@ TEST_F(ControllerTest, DecorationPreferencesAreReadAtLaunchOnly)
     d.set(QStringLiteral("HasShadow"), false);
     d.set(QStringLiteral("HasCorner"), true);
     KLController& c = start();
-    KLTitleBarGroup* group = c.window()->titlebarView();
+    KLTitleBarGroup* group = titleBarOf(c);
     EXPECT_FALSE(group->hasShadowButton()->isChecked());
     EXPECT_TRUE(group->roundCornerButton()->isChecked());
     for (int mode = 0; mode < 3; ++mode)
-        EXPECT_FALSE(c.canvasOfMode(mode).backgroundView().has_value());
+        EXPECT_FALSE(c.canvasOfMode(Mode(mode)).backgroundView().has_value());
     EXPECT_FALSE(c.canvas()->hasShadow() || c.layoutView()->hasShadow()
                  || c.combinView()->hasShadow());
     EXPECT_TRUE(c.canvas()->hasCorner() && c.layoutView()->hasCorner()
@@ -81,7 +81,7 @@ TEST_F(ControllerTest, DecorationPreferencesAreReadAtLaunchOnly)
     EXPECT_FALSE(c.combinView()->hasCorner());
     EXPECT_TRUE(c.combinView()->hasShadow());
     KLController& again = start();
-    EXPECT_TRUE(again.window()->titlebarView()->roundCornerButton()->isChecked());
+    EXPECT_TRUE(titleBarOf(again)->roundCornerButton()->isChecked());
     EXPECT_FALSE(again.canvas()->hasShadow());
 }
 
@@ -113,10 +113,10 @@ TEST_F(ControllerTest, CanvasFramesFollowScrollViewRatioAndZoom)
     KLController& c = start();
     setScrollSize(800, 600);
     c.chooseFrameScale(3); // 4:3
-    expectRect(c.documentFrame(0), { 1, 1, 798, 598 });
+    expectRect(c.modeState(Mode(0)).documentFrame, { 1, 1, 798, 598 });
     expectRect(c.canvas()->frame(), { 19, 14, 760, 570 });
-    EXPECT_EQ(c.containerHost(0)->size(), QSize(798, 598));
-    EXPECT_EQ(c.window()->titlebarView()->scaleButton()->text(), QStringLiteral("4:3"));
+    EXPECT_EQ(c.modeState(Mode(0)).host->size(), QSize(798, 598));
+    EXPECT_EQ(titleBarOf(c)->scaleButton()->text(), QStringLiteral("4:3"));
 
     c.chooseFrameScale(4); // 3:4
     expectRect(c.canvas()->frame(), { 189, 19, 420, 560 });
@@ -128,18 +128,18 @@ TEST_F(ControllerTest, CanvasFramesFollowScrollViewRatioAndZoom)
     setScrollSize(800, 600);
     c.chooseFrameScale(3);
     c.canvasScaleChanged(2.0);
-    expectRect(c.documentFrame(0), { 1, 1, 1598, 1198 });
+    expectRect(c.modeState(Mode(0)).documentFrame, { 1, 1, 1598, 1198 });
     expectRect(c.canvas()->frame(), { 19, 14, 1560, 1170 });
-    EXPECT_EQ(c.window()->titlebarView()->imageScaleLabel()->text(), QStringLiteral("200%"));
-    EXPECT_EQ(c.window()->scrollView()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(titleBarOf(c)->imageScaleLabel()->text(), QStringLiteral("200%"));
+    EXPECT_EQ(scrollViewOf(c)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     c.canvasScaleChanged(1.0);
-    EXPECT_EQ(c.window()->scrollView()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(scrollViewOf(c)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 
     // The serial canvas takes its ratio (1.5 for the stand-in) from its content.
     c.selectView(102);
-    expectRect(c.documentFrame(2), { 0, 0, 790, 590 });
+    expectRect(c.modeState(Mode(2)).documentFrame, { 0, 0, 790, 590 });
     expectRect(c.combinView()->frame(), { 38.1, 55.4, 713.8, 479.2 });
-    EXPECT_EQ(c.window()->scrollView()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(scrollViewOf(c)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
 TEST_F(ControllerTest, RatioPopUpTogglesAndAppliesTheChoice)
@@ -160,15 +160,15 @@ TEST_F(ControllerTest, RatioPopUpTogglesAndAppliesTheChoice)
     wide->click();
     QCoreApplication::processEvents();
     EXPECT_FALSE(c.scaleWindow());
-    EXPECT_EQ(c.currentScaleIndex(0), 5);
-    EXPECT_EQ(c.window()->titlebarView()->scaleButton()->text(), QStringLiteral("16:9"));
+    EXPECT_EQ(c.modeState(Mode(0)).ratioIndex, 5);
+    EXPECT_EQ(titleBarOf(c)->scaleButton()->text(), QStringLiteral("16:9"));
     EXPECT_EQ(posts.names().back(), kit::kTextViewUnselected.toString());
 }
 
 TEST_F(ControllerTest, TemplatesSetTheRatioAndItsLock)
 {
     KLController& c = start();
-    QPushButton* ratio = c.window()->titlebarView()->scaleButton();
+    QPushButton* ratio = titleBarOf(c)->scaleButton();
     const struct
     {
         const char* size;
@@ -187,7 +187,7 @@ TEST_F(ControllerTest, TemplatesSetTheRatioAndItsLock)
     EXPECT_TRUE(ratio->isEnabled());
     c.selectView(102);
     EXPECT_TRUE(ratio->isHidden());
-    EXPECT_EQ(c.window()->titlebarView()->zoomMaximum(), 5.0);
+    EXPECT_EQ(titleBarOf(c)->zoomMaximum(), 5.0);
 }
 
 TEST_F(ControllerTest, RecentDropsRefillTheCellsOfANewTemplate)
@@ -205,7 +205,7 @@ TEST_F(ControllerTest, RecentDropsRefillTheCellsOfANewTemplate)
     const QString four = writeTemplate(QStringLiteral("four.fdd"), 4);
     c.selectView(101);
     c.selectTemplate(four);
-    EXPECT_EQ(c.currentIndex(), KLController::TemplateMode);
+    EXPECT_EQ(c.currentMode(), Mode::Template);
     ASSERT_EQ(c.canvas()->items().size(), 4u);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(c.canvas()->items()[i]->image(), drops[8 + i]) << i;
@@ -228,7 +228,7 @@ TEST_F(ControllerTest, RecentDropsRefillTheCellsOfANewTemplate)
 TEST_F(ControllerTest, ModesKeepTheirPagesCollagesZoomAndRatio)
 {
     KLController& c = start();
-    QStackedWidget* pages = c.window()->frameTabView();
+    QStackedWidget* pages = widgetOf<QStackedWidget>(c, "frameTabView");
     c.chooseFrameScale(3);
     c.canvasScaleChanged(2.0);
     const kit::Rect frame = c.canvas()->frame();
@@ -241,17 +241,19 @@ TEST_F(ControllerTest, ModesKeepTheirPagesCollagesZoomAndRatio)
                   { 200, 2, 1 }, { 100, 0, 0 }, { 202, 0, 2 }, { 200, 0, 0 }, { 999, 0, 0 } };
     for (const auto& s : steps) {
         c.selectView(s.tag);
-        EXPECT_EQ(c.currentIndex(), s.mode) << s.tag;
+        EXPECT_EQ(int(c.currentMode()), s.mode) << s.tag;
         EXPECT_EQ(pages->currentIndex(), s.page) << s.tag;
-        EXPECT_EQ(c.window()->frameBar()->indexOfSelectedItem(), s.page) << s.tag;
-        EXPECT_EQ(c.window()->frameBar()->items()[0].hidden, s.mode != 0) << s.tag;
-        EXPECT_EQ(c.window()->filterButton()->isVisibleTo(c.window()), s.page == 0) << s.tag;
-        EXPECT_EQ(c.window()->addItemButton()->isVisibleTo(c.window()), s.page != 2) << s.tag;
+        EXPECT_EQ(widgetOf<KLTabBarView>(c, "frameBar")->indexOfSelectedItem(), s.page) << s.tag;
+        EXPECT_EQ(widgetOf<KLTabBarView>(c, "frameBar")->items()[0].hidden, s.mode != 0) << s.tag;
+        EXPECT_EQ(widgetOf<QPushButton>(c, "filterButton")->isVisibleTo(c.window()), s.page == 0)
+            << s.tag;
+        EXPECT_EQ(widgetOf<QPushButton>(c, "addItemButton")->isVisibleTo(c.window()), s.page != 2)
+            << s.tag;
     }
-    EXPECT_EQ(c.canvasScale(0), 2.0f);
-    EXPECT_EQ(c.canvasScale(1), 1.0f);
-    EXPECT_EQ(c.window()->titlebarView()->scaleButton()->text(), QStringLiteral("4:3"));
-    EXPECT_EQ(c.window()->titlebarView()->imageScaleLabel()->text(), QStringLiteral("200%"));
+    EXPECT_EQ(c.modeState(Mode(0)).zoom, 2.0f);
+    EXPECT_EQ(c.modeState(Mode(1)).zoom, 1.0f);
+    EXPECT_EQ(titleBarOf(c)->scaleButton()->text(), QStringLiteral("4:3"));
+    EXPECT_EQ(titleBarOf(c)->imageScaleLabel()->text(), QStringLiteral("200%"));
     EXPECT_EQ(c.canvas()->frame(), frame);
     EXPECT_TRUE(c.canvas()->items().front()->image().has_value());
 }
@@ -277,12 +279,12 @@ TEST_F(ControllerTest, DecorationsReachTheCurrentCanvasOnly)
 
     BackgroundEntry picture { 4, solid(3), m_dir.filePath(QStringLiteral("sky.png")) };
     c.applyBackground(picture);
-    EXPECT_EQ(c.currentBackgroundView(1), picture);
+    EXPECT_EQ(c.modeState(Mode(1)).background, picture);
     EXPECT_EQ(c.layoutView()->backgroundView(), picture);
     EXPECT_FALSE(c.canvas()->backgroundView().has_value());
     // A built-in entry forgets the remembered picture but still applies.
     c.applyBackground(BackgroundEntry { 1, solid(0), {} });
-    EXPECT_FALSE(c.currentBackgroundView(1).has_value());
+    EXPECT_FALSE(c.modeState(Mode(1)).background.has_value());
     EXPECT_EQ(c.layoutView()->backgroundView()->tag, 1);
 }
 
@@ -321,7 +323,7 @@ TEST_F(ControllerTest, ClickBesideTheCanvasDeselects)
     testsupport::NotificationRecorder posts(kit::kLayoutClearResponder, kit::kTextViewUnselected);
     KLController& c = start();
     posts.clear();
-    kit::Window* window = c.containerHost(0)->viewWindow();
+    kit::Window* window = c.modeState(Mode(0)).host->viewWindow();
     window->mouseDown({ { 2, 2 }, 1, {} });
     window->mouseUp({ { 2, 2 }, 1, {} });
     ASSERT_GE(posts.names().size(), 2);
@@ -338,8 +340,8 @@ TEST_F(ControllerTest, AboutHelpAndFeedback)
     EXPECT_TRUE(c.aboutWindow()->versionLabel()->text().contains(QStringLiteral("1.0.3")));
     c.quitAbout();
     EXPECT_FALSE(c.aboutWindow()->isVisible());
-    c.showHelpEN();
-    c.showHelpCN();
+    c.showHelp(false);
+    c.showHelp(true);
     c.showFeedback();
     ASSERT_EQ(m_dialogs->openedUrls.size(), 3u);
     EXPECT_EQ(m_dialogs->openedUrls[0].scheme(), QStringLiteral("https"));

@@ -1,0 +1,253 @@
+// KLController: the commands of the canvases and the libraries (new canvas,
+// quit, add caption, remove a library item, add photos, save) and the
+// what's-new, about, help and feedback windows.
+
+#include "klcontroller.h"
+
+#include "klmainwindow.h"
+#include "placeholdercanvas.h"
+#include "ratiotable.h"
+
+#include "border/klbackgroundlistview.h"
+#include "kit/defaults.h"
+#include "kit/localisation.h"
+#include "kit/logging.h"
+#include "template/klresourcelistview.h"
+#include "template/klresourceview.h"
+
+#include "chrome/kllinklabel.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QUrl>
+
+namespace {
+
+// Photos any canvas takes.
+const char* const kPhotoPatterns = "*.png *.jpg *.jpeg *.bmp *.tiff *.tif *.gif *.webp "
+                                   "*.PNG *.JPG *.JPEG *.BMP *.TIFF *.TIF *.GIF *.WEBP";
+// An unreadable-photos message lists at most this many names.
+constexpr int kMaxListedFiles = 12;
+
+} // namespace
+
+// -- Canvas commands
+
+void KLController::newCanvas()
+{
+    const auto choice = m_dialogs->ask(m_window.get(), kit::localized("QUESTION_TITLE"),
+                                       kit::localized("NEW_CANVAS"), kit::localized("BUTTON_YES"),
+                                       kit::localized("BUTTON_NO"));
+    if (choice != Dialogs::Choice::Default)
+        return;
+    current().canvas->clear();
+    windowDidResize();
+}
+
+bool KLController::windowShouldClose()
+{
+    // Quitting closes every window again; the answer was given already.
+    if (m_terminating)
+        return true;
+    const auto choice =
+        m_dialogs->ask(m_window.get(), kit::localized("QUESTION_TITLE"), kit::localized("APP_QUIT"),
+                       kit::localized("BUTTON_YES"), kit::localized("BUTTON_NO"));
+    if (choice != Dialogs::Choice::Default)
+        return false;
+    m_terminating = true;
+    QCoreApplication::quit();
+    return true;
+}
+
+void KLController::addText()
+{
+    KLCanvasView& canvas = *current().canvas;
+    canvas.addTextView(kit::localized("DEFAULT_TEXT"), canvas.textAnchor());
+}
+
+// -- Library items
+
+void KLController::removeItem()
+{
+    QWidget* parent = m_window.get();
+    if (m_window->currentPage() != Page::Templates) {
+        const std::optional<BackgroundEntry> entry = current().background;
+        if (!entry || !entry->isPicture()) {
+            m_dialogs->inform(parent, kit::localized("WARNING_TITLE"),
+                              kit::localized("CAN_NOT_DELETE_IMAGE"), kit::localized("BUTTON_OK"));
+            return;
+        }
+        const auto choice =
+            m_dialogs->ask(parent, kit::localized("QUESTION_TITLE"), kit::localized("DELETE_IMAGE"),
+                           kit::localized("BUTTON_NO"), kit::localized("BUTTON_YES"));
+        if (choice != Dialogs::Choice::Alternate)
+            return;
+        for (Mode mode : kModes) {
+            if (m_modes[mode].canvas->backgroundView() == *entry)
+                m_modes[mode].canvas->_setBackgroundView(std::nullopt);
+        }
+        backgroundListView()->removeView(*entry);
+        current().background.reset();
+        m_libraries->layout(Page::Backgrounds);
+        return;
+    }
+
+    if (!m_currentResourceTemplate)
+        return;
+    if (resourceListView()->resourcePaths().size() == 1) {
+        m_dialogs->inform(parent, kit::localized("WARNING_TITLE"),
+                          kit::localized("NO_TEMPLATE_LEFT"), kit::localized("BUTTON_OK"));
+        return;
+    }
+    const auto choice =
+        m_dialogs->ask(parent, kit::localized("QUESTION_TITLE"), kit::localized("DELETE_TEMPLATE"),
+                       kit::localized("BUTTON_NO"), kit::localized("BUTTON_YES"));
+    if (choice != Dialogs::Choice::Alternate)
+        return;
+    resourceListView()->removeTemplate(*m_currentResourceTemplate);
+    const QStringList remaining = resourceListView()->resourcePaths();
+    m_currentResourceTemplate.reset();
+    if (!remaining.isEmpty() && loadTemplate(remaining.front())) {
+        // The next template shows at its own ratio and lock at once.
+        lockRatioButton(m_canvas->ratioLocked());
+        recomputeCurrentFrame();
+    }
+    m_libraries->layout(Page::Templates);
+}
+
+// -- Photos
+
+void KLController::addPhotos()
+{
+    const QStringList files = m_dialogs->chooseFiles(
+        m_window.get(), kit::localized("ADD_PHOTOS_TITLE"),
+        { kit::localized("FILE_TYPE_PHOTOS") + QStringLiteral(" (%1)").arg(kPhotoPatterns) });
+    if (!files.isEmpty())
+        openPhotos(files);
+}
+
+void KLController::openPhotos(const QStringList& files)
+{
+    std::vector<kit::Image> photos;
+    QStringList failures;
+    for (const QString& file : files) {
+        QString reason;
+        if (std::optional<kit::Image> photo = kit::Image::load(file, &reason)) {
+            photos.push_back(*photo);
+        } else {
+            kit::log(kit::lcApp(), QStringLiteral("Load image from %1 failed!").arg(file));
+            // The reader's reason names the file itself, usually.
+            failures.append(reason.contains(file) ? reason
+                                                  : QStringLiteral("%1: %2").arg(file, reason));
+        }
+    }
+    current().canvas->addPhotos(photos);
+    if (m_currentMode == Mode::Serial)
+        updateCombinFrame();
+    if (failures.isEmpty())
+        return;
+    QStringList listed = failures.mid(0, kMaxListedFiles);
+    if (failures.size() > kMaxListedFiles)
+        listed.append(kit::localized("AND_MORE_FILES").arg(failures.size() - kMaxListedFiles));
+    m_dialogs->inform(m_window.get(), kit::localized("WARNING_TITLE"),
+                      kit::localized("PHOTOS_UNREADABLE") + QStringLiteral("\n\n")
+                          + listed.join(QLatin1Char('\n')),
+                      kit::localized("BUTTON_OK"));
+}
+
+// -- Export
+
+void KLController::saveCanvas()
+{
+    closePopUp();
+    // The serial canvas's ratio is its content's.
+    const kit::Size ratio = m_currentMode == Mode::Serial ? kit::Size(m_combinView->ratio(), 1)
+                                                          : ratios::table[current().ratioIndex];
+    m_export->run(m_currentMode, *current().canvas, ratio);
+}
+
+// -- Windows, help and feedback
+
+QString KLController::majorVersion(const QString& version)
+{
+    return version.section(QLatin1Char('.'), 0, 0);
+}
+
+void KLController::showWhatsNew(bool byCommand)
+{
+    const QString major = majorVersion(QCoreApplication::applicationVersion());
+    if (major.isEmpty())
+        return;
+    if (!m_whatsNewWindow) {
+        m_whatsNewWindow = new KLWhatsNewWindow(m_window.get());
+        connect(m_whatsNewWindow, &QDialog::finished, this, &KLController::storeWhatsNewChoice);
+    }
+    const std::optional<bool> stored =
+        kit::Defaults::standard().boolForKey(QStringLiteral("WhatsNew_%1").arg(major));
+    const bool show = stored.value_or(true);
+    m_whatsNewWindow->displayWhenStartup()->setChecked(show);
+    if (!show && !byCommand)
+        return;
+
+    KLWhatsNewWindow* w = m_whatsNewWindow;
+    w->loadDocument();
+    const QRect main = m_window->frameGeometry();
+    w->move(main.topLeft()
+            + QPoint((main.width() - w->width()) / 2, (main.height() - w->height()) / 2));
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void KLController::storeWhatsNewChoice()
+{
+    const QString major = majorVersion(QCoreApplication::applicationVersion());
+    if (major.isEmpty() || !m_whatsNewWindow)
+        return;
+    kit::Defaults& defaults = kit::Defaults::standard();
+    defaults.set(QStringLiteral("WhatsNew_%1").arg(major),
+                 m_whatsNewWindow->displayWhenStartup()->isChecked());
+    defaults.synchronize();
+}
+
+void KLController::showAbout()
+{
+    if (!m_aboutWindow) {
+        m_aboutWindow = new KLAboutWindow(m_window.get());
+        m_aboutWindow->setWindowTitle(
+            kit::localized("ABOUT_MENU_ITEM").arg(kit::localized("CFBundleDisplayName")));
+        m_aboutWindow->productNameLabel()->setText(kit::localized("CFBundleDisplayName"));
+        m_aboutWindow->feedbackLabel()->setText(QString::fromLatin1(kSupportAddress));
+        connect(m_aboutWindow, &KLAboutWindow::feedbackClicked, this, &KLController::showFeedback);
+    }
+    QString version = QCoreApplication::applicationVersion();
+    if (version.isEmpty())
+        version = QStringLiteral("1.0");
+    m_aboutWindow->versionLabel()->setText(kit::localized("ABOUT_VERSION").arg(version));
+    m_aboutWindow->adjustSize();
+    // Centred on the main window, a little above its middle.
+    const QRect main = m_window->frameGeometry();
+    KLAboutWindow* w = m_aboutWindow;
+    w->move(main.topLeft()
+            + QPoint((main.width() - w->width()) / 2, (main.height() - w->height()) / 2 - 50));
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void KLController::quitAbout()
+{
+    if (m_aboutWindow)
+        m_aboutWindow->hide();
+}
+
+void KLController::showHelp(bool chinese)
+{
+    m_dialogs->openUrl(QUrl(QString::fromLatin1(chinese ? kHelpPageCN : kHelpPageEN)));
+}
+
+void KLController::showFeedback()
+{
+    m_dialogs->openUrl(QUrl(QStringLiteral("mailto:") + QString::fromLatin1(kSupportAddress)));
+}
