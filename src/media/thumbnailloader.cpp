@@ -5,6 +5,25 @@
 #include <QMetaObject>
 #include <QThread>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+// Thread priorities mean nothing to Linux's normal scheduler; a higher nice
+// value of the worker thread itself lets the window's thread run first when
+// both want a core.
+void yieldToTheWindow()
+{
+    thread_local bool done = false;
+    if (!done) {
+        done = true;
+        setpriority(PRIO_PROCESS, pid_t(gettid()), 10);
+    }
+}
+
+} // namespace
+
 ThumbnailLoader::ThumbnailLoader(const ThumbnailCache& cache, QObject* parent)
     : QObject(parent), m_cache(cache)
       // In kibibytes: 1000 thumbnails of 128 × 128 take about 64 MiB.
@@ -12,8 +31,6 @@ ThumbnailLoader::ThumbnailLoader(const ThumbnailCache& cache, QObject* parent)
       m_images(160 * 1024)
 {
     m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
-    // Workers keep the window's thread free; their priority keeps input first.
-    m_pool.setThreadPriority(QThread::LowPriority);
 }
 
 ThumbnailLoader::~ThumbnailLoader()
@@ -58,6 +75,7 @@ void ThumbnailLoader::startNext()
         ++m_running;
         const ThumbnailCache cache = m_cache;
         m_pool.start([this, cache, path] {
+            yieldToTheWindow();
             const ThumbnailCache::Result result =
                 cache.obtain(path, ThumbnailCache::Flavor::Normal);
             QMetaObject::invokeMethod(
