@@ -4,6 +4,7 @@
 #include "klscrollbackview.h"
 #include "placeholdercanvas.h"
 #include "ratiotable.h"
+#include "serial/klcombinview.h"
 
 #include "border/klbackgroundview.h"
 #include "border/klborderview.h"
@@ -86,9 +87,14 @@ void KLController::buildCanvases()
     host(std::move(layoutBack), m_layoutView, Mode::FreeLayout);
 
     auto combinBack = std::make_unique<KLScrollBackView>(kit::Rect { 0, 0, 200, 200 });
-    m_combinView = combinBack->addSubview(
-        std::make_unique<PlaceholderCanvas>(PlaceholderCanvas::Kind::Serial, kInitialCanvasFrame));
+    m_combinView = combinBack->addSubview(std::make_unique<KLCombinView>(kInitialCanvasFrame));
     host(std::move(combinBack), m_combinView, Mode::Serial);
+
+    // A dropped file that is no photo is told, as one chosen with Add Photos is.
+    for (Mode mode : kModes)
+        m_modes[mode].canvas->onUnreadablePhotos = [this](const QStringList& failures) {
+            reportUnreadablePhotos(failures);
+        };
 
     m_window->showDocument(m_modes[Mode::Template].host);
 }

@@ -48,6 +48,7 @@ class KLImageView;
 class KLMainWindow;
 class KLResourceListView;
 class KLResourceView;
+class KLCombinView;
 class PlaceholderCanvas;
 class QMenu;
 class QWidget;
@@ -119,6 +120,8 @@ public:
     // of them would; unreadable files are listed in one message and the
     // others still go in.
     void openPhotos(const QStringList& files);
+    // Tells the person which photo files could not be read (one line each).
+    void reportUnreadablePhotos(const QStringList& failures);
     void saveCanvas();
 
     // -- Windows, help and feedback (klcontroller_commands.cpp)
@@ -150,7 +153,7 @@ public:
     // -- State, for the window's parts and for tests
     KLResourceView* canvas() const { return m_canvas; }
     PlaceholderCanvas* layoutView() const { return m_layoutView; }
-    PlaceholderCanvas* combinView() const { return m_combinView; }
+    KLCombinView* combinView() const { return m_combinView; }
     KLCanvasView& canvasOfMode(Mode mode) const { return *m_modes[mode].canvas; }
     const ModeState& modeState(Mode mode) const { return m_modes[mode]; }
     kit::View* container(Mode mode) const;
@@ -204,7 +207,7 @@ private:
     // Canvases, each in its own document view hosted by its own widget.
     KLResourceView* m_canvas = nullptr;
     PlaceholderCanvas* m_layoutView = nullptr;
-    PlaceholderCanvas* m_combinView = nullptr;
+    KLCombinView* m_combinView = nullptr;
 
     Mode m_currentMode = Mode::Template;
     ModeStates m_modes;

@@ -7,6 +7,7 @@
 #include "klmainwindow.h"
 #include "placeholdercanvas.h"
 #include "ratiotable.h"
+#include "serial/klcombinview.h"
 
 #include "border/klbackgroundlistview.h"
 #include "kit/defaults.h"
@@ -145,6 +146,11 @@ void KLController::openPhotos(const QStringList& files)
     current().canvas->addPhotos(photos);
     if (m_currentMode == Mode::Serial)
         updateCombinFrame();
+    reportUnreadablePhotos(failures);
+}
+
+void KLController::reportUnreadablePhotos(const QStringList& failures)
+{
     if (failures.isEmpty())
         return;
     QStringList listed = failures.mid(0, kMaxListedFiles);

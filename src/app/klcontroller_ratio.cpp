@@ -7,6 +7,7 @@
 #include "klmainwindow.h"
 #include "placeholdercanvas.h"
 #include "ratiotable.h"
+#include "serial/klcombinview.h"
 
 #include "chrome/klattachedwindow.h"
 #include "kit/localisation.h"

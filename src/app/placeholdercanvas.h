@@ -16,8 +16,6 @@ public:
     explicit PlaceholderCanvas(Kind kind, const kit::Rect& frame = { 0, 0, 400, 300 });
 
     Kind kind() const { return m_kind; }
-    // Width ÷ height of the content, as the serial canvas reports it.
-    float ratio() const { return 1.5f; }
 
     void addPhotos(const std::vector<kit::Image>& photos) override;
     const std::vector<kit::Image>& photos() const { return m_photos; }

@@ -2,6 +2,7 @@
 
 #include "exportsettings.h"
 #include "ratiotable.h"
+#include "serial/klcombinview.h"
 #include "template/klresourceitem.h"
 #include "template/klresourceview.h"
 
@@ -43,12 +44,18 @@ std::optional<QSize> parseSize(const QString& text)
 QString renderUsage()
 {
     return QStringLiteral(
-        "usage: tessera render --template FILE [--photo FILE]... [--border FILE]\n"
+        "usage: tessera render [--mode template] --template FILE [--photo FILE]...\n"
+        "                      [--border FILE] [--background white|black|FILE] [--corners]\n"
+        "                      [--no-shadow] [--width N | --size WxH]\n"
+        "                      [--format png|jpg|tiff|bmp] --output FILE\n"
+        "       tessera render --mode serial [--photo FILE]... [--border FILE]\n"
         "                      [--background white|black|FILE] [--corners] [--no-shadow]\n"
-        "                      [--width N | --size WxH] [--format png|jpg|tiff|bmp]\n"
-        "                      --output FILE\n"
-        "  --width N     output N wide at the template's ratio (default 1024, at most 3072)\n"
-        "  --size WxH    output frame W by H (each side at most 3072)\n");
+        "                      [--width N] [--format png|jpg|tiff|bmp] --output FILE\n"
+        "  --mode M      template (default) or serial: the photos joined into one\n"
+        "                column, the first on top\n"
+        "  --width N     output N wide (default 1024, at most 3072); the height follows\n"
+        "                from the template's ratio or from the column's photos\n"
+        "  --size WxH    output frame W by H (each side at most 3072; template mode)\n");
 }
 
 std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& args)
@@ -64,7 +71,16 @@ std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& arg
             return true;
         };
         QString v;
-        if (a == QLatin1String("--template")) {
+        if (a == QLatin1String("--mode")) {
+            if (!value(&v))
+                return QStringLiteral("--mode needs template or serial");
+            if (v == QLatin1String("template"))
+                o.mode = RenderOptions::Mode::Template;
+            else if (v == QLatin1String("serial"))
+                o.mode = RenderOptions::Mode::Serial;
+            else
+                return QStringLiteral("unknown mode '%1' (template or serial)").arg(v);
+        } else if (a == QLatin1String("--template")) {
             if (!value(&o.templatePath))
                 return QStringLiteral("--template needs a file");
         } else if (a == QLatin1String("--photo")) {
@@ -119,8 +135,15 @@ std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& arg
             return QStringLiteral("unknown argument '%1'").arg(a);
         }
     }
-    if (o.templatePath.isEmpty())
+    if (o.mode == RenderOptions::Mode::Serial) {
+        if (!o.templatePath.isEmpty())
+            return QStringLiteral("--template cannot be used with --mode serial");
+        if (o.size)
+            return QStringLiteral(
+                "--size cannot be used with --mode serial: the photos decide the height");
+    } else if (o.templatePath.isEmpty()) {
         return QStringLiteral("--template is required");
+    }
     if (o.output.isEmpty())
         return QStringLiteral("--output is required");
     if (haveWidth && o.size)
@@ -170,15 +193,44 @@ RenderStatus runRender(const RenderOptions& o, QTextStream& err)
     }
     }
 
+    auto decorate = [&](KLCanvasView& canvas) {
+        canvas._setHasCorner(o.corners);
+        canvas._setHasShadow(o.shadow);
+        canvas._setBackgroundView(background);
+        if (!o.border)
+            return true;
+        canvas._setFrameBorder(*o.border);
+        return canvas.hasFrameBorder();
+    };
+    auto write = [&](KLCanvasView& canvas) {
+        QString writeError;
+        if (!canvas.saveToURL(o.output, *o.format, &writeError))
+            return fail(o.output, writeError);
+        return RenderOk;
+    };
+    const QString badBorder = QStringLiteral("not a readable frame border file");
+
+    if (o.mode == RenderOptions::Mode::Serial) {
+        KLCombinView column;
+        if (!decorate(column))
+            return fail(*o.border, badBorder);
+        std::vector<kit::Image> images;
+        for (const std::optional<kit::Image>& photo : photos)
+            images.push_back(*photo);
+        column.addImages(images);
+        // Laid out on a canvas 1024 wide, as the editor's, then resized to
+        // the output size, as its export does.
+        column.setFrame({ { 0, 0 }, exportsettings::serialOutputSize(1024, column.ratio()) });
+        column.setFrameSize(exportsettings::serialOutputSize(o.width, column.ratio()));
+        return write(column);
+    }
+
     KLResourceView canvas;
     QString templateError;
     if (!canvas.loadResourceFromPath(o.templatePath, &templateError))
         return fail(o.templatePath, templateError);
-    if (o.border) {
-        canvas._setFrameBorder(*o.border);
-        if (!canvas.hasFrameBorder())
-            return fail(*o.border, QStringLiteral("not a readable frame border file"));
-    }
+    if (!decorate(canvas))
+        return fail(*o.border, badBorder);
 
     kit::Size frame;
     if (o.size) {
@@ -189,16 +241,9 @@ RenderStatus runRender(const RenderOptions& o, QTextStream& err)
             o.width, ratios::table[ratios::indexForSize(declared.width, declared.height)]);
     }
     canvas.setFrame({ 0, 0, frame.width, frame.height });
-    canvas._setHasCorner(o.corners);
-    canvas._setHasShadow(o.shadow);
-    canvas._setBackgroundView(background);
     if (!photos.empty() && !canvas.items().empty())
         canvas.fillCells(photos, canvas.items().front());
-
-    QString writeError;
-    if (!canvas.saveToURL(o.output, *o.format, &writeError))
-        return fail(o.output, writeError);
-    return RenderOk;
+    return write(canvas);
 }
 
 int renderMain(const QStringList& args, QTextStream& err)

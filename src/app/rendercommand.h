@@ -1,7 +1,7 @@
 #pragma once
 
-// `tessera render`: draws a template collage without a window, exactly as
-// the editor's export does.
+// `tessera render`: draws a template or serial collage without a window,
+// exactly as the editor's export does.
 
 #include "kit/imagewriter.h"
 
@@ -17,8 +17,12 @@ class QTextStream;
 struct RenderOptions
 {
     enum class Background { None, White, Black, Picture };
+    enum class Mode { Template, Serial };
 
-    QString templatePath;
+    Mode mode = Mode::Template;
+    QString templatePath; // the template mode's
+    // The template mode fills the cells from the first photo on; the serial
+    // mode joins them into one column, the first on top.
     QStringList photos;
     std::optional<QString> border;
     Background background = Background::None;
@@ -26,7 +30,7 @@ struct RenderOptions
     bool corners = false;
     bool shadow = true;
     int width = 1024; // used when `size` is absent
-    std::optional<QSize> size; // the frame, set directly
+    std::optional<QSize> size; // the frame, set directly (template mode only)
     std::optional<kit::ImageFormat> format; // absent: from the output's extension
     QString output;
 };

@@ -3,6 +3,7 @@
 #include "app/placeholdercanvas.h"
 #include "kit/localisation.h"
 #include "kit/notificationnames.h"
+#include "serial/klcombinview.h"
 #include "support/notificationrecorder.h"
 #include "template/klresourceview.h"
 
@@ -42,13 +43,14 @@ TEST_F(ControllerTest, SaveWritesTheCurrentCanvasAtTheOutputSize)
     EXPECT_EQ(c.canvas()->frame(), frame);
     EXPECT_EQ(m_dialogs->revealed, QStringList { path });
 
-    // Serial: the content's ratio (1.5 for the stand-in) sets the height.
+    // Serial: the content's ratio (one 4:3 photo: 500 / 382.5) sets the height.
     c.selectView(102);
+    c.combinView()->addImage(kit::Image::fromPixels(QImage(400, 300, QImage::Format_RGB32)));
     const QString strip = m_dir.filePath(QStringLiteral("strip.png"));
     m_dialogs->exportChoice = choice(strip, 1, { 640, 640 }, false);
     c.saveCanvas();
-    EXPECT_EQ(m_dialogs->exportRatios.back(), kit::Size(1.5, 1));
-    EXPECT_EQ(QImageReader(strip).size(), QSize(640, 430));
+    EXPECT_NEAR(m_dialogs->exportRatios.back().width, 500 / 382.5, 1e-6);
+    EXPECT_EQ(QImageReader(strip).size(), QSize(640, 492));
     EXPECT_EQ(m_dialogs->revealed.size(), 1);
     EXPECT_TRUE(m_dialogs->shown.empty());
 }

@@ -7,6 +7,7 @@
 #include "kit/localisation.h"
 #include "kit/viewhost.h"
 #include "kit/window.h"
+#include "serial/klcombinview.h"
 #include "template/klresourceitem.h"
 #include "template/klresourcelistview.h"
 #include "template/klresourceview.h"
@@ -133,10 +134,18 @@ TEST_F(ControllerTest, PhotosGoToTheCurrentCanvasAndBadOnesAreListed)
     EXPECT_FALSE(m_dialogs->shown[0].message.contains(QStringLiteral("red.png")));
     EXPECT_EQ(c.droppedImages().size(), 2u);
 
+    // The serial column takes every photo, in order; a dropped file that is
+    // no photo is told.
     c.selectView(102);
-    c.openPhotos({ writePicture(m_dir, "green.png", Qt::green) });
-    EXPECT_EQ(c.combinView()->photos().size(), 1u);
+    const QStringList column = { writePicture(m_dir, "green.png", Qt::green),
+                                 writePicture(m_dir, "white.png", Qt::white) };
+    c.openPhotos(column);
+    ASSERT_EQ(c.combinView()->items().size(), 2u);
+    EXPECT_EQ(c.combinView()->items()[1]->image().filePath(), column[1]);
     EXPECT_EQ(m_dialogs->shown.size(), 1u);
+    c.combinView()->performDragOperation({ {}, { broken }, true });
+    ASSERT_EQ(m_dialogs->shown.size(), 2u);
+    EXPECT_TRUE(m_dialogs->shown[1].message.contains(QStringLiteral("broken.jpg")));
 }
 
 TEST_F(ControllerTest, LibraryPagesFillTheirWidthWithTheFirstRowAtTheTop)

@@ -8,6 +8,7 @@
 #include "kit/notificationnames.h"
 #include "kit/viewhost.h"
 #include "kit/window.h"
+#include "serial/klcombinview.h"
 #include "support/notificationrecorder.h"
 #include "template/klresourceitem.h"
 #include "template/klresourcelistview.h"
@@ -135,10 +136,11 @@ TEST_F(ControllerTest, CanvasFramesFollowScrollViewRatioAndZoom)
     c.canvasScaleChanged(1.0);
     EXPECT_EQ(scrollViewOf(c)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 
-    // The serial canvas takes its ratio (1.5 for the stand-in) from its content.
+    // The serial canvas takes its ratio from its content: one 4:3 photo.
     c.selectView(102);
+    c.combinView()->addImage(kit::Image::fromPixels(QImage(400, 300, QImage::Format_RGB32)));
     expectRect(c.modeState(Mode(2)).documentFrame, { 0, 0, 790, 590 });
-    expectRect(c.combinView()->frame(), { 38.1, 55.4, 713.8, 479.2 });
+    expectRect(c.combinView()->frame(), { 38.1, 20.7965, 713.8, 548.407 });
     EXPECT_EQ(scrollViewOf(c)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 

@@ -90,6 +90,31 @@ TEST_F(RenderCommandTest, DecorationsReachTheCanvas)
     EXPECT_EQ(pixelYUp(image, 200, 0).alpha(), 0); // outside the plate, no shadow
 }
 
+TEST_F(RenderCommandTest, SerialColumnTakesEveryPhotoInOrder)
+{
+    // 400 × 300 over 300 × 400, 500 wide: the frames the editor gives them.
+    QStringList args = { "--mode", "serial", "--no-shadow", "--width", "500" };
+    for (const auto& [name, colour, size] : { std::tuple("a.png", Qt::red, QSize(400, 300)),
+                                              std::tuple("b.png", Qt::blue, QSize(300, 400)) }) {
+        QImage photo(size, QImage::Format_RGB32);
+        photo.fill(colour);
+        ASSERT_TRUE(photo.save(out(name)));
+        args << "--photo" << out(name);
+    }
+    ASSERT_EQ(run(args + QStringList { "--output", out("column.png") }), RenderOk)
+        << m_err.toStdString();
+    const QImage image(out("column.png"));
+    ASSERT_EQ(image.size(), QSize(500, 1014)); // (500 − 10) / 0.4882 + 10
+    for (const auto& [x, y, colour] :
+         { std::tuple(21, 650, Qt::red), std::tuple(478, 992, Qt::red),
+           std::tuple(250, 641, Qt::white), std::tuple(21, 21, Qt::blue),
+           std::tuple(478, 632, Qt::blue) })
+        EXPECT_TRUE(sameColor(pixelYUp(image, x, y), colour)) << x << "," << y;
+    // Default width; no photos: the empty plate, square.
+    ASSERT_EQ(run({ "--mode", "serial", "--output", out("empty.png") }), RenderOk);
+    EXPECT_EQ(QImageReader(out("empty.png")).size(), QSize(1024, 1024));
+}
+
 TEST_F(RenderCommandTest, BadInputFailsAndWritesNothing)
 {
     const QString existing = write("keep.png", "precious");
@@ -119,6 +144,12 @@ TEST_F(RenderCommandTest, BadInputFailsAndWritesNothing)
         { { "--template", m_template, "--width", "10", "--size", "10x10", "--output", existing },
           "",
           RenderUsage },
+        { { "--mode", "serial", "--photo", notPicture, "--output", existing },
+          "notes.jpg",
+          RenderFailed },
+        { { "--mode", "serial", "--size", "10x10", "--output", existing }, "", RenderUsage },
+        { { "--mode", "serial", "--template", m_template, "--output", existing }, "", RenderUsage },
+        { { "--mode", "column", "--output", existing }, "column", RenderUsage },
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.args), c.status) << c.args.join(' ').toStdString();
