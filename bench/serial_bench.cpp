@@ -109,14 +109,20 @@ void BM_VipsSerialPng30(benchmark::State& state)
     for (auto _ : state) {
         QStringList cells;
         const QStringList photos = photoPaths();
+        bool ok = true;
         for (int i = 0; i < photos.size(); ++i) {
-            const QString cell = dir.filePath(QStringLiteral("c%1.v").arg(i));
-            vips({ QStringLiteral("thumbnail"), photos[i], cell, width });
+            // Uncompressed TIFF between the steps: vips 8.14's arrayjoin
+            // crashes on its own .v files.
+            const QString cell = dir.filePath(QStringLiteral("c%1.tif").arg(i));
+            ok = ok && vips({ QStringLiteral("thumbnail"), photos[i], cell, width });
             cells << cell;
         }
-        vips({ QStringLiteral("arrayjoin"), cells.join(QLatin1Char(' ')),
-               dir.filePath(QStringLiteral("out.png")), QStringLiteral("--across"),
-               QStringLiteral("1"), QStringLiteral("--shim"), QStringLiteral("15") });
+        ok = ok
+            && vips({ QStringLiteral("arrayjoin"), cells.join(QLatin1Char(' ')),
+                      dir.filePath(QStringLiteral("out.png")), QStringLiteral("--across"),
+                      QStringLiteral("1"), QStringLiteral("--shim"), QStringLiteral("15") });
+        if (!ok)
+            state.SkipWithError("the vips pipeline failed");
     }
 }
 
