@@ -48,20 +48,30 @@ QString renderUsage()
         "                      [--border FILE] [--background white|black|FILE] [--corners]\n"
         "                      [--no-shadow] [--width N | --size WxH]\n"
         "                      [--format png|jpg|tiff|bmp] --output FILE\n"
+        "       tessera render --mode free [--ratio W:H] [--photo FILE[@X,Y[,S[,DEG]]]]...\n"
+        "                      [--border FILE] [--background white|black|FILE] [--corners]\n"
+        "                      [--no-shadow] [--width N | --size WxH]\n"
+        "                      [--format png|jpg|tiff|bmp] --output FILE\n"
         "       tessera render --mode serial [--photo FILE]... [--border FILE]\n"
         "                      [--background white|black|FILE] [--corners] [--no-shadow]\n"
         "                      [--width N] [--format png|jpg|tiff|bmp] --output FILE\n"
-        "  --mode M      template (default) or serial: the photos joined into one\n"
-        "                column, the first on top\n"
+        "  --mode M      template (default); free: prints placed by hand; serial: the\n"
+        "                photos joined into one column, the first on top\n"
         "  --width N     output N wide (default 1024, at most 3072); the height follows\n"
-        "                from the template's ratio or from the column's photos\n"
-        "  --size WxH    output frame W by H (each side at most 3072; template mode)\n");
+        "                from the template's ratio, --ratio or the column's photos\n"
+        "  --size WxH    output frame W by H (each side at most 3072; template and free)\n"
+        "  --ratio W:H   the free layout's ratio: 1:1 (default), 3:2, 2:3, 4:3, 3:4, 16:9\n"
+        "  --photo FILE@X,Y,S,DEG  free layout: the print's centre at X,Y (fractions of\n"
+        "                the canvas from its top-left corner, default 0.5,0.5), S its\n"
+        "                width as a fraction of the canvas's (default 0.5), DEG its\n"
+        "                counter-clockwise turn in degrees (default 0)\n");
 }
 
 std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& args)
 {
     RenderOptions o;
     bool haveWidth = false;
+    bool haveRatio = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         auto value = [&](QString* out) -> bool {
@@ -73,13 +83,24 @@ std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& arg
         QString v;
         if (a == QLatin1String("--mode")) {
             if (!value(&v))
-                return QStringLiteral("--mode needs template or serial");
+                return QStringLiteral("--mode needs template, free or serial");
             if (v == QLatin1String("template"))
                 o.mode = RenderOptions::Mode::Template;
+            else if (v == QLatin1String("free"))
+                o.mode = RenderOptions::Mode::Free;
             else if (v == QLatin1String("serial"))
                 o.mode = RenderOptions::Mode::Serial;
             else
-                return QStringLiteral("unknown mode '%1' (template or serial)").arg(v);
+                return QStringLiteral("unknown mode '%1' (template, free or serial)").arg(v);
+        } else if (a == QLatin1String("--ratio")) {
+            if (!value(&v))
+                return QStringLiteral("--ratio needs W:H");
+            const std::optional<int> index = ratioIndexForTitle(v);
+            if (!index)
+                return QStringLiteral("unknown ratio '%1' (1:1, 3:2, 2:3, 4:3, 3:4 or 16:9)")
+                    .arg(v);
+            o.ratioIndex = *index;
+            haveRatio = true;
         } else if (a == QLatin1String("--template")) {
             if (!value(&o.templatePath))
                 return QStringLiteral("--template needs a file");
@@ -135,7 +156,18 @@ std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& arg
             return QStringLiteral("unknown argument '%1'").arg(a);
         }
     }
-    if (o.mode == RenderOptions::Mode::Serial) {
+    if (haveRatio && o.mode != RenderOptions::Mode::Free)
+        return QStringLiteral("--ratio applies to --mode free only");
+    if (o.mode == RenderOptions::Mode::Free) {
+        if (!o.templatePath.isEmpty())
+            return QStringLiteral("--template cannot be used with --mode free");
+        for (const QString& photo : o.photos) {
+            auto placed = parseFreePhoto(photo);
+            if (const QString* problem = std::get_if<QString>(&placed))
+                return *problem;
+            o.freePhotos.push_back(std::get<FreePhoto>(placed));
+        }
+    } else if (o.mode == RenderOptions::Mode::Serial) {
         if (!o.templatePath.isEmpty())
             return QStringLiteral("--template cannot be used with --mode serial");
         if (o.size)
@@ -156,11 +188,44 @@ std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& arg
     return o;
 }
 
+RenderStatus renderFailure(QTextStream& err, const QString& file, const QString& reason)
+{
+    err << "tessera: " << file << ": " << reason << Qt::endl;
+    return RenderFailed;
+}
+
+bool loadRenderBackground(const RenderOptions& o, std::optional<BackgroundEntry>& background,
+                          QTextStream& err)
+{
+    switch (o.background) {
+    case RenderOptions::Background::None:
+        break;
+    case RenderOptions::Background::White:
+        background = BackgroundEntry { 0, {}, {} };
+        break;
+    case RenderOptions::Background::Black:
+        background = BackgroundEntry { 1, {}, {} };
+        break;
+    case RenderOptions::Background::Picture: {
+        QString error;
+        auto image = kit::Image::load(o.backgroundFile, &error);
+        if (!image) {
+            renderFailure(err, o.backgroundFile, error);
+            return false;
+        }
+        background = BackgroundEntry { 2, *image, o.backgroundFile };
+        break;
+    }
+    }
+    return true;
+}
+
 RenderStatus runRender(const RenderOptions& o, QTextStream& err)
 {
+    if (o.mode == RenderOptions::Mode::Free)
+        return runFreeRender(o, err);
     auto fail = [&err](const QString& file, const QString& reason) {
-        err << "tessera: " << file << ": " << reason << Qt::endl;
-        return RenderFailed;
+        return renderFailure(err, file, reason);
     };
 
     // Everything is loaded before anything is drawn, so a bad input stops the
@@ -174,24 +239,8 @@ RenderStatus runRender(const RenderOptions& o, QTextStream& err)
         photos.push_back(std::move(image));
     }
     std::optional<BackgroundEntry> background;
-    switch (o.background) {
-    case RenderOptions::Background::None:
-        break;
-    case RenderOptions::Background::White:
-        background = BackgroundEntry { 0, {}, {} };
-        break;
-    case RenderOptions::Background::Black:
-        background = BackgroundEntry { 1, {}, {} };
-        break;
-    case RenderOptions::Background::Picture: {
-        QString error;
-        auto image = kit::Image::load(o.backgroundFile, &error);
-        if (!image)
-            return fail(o.backgroundFile, error);
-        background = BackgroundEntry { 2, *image, o.backgroundFile };
-        break;
-    }
-    }
+    if (!loadRenderBackground(o, background, err))
+        return RenderFailed;
 
     auto decorate = [&](KLCanvasView& canvas) {
         canvas._setHasCorner(o.corners);

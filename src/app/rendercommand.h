@@ -1,8 +1,10 @@
 #pragma once
 
-// `tessera render`: draws a template or serial collage without a window,
-// exactly as the editor's export does.
+// `tessera render`: draws a template, free layout or serial collage without
+// a window, exactly as the editor's export does.
 
+#include "border/backgroundentry.h"
+#include "freelayoutrender.h"
 #include "kit/imagewriter.h"
 
 #include <optional>
@@ -17,20 +19,24 @@ class QTextStream;
 struct RenderOptions
 {
     enum class Background { None, White, Black, Picture };
-    enum class Mode { Template, Serial };
+    enum class Mode { Template, Free, Serial };
 
     Mode mode = Mode::Template;
     QString templatePath; // the template mode's
     // The template mode fills the cells from the first photo on; the serial
     // mode joins them into one column, the first on top.
     QStringList photos;
+    // The free layout's photos with their places, and its canvas ratio (an
+    // index of the ratio table).
+    std::vector<FreePhoto> freePhotos;
+    int ratioIndex = 0;
     std::optional<QString> border;
     Background background = Background::None;
     QString backgroundFile;
     bool corners = false;
     bool shadow = true;
     int width = 1024; // used when `size` is absent
-    std::optional<QSize> size; // the frame, set directly (template mode only)
+    std::optional<QSize> size; // the frame, set directly (template and free modes)
     std::optional<kit::ImageFormat> format; // absent: from the output's extension
     QString output;
 };
@@ -46,6 +52,18 @@ std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& arg
 // file and the reason to `err`, creates no output file and answers
 // RenderFailed.
 RenderStatus runRender(const RenderOptions& options, QTextStream& err);
+
+// The free layout's render (freelayoutrender.cpp): each photo added in
+// order at its place on a canvas 1024 wide at the output's ratio, which is
+// then resized to the output size as the editor's export does.
+RenderStatus runFreeRender(const RenderOptions& options, QTextStream& err);
+
+// The background the options ask for; false after writing the failure to
+// `err` when its picture cannot be read.
+bool loadRenderBackground(const RenderOptions& options, std::optional<BackgroundEntry>& background,
+                          QTextStream& err);
+// Writes "tessera: FILE: REASON" to `err` and answers RenderFailed.
+RenderStatus renderFailure(QTextStream& err, const QString& file, const QString& reason);
 
 // Parses and runs; usage errors print the usage to `err` and answer RenderUsage.
 int renderMain(const QStringList& args, QTextStream& err);
