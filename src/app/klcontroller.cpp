@@ -2,12 +2,12 @@
 
 #include "klmainwindow.h"
 #include "klscrollbackview.h"
-#include "placeholdercanvas.h"
 #include "ratiotable.h"
 #include "serial/klcombinview.h"
 
 #include "border/klbackgroundview.h"
 #include "border/klborderview.h"
+#include "freelayout/klfreelayoutview.h"
 #include "kit/defaults.h"
 #include "kit/localisation.h"
 #include "kit/logging.h"
@@ -82,8 +82,7 @@ void KLController::buildCanvases()
     host(std::move(canvasBack), m_canvas, Mode::Template);
 
     auto layoutBack = std::make_unique<KLScrollBackView>(kit::Rect { 0, 0, 200, 200 });
-    m_layoutView = layoutBack->addSubview(std::make_unique<PlaceholderCanvas>(
-        PlaceholderCanvas::Kind::FreeLayout, kInitialCanvasFrame));
+    m_layoutView = layoutBack->addSubview(std::make_unique<KLFreeLayoutView>(kInitialCanvasFrame));
     host(std::move(layoutBack), m_layoutView, Mode::FreeLayout);
 
     auto combinBack = std::make_unique<KLScrollBackView>(kit::Rect { 0, 0, 200, 200 });

@@ -49,7 +49,7 @@ class KLMainWindow;
 class KLResourceListView;
 class KLResourceView;
 class KLCombinView;
-class PlaceholderCanvas;
+class KLFreeLayoutView;
 class QMenu;
 class QWidget;
 
@@ -152,7 +152,7 @@ public:
 
     // -- State, for the window's parts and for tests
     KLResourceView* canvas() const { return m_canvas; }
-    PlaceholderCanvas* layoutView() const { return m_layoutView; }
+    KLFreeLayoutView* layoutView() const { return m_layoutView; }
     KLCombinView* combinView() const { return m_combinView; }
     KLCanvasView& canvasOfMode(Mode mode) const { return *m_modes[mode].canvas; }
     const ModeState& modeState(Mode mode) const { return m_modes[mode]; }
@@ -206,7 +206,7 @@ private:
 
     // Canvases, each in its own document view hosted by its own widget.
     KLResourceView* m_canvas = nullptr;
-    PlaceholderCanvas* m_layoutView = nullptr;
+    KLFreeLayoutView* m_layoutView = nullptr;
     KLCombinView* m_combinView = nullptr;
 
     Mode m_currentMode = Mode::Template;

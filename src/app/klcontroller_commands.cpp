@@ -5,7 +5,6 @@
 #include "klcontroller.h"
 
 #include "klmainwindow.h"
-#include "placeholdercanvas.h"
 #include "ratiotable.h"
 #include "serial/klcombinview.h"
 

@@ -8,6 +8,7 @@
 #include "app/klmainwindow.h"
 
 #include "chrome/kltitlebargroup.h"
+#include "freelayout/klfreelayoutview.h"
 
 #include "kit/defaults.h"
 

@@ -1,6 +1,5 @@
 #include "controllerfixture.h"
 
-#include "app/placeholdercanvas.h"
 #include "kit/localisation.h"
 #include "kit/notificationnames.h"
 #include "serial/klcombinview.h"

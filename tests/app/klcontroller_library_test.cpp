@@ -1,6 +1,5 @@
 #include "controllerfixture.h"
 
-#include "app/placeholdercanvas.h"
 #include "border/klbackgroundlistview.h"
 #include "border/klborderlistview.h"
 #include "chrome/kltabbarview.h"

@@ -1,6 +1,5 @@
 #include "controllerfixture.h"
 
-#include "app/placeholdercanvas.h"
 #include "border/klborderview.h"
 #include "chrome/kltabbarview.h"
 #include "chrome/kltitlebargroup.h"
@@ -298,9 +297,9 @@ TEST_F(ControllerTest, NewCanvasAndQuitAskFirst)
     c.canvas()->fillCells({ solid(2) }, c.canvas()->items().front());
     m_dialogs->answers = { Dialogs::Choice::Alternate, Dialogs::Choice::Default };
     c.newCanvas();
-    EXPECT_EQ(c.layoutView()->photos().size(), 1u);
+    EXPECT_EQ(c.layoutView()->items().size(), 1u);
     c.newCanvas();
-    EXPECT_TRUE(c.layoutView()->photos().empty());
+    EXPECT_TRUE(c.layoutView()->items().empty());
     EXPECT_TRUE(c.canvas()->items().front()->image().has_value());
     ASSERT_EQ(m_dialogs->shown.size(), 2u);
     EXPECT_EQ(m_dialogs->shown[0].message, kit::localized("NEW_CANVAS"));
