@@ -23,10 +23,8 @@ TEST(FreeLayoutRender, PhotoPlacements)
         double degrees;
     } cases[] = {
         { "a.png", "a.png", { 0.5, 0.5 }, 0.5f, 0 },
-        { "a.png@0.2,0.3", "a.png", { 0.2, 0.3 }, 0.5f, 0 },
         { "a.png@0.2,0.3,0.25,-15", "a.png", { 0.2, 0.3 }, 0.25f, -15 },
         { "icon@2x.png", "icon@2x.png", { 0.5, 0.5 }, 0.5f, 0 },
-        { "me@home/p.jpg@1,0", "me@home/p.jpg", { 1, 0 }, 0.5f, 0 },
         { "p.jpg@0.5", "p.jpg@0.5", { 0.5, 0.5 }, 0.5f, 0 }, // one number is no list
     };
     for (const auto& c : cases) {

@@ -87,22 +87,6 @@ TEST_F(FreeCanvasTest, DropTakesTheFirstFileCentredOnThePointer)
     EXPECT_FALSE(m_window.performDrop({ { 300, 300 }, {}, true }));
 }
 
-TEST_F(FreeCanvasTest, AddedPhotosCascadeAndStack)
-{
-    canvas().addPhotos({ pixels(Qt::red), pixels(Qt::green), pixels(Qt::blue) });
-    ASSERT_EQ(canvas().items().size(), 3u);
-    const Rect area = canvas().boundView()->bounds();
-    for (int i = 0; i < 3; ++i) {
-        const Point c = canvas().items()[i]->frame().centre();
-        EXPECT_NEAR(c.x, area.width() * (0.5 + 0.03 * i), 1e-6);
-        EXPECT_NEAR(c.y, area.height() * (0.5 - 0.03 * i), 1e-6);
-        EXPECT_EQ(canvas().items()[i]->indexInSuperview(), i);
-    }
-    EXPECT_EQ(m_window.firstResponder(), canvas().items().back());
-    // The last one lies on top where they overlap.
-    EXPECT_TRUE(sameColor(pixelYUp(kit::renderToImage(canvas()), 560, 360), Qt::blue));
-}
-
 TEST_F(FreeCanvasTest, SelectionDeselectionAndRemoval)
 {
     canvas().addPhotos({ pixels(Qt::red), pixels(Qt::green) });
