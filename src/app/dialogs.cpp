@@ -3,6 +3,7 @@
 #include "reveal.h"
 
 #include "kit/defaults.h"
+#include "kit/localisation.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -12,17 +13,18 @@
 #include <QPushButton>
 #include <QUrl>
 
-Dialogs::Choice QtDialogs::ask(QWidget* parent, const QString& title, const QString& message,
-                               const QString& defaultButton, const QString& alternateButton)
+Dialogs::Answer QtDialogs::ask(QWidget* parent, const QString& title, const QString& message,
+                               Answer preferred)
 {
     QMessageBox box(QMessageBox::Question, title, message, QMessageBox::NoButton, parent);
     box.setWindowModality(Qt::WindowModal);
-    QPushButton* preferred = box.addButton(defaultButton, QMessageBox::AcceptRole);
-    QPushButton* other = box.addButton(alternateButton, QMessageBox::RejectRole);
-    box.setDefaultButton(preferred);
-    box.setEscapeButton(other);
+    QPushButton* yes = box.addButton(kit::localized("BUTTON_YES"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(kit::localized("BUTTON_NO"), QMessageBox::NoRole);
+    box.setDefaultButton(preferred == Answer::Yes ? yes : no);
+    // Closing the dialog presses the escape button too.
+    box.setEscapeButton(no);
     box.exec();
-    return box.clickedButton() == preferred ? Choice::Default : Choice::Alternate;
+    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 
 void QtDialogs::inform(QWidget* parent, const QString& title, const QString& message,

@@ -23,14 +23,15 @@ class QWidget;
 class Dialogs
 {
 public:
-    enum class Choice { Default, Alternate };
+    enum class Answer { Yes, No };
 
     virtual ~Dialogs() = default;
 
-    // A question with two buttons titled `defaultButton` (pressed by Return)
-    // and `alternateButton` (pressed by Escape and by closing the dialog).
-    virtual Choice ask(QWidget* parent, const QString& title, const QString& message,
-                       const QString& defaultButton, const QString& alternateButton) = 0;
+    // A question with the buttons "BUTTON_YES" and "BUTTON_NO"; Return
+    // presses the `preferred` one. Escape and closing the dialog answer No,
+    // whichever button is preferred: nothing happens unless asked for.
+    virtual Answer ask(QWidget* parent, const QString& title, const QString& message,
+                       Answer preferred) = 0;
     // A message with a single button.
     virtual void inform(QWidget* parent, const QString& title, const QString& message,
                         const QString& button) = 0;
@@ -51,8 +52,8 @@ public:
 class QtDialogs : public Dialogs
 {
 public:
-    Choice ask(QWidget* parent, const QString& title, const QString& message,
-               const QString& defaultButton, const QString& alternateButton) override;
+    Answer ask(QWidget* parent, const QString& title, const QString& message,
+               Answer preferred) override;
     void inform(QWidget* parent, const QString& title, const QString& message,
                 const QString& button) override;
     QStringList chooseFiles(QWidget* parent, const QString& caption,

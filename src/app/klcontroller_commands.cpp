@@ -36,10 +36,9 @@ constexpr int kMaxListedFiles = 12;
 
 void KLController::newCanvas()
 {
-    const auto choice = m_dialogs->ask(m_window.get(), kit::localized("QUESTION_TITLE"),
-                                       kit::localized("NEW_CANVAS"), kit::localized("BUTTON_YES"),
-                                       kit::localized("BUTTON_NO"));
-    if (choice != Dialogs::Choice::Default)
+    if (m_dialogs->ask(m_window.get(), kit::localized("QUESTION_TITLE"),
+                       kit::localized("NEW_CANVAS"), Dialogs::Answer::Yes)
+        != Dialogs::Answer::Yes)
         return;
     current().canvas->clear();
     windowDidResize();
@@ -50,10 +49,9 @@ bool KLController::windowShouldClose()
     // Quitting closes every window again; the answer was given already.
     if (m_terminating)
         return true;
-    const auto choice =
-        m_dialogs->ask(m_window.get(), kit::localized("QUESTION_TITLE"), kit::localized("APP_QUIT"),
-                       kit::localized("BUTTON_YES"), kit::localized("BUTTON_NO"));
-    if (choice != Dialogs::Choice::Default)
+    if (m_dialogs->ask(m_window.get(), kit::localized("QUESTION_TITLE"), kit::localized("APP_QUIT"),
+                       Dialogs::Answer::Yes)
+        != Dialogs::Answer::Yes)
         return false;
     m_terminating = true;
     QCoreApplication::quit();
@@ -78,10 +76,9 @@ void KLController::removeItem()
                               kit::localized("CAN_NOT_DELETE_IMAGE"), kit::localized("BUTTON_OK"));
             return;
         }
-        const auto choice =
-            m_dialogs->ask(parent, kit::localized("QUESTION_TITLE"), kit::localized("DELETE_IMAGE"),
-                           kit::localized("BUTTON_NO"), kit::localized("BUTTON_YES"));
-        if (choice != Dialogs::Choice::Alternate)
+        if (m_dialogs->ask(parent, kit::localized("QUESTION_TITLE"), kit::localized("DELETE_IMAGE"),
+                           Dialogs::Answer::No)
+            != Dialogs::Answer::Yes)
             return;
         for (Mode mode : kModes) {
             if (m_modes[mode].canvas->backgroundView() == *entry)
@@ -100,10 +97,9 @@ void KLController::removeItem()
                           kit::localized("NO_TEMPLATE_LEFT"), kit::localized("BUTTON_OK"));
         return;
     }
-    const auto choice =
-        m_dialogs->ask(parent, kit::localized("QUESTION_TITLE"), kit::localized("DELETE_TEMPLATE"),
-                       kit::localized("BUTTON_NO"), kit::localized("BUTTON_YES"));
-    if (choice != Dialogs::Choice::Alternate)
+    if (m_dialogs->ask(parent, kit::localized("QUESTION_TITLE"), kit::localized("DELETE_TEMPLATE"),
+                       Dialogs::Answer::No)
+        != Dialogs::Answer::Yes)
         return;
     resourceListView()->removeTemplate(*m_currentResourceTemplate);
     const QStringList remaining = resourceListView()->resourcePaths();

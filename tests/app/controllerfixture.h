@@ -11,6 +11,7 @@
 #include "freelayout/klfreelayoutview.h"
 
 #include "kit/defaults.h"
+#include "kit/localisation.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ struct FakeDialogs : Dialogs
         QString title, message, defaultButton, alternateButton;
     };
     std::vector<Shown> shown;
-    std::deque<Choice> answers; // Alternate when empty
+    std::deque<Answer> answers; // No when empty
     std::vector<QStringList> filesToChoose;
     std::vector<QStringList> nameFilters;
     int menuTagToChoose = -1;
@@ -41,13 +42,16 @@ struct FakeDialogs : Dialogs
     std::vector<kit::Size> exportRatios;
     QStringList revealed;
 
-    Choice ask(QWidget*, const QString& t, const QString& m, const QString& d,
-               const QString& a) override
+    Answer ask(QWidget*, const QString& t, const QString& m, Answer preferred) override
     {
-        shown.push_back({ t, m, d, a });
+        const QString yes = kit::localized("BUTTON_YES"), no = kit::localized("BUTTON_NO");
+        if (preferred == Answer::Yes)
+            shown.push_back({ t, m, yes, no });
+        else
+            shown.push_back({ t, m, no, yes });
         if (answers.empty())
-            return Choice::Alternate;
-        const Choice c = answers.front();
+            return Answer::No;
+        const Answer c = answers.front();
         answers.pop_front();
         return c;
     }
@@ -111,13 +115,15 @@ protected:
         d.synchronize();
     }
 
-    // A new controller, shown and launched (unless `launch` is false).
-    KLController& start(bool launch = true)
+    // A new controller, shown and launched (unless `launch` is false). Its
+    // questions are answered by the test (m_dialogs), or by real dialogs when
+    // `realDialogs` is set.
+    KLController& start(bool launch = true, bool realDialogs = false)
     {
         m_controller.reset();
         auto dialogs = std::make_unique<FakeDialogs>();
-        m_dialogs = dialogs.get();
-        m_controller = std::make_unique<KLController>(std::move(dialogs));
+        m_dialogs = realDialogs ? nullptr : dialogs.get();
+        m_controller = std::make_unique<KLController>(realDialogs ? nullptr : std::move(dialogs));
         m_controller->window()->show();
         QCoreApplication::processEvents();
         if (launch)

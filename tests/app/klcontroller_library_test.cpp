@@ -36,14 +36,14 @@ TEST_F(ControllerTest, RemovingATemplateAsksThenLoadsTheFirstLeft)
     const QString chosen = library->resourcePaths()[2];
     c.selectTemplate(chosen);
 
-    m_dialogs->answers = { Dialogs::Choice::Default }; // "No"
+    m_dialogs->answers = { Dialogs::Answer::No };
     c.removeItem();
     EXPECT_TRUE(QFileInfo::exists(chosen));
     ASSERT_EQ(m_dialogs->shown.size(), 1u);
     EXPECT_EQ(m_dialogs->shown[0].message, kit::localized("DELETE_TEMPLATE"));
     EXPECT_EQ(m_dialogs->shown[0].defaultButton, kit::localized("BUTTON_NO"));
 
-    m_dialogs->answers = { Dialogs::Choice::Alternate }; // "Yes"
+    m_dialogs->answers = { Dialogs::Answer::Yes };
     c.removeItem();
     EXPECT_FALSE(QFileInfo::exists(chosen));
     EXPECT_FALSE(library->resourcePaths().contains(chosen));
@@ -78,7 +78,7 @@ TEST_F(ControllerTest, BackgroundsAreAddedAndRemovedFromEveryCanvasShowingThem)
     c.selectView(100);
     c.applyBackground(entry);
     c.selectView(101);
-    m_dialogs->answers = { Dialogs::Choice::Alternate };
+    m_dialogs->answers = { Dialogs::Answer::Yes };
     c.removeItem();
     EXPECT_EQ(m_dialogs->shown.back().message, kit::localized("DELETE_IMAGE"));
     EXPECT_FALSE(c.layoutView()->backgroundView().has_value());

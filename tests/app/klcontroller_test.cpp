@@ -295,7 +295,7 @@ TEST_F(ControllerTest, NewCanvasAndQuitAskFirst)
     c.selectView(101);
     c.layoutView()->addPhotos({ solid(1) });
     c.canvas()->fillCells({ solid(2) }, c.canvas()->items().front());
-    m_dialogs->answers = { Dialogs::Choice::Alternate, Dialogs::Choice::Default };
+    m_dialogs->answers = { Dialogs::Answer::No, Dialogs::Answer::Yes };
     c.newCanvas();
     EXPECT_EQ(c.layoutView()->items().size(), 1u);
     c.newCanvas();
@@ -305,13 +305,13 @@ TEST_F(ControllerTest, NewCanvasAndQuitAskFirst)
     EXPECT_EQ(m_dialogs->shown[0].message, kit::localized("NEW_CANVAS"));
     EXPECT_EQ(m_dialogs->shown[0].defaultButton, kit::localized("BUTTON_YES"));
 
-    m_dialogs->answers = { Dialogs::Choice::Alternate };
+    m_dialogs->answers = { Dialogs::Answer::No };
     EXPECT_FALSE(c.window()->close());
     EXPECT_TRUE(c.window()->isVisible());
     EXPECT_EQ(m_dialogs->shown.back().message, kit::localized("APP_QUIT"));
 
     // Once agreed, quitting closes the window again without a second question.
-    m_dialogs->answers = { Dialogs::Choice::Default };
+    m_dialogs->answers = { Dialogs::Answer::Yes };
     EXPECT_TRUE(c.windowShouldClose());
     const size_t asked = m_dialogs->shown.size();
     EXPECT_TRUE(c.windowShouldClose());
