@@ -499,5 +499,9 @@ Drop photos here</translation>
         <source>Remove the Chosen Folder from the List</source>
         <translation>Remove the Chosen Folder from the List</translation>
     </message>
+    <message id="MENU_MEDIA_BROWSER">
+        <source>Media Browser</source>
+        <translation>Media Browser</translation>
+    </message>
 </context>
 </TS>

@@ -499,5 +499,9 @@ Drop photos here</source>
         <source>Remove the Chosen Folder from the List</source>
         <translation>从列表中移除所选文件夹</translation>
     </message>
+    <message id="MENU_MEDIA_BROWSER">
+        <source>Media Browser</source>
+        <translation>媒体浏览器</translation>
+    </message>
 </context>
 </TS>

@@ -48,6 +48,8 @@ KLController::KLController(std::unique_ptr<Dialogs> dialogs, QObject* parent)
     observeNotifications();
     connectWindow();
     m_window->showPage(Page::Templates);
+    m_media = std::make_unique<KLMediaPane>(*m_window, KLMediaBrowserHost::Setup::forSession());
+    m_media->loadLibraryView();
 }
 
 KLController::~KLController()

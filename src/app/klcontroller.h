@@ -21,6 +21,7 @@
 #include "klaboutwindow.h"
 #include "klexportcommand.h"
 #include "kllibrarypane.h"
+#include "klmediapane.h"
 #include "klwhatsnewwindow.h"
 #include "mode.h"
 
@@ -162,6 +163,7 @@ public:
         return m_currentResourceTemplate;
     }
     KLLibraryPane& libraries() const { return *m_libraries; }
+    KLMediaPane& media() const { return *m_media; }
     KLResourceListView* resourceListView() const { return m_libraries->resourceListView(); }
     KLBackgroundListView* backgroundListView() const { return m_libraries->backgroundListView(); }
     KLBorderListView* borderListView() const { return m_libraries->borderListView(); }
@@ -203,6 +205,7 @@ private:
     std::unique_ptr<KLMainWindow> m_window;
     std::unique_ptr<KLLibraryPane> m_libraries;
     std::unique_ptr<KLExportCommand> m_export;
+    std::unique_ptr<KLMediaPane> m_media;
 
     // Canvases, each in its own document view hosted by its own widget.
     KLResourceView* m_canvas = nullptr;

@@ -236,6 +236,14 @@ void KLMainWindow::makeMenus()
         action->setData(tag);
         connect(action, &QAction::triggered, this, [this, tag] { emit viewCommand(tag); });
     }
+    view->addSeparator();
+    m_mediaBrowserAction = add(view, "MENU_MEDIA_BROWSER", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_M));
+    m_mediaBrowserAction->setCheckable(true);
+    m_mediaBrowserAction->setChecked(true);
+    connect(m_mediaBrowserAction, &QAction::toggled, this, [this](bool shown) {
+        m_photoView->setVisible(shown);
+        emit mediaBrowserToggled(shown);
+    });
 
     QMenu* help = menuBar()->addMenu(kit::localized("MENU_HELP"));
     connect(add(help, "MENU_WHATS_NEW"), &QAction::triggered, this,
@@ -447,6 +455,19 @@ void KLMainWindow::setMediaBrowser(QWidget* browser)
     m_splitView->replaceWidget(2, browser);
     m_photoView->deleteLater();
     m_photoView = browser;
+    m_photoView->setVisible(m_mediaBrowserAction->isChecked());
+}
+
+void KLMainWindow::setMediaBrowserShown(bool shown)
+{
+    const QSignalBlocker blocker(m_mediaBrowserAction);
+    m_mediaBrowserAction->setChecked(shown);
+    m_photoView->setVisible(shown);
+}
+
+bool KLMainWindow::isMediaBrowserShown() const
+{
+    return m_mediaBrowserAction->isChecked();
 }
 
 void KLMainWindow::closeEvent(QCloseEvent* event)

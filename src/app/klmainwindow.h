@@ -98,6 +98,10 @@ public:
     // -- The media browser's pane
     // Shows `browser` in the right-hand pane instead of its placeholder.
     void setMediaBrowser(QWidget* browser);
+    // Shows or hides the pane; the View menu's item follows without sending
+    // mediaBrowserToggled.
+    void setMediaBrowserShown(bool shown);
+    bool isMediaBrowserShown() const;
 
     // Asked when the person closes the window; answering false keeps it open.
     std::function<bool()> shouldClose;
@@ -115,6 +119,8 @@ signals:
     void addPhotosRequested();
     // A command of the View menu, by tag (tags::layoutModeTag, tags::pageTag).
     void viewCommand(int tag);
+    // The View menu's media browser item was switched.
+    void mediaBrowserToggled(bool shown);
     // The person pressed a page's tab.
     void pageChosen(Page page);
     void addItemRequested();
@@ -153,6 +159,7 @@ private:
     QScrollArea* m_scrollView = nullptr;
     QWidget* m_photoView = nullptr;
     QAction* m_hideAction = nullptr;
+    QAction* m_mediaBrowserAction = nullptr;
     QAction* m_quitAction = nullptr;
     QAction* m_aboutAction = nullptr;
     QAction* m_helpENAction = nullptr;

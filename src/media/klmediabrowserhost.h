@@ -17,6 +17,7 @@
 #include "flickrparser.h"
 #include "keychain.h"
 #include "medialibrarycontroller.h"
+#include "medianodeviewcontroller.h"
 #include "mediaobjectviewcontroller.h"
 #include "mediaparsercontroller.h"
 #include "mediasources.h"
@@ -27,7 +28,6 @@
 #include <QObject>
 #include <QPointer>
 
-class MediaNodeViewController;
 class QFileSystemWatcher;
 class QStackedWidget;
 class RemotePhotoCache;

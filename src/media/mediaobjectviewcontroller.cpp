@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr int kIconSide = 128;
+// Tiles fit two across the pane at its opening width.
+constexpr int kIconSide = 88;
 constexpr int kListIconSide = 32;
 
 QString globalPrefsKind()
@@ -173,7 +174,7 @@ void MediaObjectViewController::applyViewType()
     m_iconView->setWrapping(icons);
     const int side = icons ? (m_kind == Kind::Event ? kIconSide + 16 : kIconSide) : kListIconSide;
     m_iconView->setIconSize(QSize(side, side));
-    m_iconView->setGridSize(icons ? QSize(side + 16, side + 28) : QSize());
+    m_iconView->setGridSize(icons ? QSize(side + 12, side + 24) : QSize());
     m_iconView->setSpacing(icons ? 0 : 2);
     m_model->setIconSide(icons ? kIconSide : kListIconSide);
 }

@@ -1,0 +1,151 @@
+// The media browser in the window: shown or hidden from the View menu and
+// remembered, its sources listed at start, and photos dragged out of its
+// grid dropped through each canvas's host.
+
+#include "controllerfixture.h"
+
+#include "app/klmediapane.h"
+#include "kit/localisation.h"
+#include "kit/render.h"
+#include "kit/viewhost.h"
+#include "kit/window.h"
+#include "media/medianodeviewcontroller.h"
+#include "media/mediaobjectmodel.h"
+#include "template/klresourceitem.h"
+#include "template/klresourceview.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QEventLoop>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QTimer>
+
+namespace {
+
+bool waitUntil(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 2000 && !done(); ++i) {
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return done();
+}
+
+QAction* mediaBrowserItem(KLController& c)
+{
+    for (QAction* menu : c.window()->menuBar()->actions()) {
+        for (QAction* item : menu->menu()->actions()) {
+            if (item->text() == kit::localized("MENU_MEDIA_BROWSER"))
+                return item;
+        }
+    }
+    return nullptr;
+}
+
+class MediaPaneTest : public ControllerTest
+{
+protected:
+    void SetUp() override
+    {
+        ControllerTest::SetUp();
+        kit::Defaults::standard().remove(KLMediaPane::kShownKey);
+        // The session's Pictures folder, as the desktop names it.
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        QDir().mkpath(config);
+        m_pictures = m_home.path() + "/Pictures";
+        QDir().mkpath(m_pictures);
+        QFile dirs(config + "/user-dirs.dirs");
+        ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+        dirs.write(("XDG_PICTURES_DIR=\"" + m_pictures + "\"\n").toUtf8());
+        QImage blue(90, 60, QImage::Format_RGB32);
+        blue.fill(QColor(0, 0, 255));
+        ASSERT_TRUE(blue.save(m_pictures + "/blue.png"));
+    }
+    void TearDown() override
+    {
+        ControllerTest::TearDown();
+        QFile::remove(qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs");
+    }
+
+    QTemporaryDir m_home;
+    QString m_pictures;
+};
+
+TEST_F(MediaPaneTest, ShownOrHiddenFromTheViewMenuAndRemembered)
+{
+    KLController& c = start();
+    QWidget* pane = c.media().browser().nodeViewController();
+    QAction* item = mediaBrowserItem(c);
+    ASSERT_TRUE(item);
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_TRUE(pane->isVisible());
+    const int canvasWidth = c.window()->canvasAreaSize().width();
+    item->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(pane->isVisible());
+    EXPECT_GT(c.window()->canvasAreaSize().width(), canvasWidth);
+
+    KLController& again = start();
+    EXPECT_FALSE(mediaBrowserItem(again)->isChecked());
+    EXPECT_FALSE(again.media().browser().nodeViewController()->isVisible());
+    mediaBrowserItem(again)->trigger();
+    EXPECT_TRUE(again.media().browser().nodeViewController()->isVisible());
+    EXPECT_EQ(kit::Defaults::standard().boolForKey(KLMediaPane::kShownKey), true);
+}
+
+TEST_F(MediaPaneTest, APhotoDraggedFromTheGridLandsOnEachCanvas)
+{
+    KLController& c = start();
+    // Two plain cells side by side.
+    c.selectTemplate(writeTemplate("two.fdd", 2));
+    KLMediaBrowserHost& browser = c.media().browser();
+    ASSERT_TRUE(waitUntil([&] { return !browser.libraryController().topNodes().empty(); }));
+    const MediaNode* pictures = browser.libraryController().topNodes().front();
+    EXPECT_EQ(pictures->location, m_pictures);
+    ASSERT_TRUE(browser.nodeViewController()->selectNode(pictures->identifier));
+    MediaObjectModel* grid = browser.objectViewController()->model();
+    ASSERT_EQ(grid->rowCount(), 1);
+
+    for (Mode mode : { Mode::Template, Mode::FreeLayout, Mode::Serial }) {
+        SCOPED_TRACE(int(mode));
+        c.layoutChanged(mode);
+        QCoreApplication::processEvents();
+        kit::ViewHost* host = c.modeState(mode).host;
+        KLCanvasView& canvas = c.canvasOfMode(mode);
+        // Into the first cell of a template; the middle of the others.
+        kit::Point target = canvas.convertPointToView(
+            { canvas.bounds().width() / 2, canvas.bounds().height() / 2 }, nullptr);
+        if (mode == Mode::Template) {
+            ASSERT_FALSE(c.canvas()->items().empty());
+            KLResourceItem* cell = c.canvas()->items().front();
+            target = cell->convertPointToView(
+                { cell->bounds().width() / 2, cell->bounds().height() / 2 }, nullptr);
+        }
+        const QPoint at = host->toWidgetPoint(target).toPoint();
+        std::unique_ptr<QMimeData> mime(grid->mimeData({ grid->index(0) }));
+        QDragEnterEvent enter(at, Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(host, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(host, &move);
+        QDropEvent drop(at, Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(host, &drop);
+        EXPECT_TRUE(drop.isAccepted());
+
+        // The photo shows in the canvas's render.
+        const QImage render = kit::renderToImage(canvas);
+        int blue = 0;
+        for (int y = 0; y < render.height(); y += 2)
+            for (int x = 0; x < render.width(); x += 2)
+                blue += render.pixelColor(x, y) == QColor(0, 0, 255);
+        EXPECT_GT(blue, 50);
+        if (mode == Mode::Template) {
+            ASSERT_TRUE(c.canvas()->items().front()->image());
+            EXPECT_EQ(c.canvas()->items().front()->image()->filePath(), m_pictures + "/blue.png");
+        }
+    }
+}
+
+} // namespace
