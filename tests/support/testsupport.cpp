@@ -1,8 +1,14 @@
 #include "testsupport.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <mutex>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QImageWriter>
+#include <QSaveFile>
 
 namespace testsupport {
 
@@ -18,6 +24,53 @@ bool sameColor(const QColor& a, const QColor& b, int tolerance)
         && std::abs(a.alpha() - b.alpha()) <= tolerance;
 }
 
+namespace {
+
+bool near(double a, double b, double tolerance)
+{
+    return std::abs(a - b) <= tolerance;
+}
+
+std::string describe(const kit::Rect& r)
+{
+    return "(" + std::to_string(r.x()) + ", " + std::to_string(r.y()) + ", "
+        + std::to_string(r.width()) + " x " + std::to_string(r.height()) + ")";
+}
+
+} // namespace
+
+::testing::AssertionResult rectNear(const kit::Rect& actual, const kit::Rect& expected,
+                                    double tolerance)
+{
+    if (near(actual.x(), expected.x(), tolerance) && near(actual.y(), expected.y(), tolerance)
+        && near(actual.width(), expected.width(), tolerance)
+        && near(actual.height(), expected.height(), tolerance))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+        << "rectangle " << describe(actual) << ", expected " << describe(expected);
+}
+
+::testing::AssertionResult pointNear(kit::Point actual, kit::Point expected, double tolerance)
+{
+    if (near(actual.x, expected.x, tolerance) && near(actual.y, expected.y, tolerance))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+        << "point (" << actual.x << ", " << actual.y << "), expected (" << expected.x << ", "
+        << expected.y << ")";
+}
+
+QImage solidImage(QSize size, const QColor& color, QImage::Format format)
+{
+    QImage image(size, format);
+    image.fill(color);
+    return image;
+}
+
+kit::Image solidPhoto(QSize size, const QColor& color)
+{
+    return kit::Image::fromPixels(solidImage(size, color));
+}
+
 bool writeImage(const QImage& image, const QString& path, int quality)
 {
     QImageWriter writer(path);
@@ -25,6 +78,73 @@ bool writeImage(const QImage& image, const QString& path, int quality)
     return writer.write(image);
 }
 
-QString dataPath(const QString& name) { return QStringLiteral(TESSERA_TEST_DATA "/") + name; }
+QString writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        ADD_FAILURE() << "cannot write " << path.toStdString();
+        return {};
+    }
+    return path;
+}
+
+QString dataPath(const QString& name)
+{
+    return QStringLiteral(TESSERA_TEST_DATA "/") + name;
+}
+
+namespace {
+
+// Worker threads log too; one lock guards the innermost capture.
+std::mutex g_logMutex;
+LogCapture* g_capture = nullptr;
+
+} // namespace
+
+LogCapture::LogCapture(const char* category) : m_category(category)
+{
+    std::lock_guard lock(g_logMutex);
+    m_outer = g_capture;
+    g_capture = this;
+    m_previous = qInstallMessageHandler(&LogCapture::handle);
+}
+
+LogCapture::~LogCapture()
+{
+    std::lock_guard lock(g_logMutex);
+    g_capture = m_outer;
+    qInstallMessageHandler(m_previous);
+}
+
+void LogCapture::handle(QtMsgType, const QMessageLogContext& context, const QString& message)
+{
+    std::lock_guard lock(g_logMutex);
+    LogCapture* capture = g_capture;
+    if (!capture)
+        return;
+    if (!capture->m_category.isEmpty()
+        && (!context.category || capture->m_category != context.category))
+        return;
+    capture->m_lines.append(message);
+}
+
+QStringList LogCapture::lines() const
+{
+    std::lock_guard lock(g_logMutex);
+    return m_lines;
+}
+
+bool LogCapture::contains(const QString& text) const
+{
+    const QStringList all = lines();
+    return std::any_of(all.begin(), all.end(), [&](const QString& l) { return l.contains(text); });
+}
+
+void LogCapture::clear()
+{
+    std::lock_guard lock(g_logMutex);
+    m_lines.clear();
+}
 
 } // namespace testsupport
