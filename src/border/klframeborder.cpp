@@ -2,11 +2,11 @@
 
 #include "kit/logging.h"
 #include "kit/numbers.h"
+#include "kit/userfile.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace {
@@ -80,12 +80,12 @@ struct KLFrameBorder::Metrics
 
 std::optional<KLFrameBorder> KLFrameBorder::initWithBorderFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> bytes = kit::readUserFile(path, kMaxBorderFileBytes);
+    if (!bytes) {
         logLine(QStringLiteral("Load border file '%1' failed!").arg(path));
         return std::nullopt;
     }
-    return fromUtf8(file.readAll(), path);
+    return fromUtf8(*bytes, path);
 }
 
 std::optional<KLFrameBorder> KLFrameBorder::fromUtf8(const QByteArray& data, const QString& path)

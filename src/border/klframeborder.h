@@ -27,6 +27,9 @@
 class KLFrameBorder
 {
 public:
+    // Border files are a few lines of numbers; larger files are refused.
+    static constexpr qint64 kMaxBorderFileBytes = 1 << 20;
+
     struct Component
     {
         enum class Type { Line, Curve };
@@ -37,7 +40,8 @@ public:
     };
 
     // Reads a border file. Returns nothing, after logging one line on
-    // kit::lcBorder, when the file cannot be read as UTF-8, has
+    // kit::lcBorder, when the path is not a regular file of at most
+    // kMaxBorderFileBytes, the file cannot be read as UTF-8, has
     // fewer than two lines, or its header is not four fields of which ratio
     // and times are finite and positive and the start point finite.
     static std::optional<KLFrameBorder> initWithBorderFile(const QString& path);

@@ -1,6 +1,7 @@
 #include "folders.h"
 
 #include "logging.h"
+#include "userfile.h"
 
 #include <algorithm>
 
@@ -45,10 +46,10 @@ void walkInto(const QString& root, const QString& relative, QStringList& out)
 
 bool copyFile(const QString& source, const QString& destination)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        qCWarning(lcLibrary).noquote()
-            << QStringLiteral("Cannot read %1: %2").arg(source, in.errorString());
+    QFile in;
+    QString reason;
+    if (!openUserFile(in, source, kNoSizeLimit, &reason)) {
+        qCWarning(lcLibrary).noquote() << QStringLiteral("Cannot read %1: %2").arg(source, reason);
         return false;
     }
     QSaveFile out(destination);
