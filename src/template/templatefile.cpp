@@ -2,12 +2,12 @@
 
 #include "kit/logging.h"
 #include "kit/numbers.h"
+#include "kit/userfile.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
@@ -110,31 +110,25 @@ std::optional<QString> decodeUtf8(const QByteArray& bytes)
 // The whole file as UTF-8 text, or nothing with the reason in `error`.
 std::optional<QString> readUtf8File(const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
+    const std::optional<QByteArray> bytes = kit::readUserFile(path, kMaxTemplateFileBytes, error);
+    if (!bytes)
         return std::nullopt;
-    }
-    if (file.size() > kMaxTemplateFileBytes) {
-        *error = QStringLiteral("The file is too large (%1 bytes; a template has at most %2).")
-                     .arg(file.size())
-                     .arg(kMaxTemplateFileBytes);
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.read(kMaxTemplateFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return std::nullopt;
-    }
-    if (bytes.size() > kMaxTemplateFileBytes) {
-        *error = QStringLiteral("The file is too large (a template has at most %1 bytes).")
-                     .arg(kMaxTemplateFileBytes);
-        return std::nullopt;
-    }
-    std::optional<QString> text = decodeUtf8(bytes);
+    std::optional<QString> text = decodeUtf8(*bytes);
     if (!text)
         *error = QStringLiteral("The text is not valid UTF-8.");
     return text;
+}
+
+// The lines of a template; a carriage return before a line feed belongs to
+// the line ending, so files saved with CRLF endings read as LF files do.
+QList<QStringView> templateLines(QStringView text)
+{
+    QList<QStringView> lines = text.split(u'\n');
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (lines[i].endsWith(u'\r'))
+            lines[i].chop(1);
+    }
+    return lines;
 }
 
 } // namespace
@@ -221,7 +215,7 @@ TemplateReadResult readTemplateText(QStringView text)
 {
     if (text.startsWith(QChar(0xFEFF)))
         text = text.mid(1);
-    const QList<QStringView> lines = text.split(u'\n');
+    const QList<QStringView> lines = templateLines(text);
     if (lines.size() <= 1) {
         logLine(QStringLiteral("Invalid resource file format."));
         return failure(TemplateReadError::NoLineFeed);
@@ -262,7 +256,7 @@ TemplateReadResult readTemplateText(QStringView text)
 int templateCellCountOfText(QStringView text)
 {
     int count = 0;
-    for (QStringView line : text.split(u'\n'))
+    for (QStringView line : templateLines(text))
         if (line.size() >= 3 && !line.startsWith(u';'))
             ++count;
     return std::min(count - 1, 9);

@@ -2,8 +2,8 @@
 
 // Template files ("*.fdd", UTF-8 text): a dimension line "W,H[,lock]"
 // followed by cell lines "x,y,w,h:kind[,border...]:shape", comment lines
-// starting with ";" and skipped short lines. Lines end at "\n" only; a "\r"
-// before it stays in the line's last field.
+// starting with ";" and skipped short lines. Lines end at "\n"; a "\r" right
+// before it is part of the line ending (files saved with CRLF endings).
 //
 // The readers are pure: they answer a record or nothing and write their
 // diagnostic line to the "tessera.template" logging category (kit/logging.h).
