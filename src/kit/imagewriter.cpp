@@ -1,6 +1,7 @@
 #include "imagewriter.h"
 
 #include <algorithm>
+#include <atomic>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,7 @@
 
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QPainter>
 #include <QSaveFile>
 #include <QThreadPool>
 #include <QtConcurrent>
@@ -57,8 +59,29 @@ bool deflateInto(z_stream& z, QByteArray& out, int flush)
     return true;
 }
 
-void deflateStripe(const QImage& rows, qsizetype rowBytes, bool finalStripe, Stripe& stripe)
+// How the rows of the file are laid out: the converted pixel format and the
+// bytes a pixel takes.
+struct RowLayout
 {
+    QImage::Format format;
+    int channels;
+};
+
+// Converts the stripe's rows (and the row above it, which the Up filter
+// reads) to the file's layout, filters and deflates them. Each stripe
+// converts only its own rows, so no converted copy of the whole picture is
+// ever made.
+void deflateStripe(const QImage& source, RowLayout layout, bool finalStripe, Stripe& stripe)
+{
+    const int above = stripe.first > 0 ? 1 : 0;
+    const int top = stripe.first - above;
+    const QImage view(source.constScanLine(top), source.width(), stripe.last - top + 1,
+                      source.bytesPerLine(), source.format());
+    const QImage rows = view.format() == layout.format ? view : view.convertToFormat(layout.format);
+    if (rows.isNull())
+        return;
+    const qsizetype rowBytes = qsizetype(source.width()) * layout.channels;
+
     z_stream z {};
     if (deflateInit2(&z, kZlibLevel, Z_DEFLATED, -15, 8, kZlibStrategy) != Z_OK)
         return;
@@ -67,19 +90,20 @@ void deflateStripe(const QImage& rows, qsizetype rowBytes, bool finalStripe, Str
     std::vector<uchar> line(size_t(rowBytes) + 1);
     line[0] = kFilterUp;
     bool ok = true;
-    for (int y = stripe.first; ok && y <= stripe.last; ++y) {
+    for (int y = above; ok && y < rows.height(); ++y) {
         const uchar* row = rows.constScanLine(y);
         if (y == 0) {
             std::memcpy(line.data() + 1, row, size_t(rowBytes));
         } else {
-            const uchar* above = rows.constScanLine(y - 1);
+            const uchar* previous = rows.constScanLine(y - 1);
             for (qsizetype i = 0; i < rowBytes; ++i)
-                line[size_t(i) + 1] = uchar(row[i] - above[i]);
+                line[size_t(i) + 1] = uchar(row[i] - previous[i]);
         }
         stripe.adler = quint32(adler32(stripe.adler, line.data(), uInt(line.size())));
         z.next_in = line.data();
         z.avail_in = uInt(line.size());
-        const int flush = y < stripe.last ? Z_NO_FLUSH : finalStripe ? Z_FINISH : Z_SYNC_FLUSH;
+        const bool last = y == rows.height() - 1;
+        const int flush = !last ? Z_NO_FLUSH : finalStripe ? Z_FINISH : Z_SYNC_FLUSH;
         ok = deflateInto(z, stripe.deflated, flush);
     }
     stripe.deflated.resize(qsizetype(z.total_out));
@@ -89,9 +113,10 @@ void deflateStripe(const QImage& rows, qsizetype rowBytes, bool finalStripe, Str
 
 // Filtered, deflated scanlines as the payloads of consecutive IDAT chunks;
 // nothing when compression failed.
-std::vector<QByteArray> compressScanlines(const QImage& rows, qsizetype rowBytes)
+std::vector<QByteArray> compressScanlines(const QImage& source, RowLayout layout)
 {
-    const int height = rows.height();
+    const int height = source.height();
+    const qsizetype rowBytes = qsizetype(source.width()) * std::max(layout.channels, 4);
     const int threads = std::max(1, QThreadPool::globalInstance()->maxThreadCount());
     const qsizetype byCount = std::max(kMinStripeRows, (height + threads * 4 - 1) / (threads * 4));
     const int stripeRows =
@@ -103,7 +128,7 @@ std::vector<QByteArray> compressScanlines(const QImage& rows, qsizetype rowBytes
         stripes.back().last = std::min(height, y + stripeRows) - 1;
     }
     QtConcurrent::blockingMap(QThreadPool::globalInstance(), stripes, [&](Stripe& s) {
-        deflateStripe(rows, rowBytes, s.last == height - 1, s);
+        deflateStripe(source, layout, s.last == height - 1, s);
     });
 
     std::vector<QByteArray> chunks;
@@ -175,6 +200,7 @@ bool writePngFile(PngSink* sink, int width, int height, int colorType, const QBy
     return true;
 }
 
+// Whether every pixel is opaque; the rows are scanned in bands on the pool.
 bool isOpaque(const QImage& image)
 {
     if (!image.hasAlphaChannel())
@@ -183,54 +209,86 @@ bool isOpaque(const QImage& image)
             || image.format() == QImage::Format_ARGB32
         ? image
         : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        QRgb all = 0xff000000;
-        for (int x = 0; x < argb.width(); ++x)
-            all &= row[x];
-        if ((all & 0xff000000) != 0xff000000)
-            return false;
-    }
-    return true;
+    constexpr int kBand = 256;
+    std::vector<int> bands;
+    for (int y = 0; y < argb.height(); y += kBand)
+        bands.push_back(y);
+    std::atomic<bool> opaque { true };
+    QtConcurrent::blockingMap(QThreadPool::globalInstance(), bands, [&](int first) {
+        const int last = std::min(argb.height(), first + kBand);
+        for (int y = first; y < last && opaque.load(std::memory_order_relaxed); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+            QRgb all = 0xff000000;
+            for (int x = 0; x < argb.width(); ++x)
+                all &= row[x];
+            if ((all & 0xff000000) != 0xff000000)
+                opaque = false;
+        }
+    });
+    return opaque;
 }
 
-bool encodePng(const QImage& image, QIODevice* device, QString* reason)
+bool encodePng(const QImage& picture, QIODevice* device, QString* reason)
 {
-    QImage rows;
-    int colorType;
-    if (image.format() == QImage::Format_Grayscale8) {
-        rows = image;
-        colorType = PNG_COLOR_TYPE_GRAY;
-    } else if (isOpaque(image)) {
-        rows = image.convertToFormat(QImage::Format_RGB888);
-        colorType = PNG_COLOR_TYPE_RGB;
-    } else {
-        rows = image.convertToFormat(QImage::Format_RGBA8888);
-        colorType = PNG_COLOR_TYPE_RGB_ALPHA;
-    }
-    if (rows.isNull()) {
+    // Stripes read rows in place; pixels narrower than a byte or indexed
+    // ones are widened first.
+    const QImage image = picture.depth() < 8 || picture.format() == QImage::Format_Indexed8
+        ? picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                            : QImage::Format_RGB32)
+        : picture;
+    if (image.isNull()) {
         *reason = QStringLiteral("out of memory");
         return false;
     }
-    if (rows.width() > 1000000 || rows.height() > 1000000) {
+    RowLayout layout;
+    int colorType;
+    if (image.format() == QImage::Format_Grayscale8) {
+        layout = { QImage::Format_Grayscale8, 1 };
+        colorType = PNG_COLOR_TYPE_GRAY;
+    } else if (isOpaque(image)) {
+        layout = { QImage::Format_RGB888, 3 };
+        colorType = PNG_COLOR_TYPE_RGB;
+    } else {
+        layout = { QImage::Format_RGBA8888, 4 };
+        colorType = PNG_COLOR_TYPE_RGB_ALPHA;
+    }
+    if (image.width() > 1000000 || image.height() > 1000000) {
         *reason = QStringLiteral("PNG allows at most 1000000 pixels a side");
         return false;
     }
-    const int channels = colorType == PNG_COLOR_TYPE_GRAY ? 1
-        : colorType == PNG_COLOR_TYPE_RGB                 ? 3
-                                                          : 4;
-    const std::vector<QByteArray> idat =
-        compressScanlines(rows, qsizetype(rows.width()) * channels);
+    const std::vector<QByteArray> idat = compressScanlines(image, layout);
     if (idat.empty()) {
-        *reason = QStringLiteral("compression failed");
+        *reason = QStringLiteral("compression failed (out of memory?)");
         return false;
     }
     PngSink sink { device, {} };
-    if (!writePngFile(&sink, rows.width(), rows.height(), colorType, idat.data(), idat.size())) {
+    if (!writePngFile(&sink, image.width(), image.height(), colorType, idat.data(), idat.size())) {
         *reason = QString::fromUtf8(sink.message);
         return false;
     }
     return true;
+}
+
+// The picture laid on white paper: what a format without alpha shows of
+// transparent margins, cut-out corners and shadows.
+QImage flattenedOnWhite(const QImage& image)
+{
+    if (!image.hasAlphaChannel())
+        return image;
+    // An opaque picture (a collage without margins) lies on the paper as it
+    // is: its pixels are read as RGB in place.
+    if ((image.format() == QImage::Format_ARGB32_Premultiplied
+         || image.format() == QImage::Format_ARGB32)
+        && isOpaque(image))
+        return QImage(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
+                      QImage::Format_RGB32);
+    QImage paper(image.size(), QImage::Format_RGB32);
+    if (paper.isNull())
+        return paper;
+    paper.fill(Qt::white);
+    QPainter painter(&paper);
+    painter.drawImage(0, 0, image);
+    return paper;
 }
 
 bool encodeWithQt(const QImage& image, QIODevice* device, ImageFormat format, int jpegQuality,
@@ -243,17 +301,11 @@ bool encodeWithQt(const QImage& image, QIODevice* device, ImageFormat format, in
     case ImageFormat::Jpeg:
         name = "jpeg";
         writer.setQuality(std::clamp(jpegQuality, 0, 100));
-        // Premultiplied pixels make fully transparent ones black, whatever
-        // colour an unpremultiplied image kept under them.
-        if (pixels.hasAlphaChannel())
-            pixels = pixels.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                         .convertToFormat(QImage::Format_RGB32);
+        pixels = flattenedOnWhite(image);
         break;
     case ImageFormat::Bmp:
         name = "bmp";
-        if (pixels.hasAlphaChannel())
-            pixels = pixels.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                         .convertToFormat(QImage::Format_RGB32);
+        pixels = flattenedOnWhite(image);
         break;
     case ImageFormat::Tiff:
         name = "tiff";
@@ -261,6 +313,10 @@ bool encodeWithQt(const QImage& image, QIODevice* device, ImageFormat format, in
     case ImageFormat::Png:
         name = "png";
         break;
+    }
+    if (pixels.isNull()) {
+        *reason = QStringLiteral("out of memory");
+        return false;
     }
     writer.setDevice(device);
     writer.setFormat(name);

@@ -25,7 +25,9 @@ QString formatExtension(ImageFormat format);
 
 // Writes `image` to `path`, replacing an existing file. PNG is lossless and
 // keeps transparency; JPEG (at `jpegQuality`, 0 to 100) and BMP have no
-// alpha, so transparent pixels come out black; TIFF keeps transparency.
+// alpha, so the picture is laid on white, as a print would be (transparent
+// margins and cut-out corners come out white, a shadow grey on white); TIFF
+// keeps transparency.
 // On failure answers false, creates nothing, leaves an existing file as it
 // was and, when `error` is given, names the reason.
 bool writeImage(const QImage& image, const QString& path, ImageFormat format, QString* error,
