@@ -1,6 +1,7 @@
 #include "graphicscontext.h"
 
 #include "alphablur.h"
+#include "imageplan.h"
 
 #include <array>
 #include <cmath>
@@ -144,63 +145,87 @@ QPen strokePen(const QColor& color, double lineWidth)
     return pen;
 }
 
-// Resamples the visible part of `src` to exactly the device pixels of
-// `device` and copies it there. Only the visible part is resampled, so a
-// photo zoomed far beyond its cell costs what the cell shows.
-void blitImage(QPainter& p, const Image& image, const QRectF& device, const QRectF& src)
+// Larger scaled pictures are not blitted: the scaled size would not fit an
+// int, and such a draw shows a few source pixels enlarged, which filtering
+// the level does as well.
+constexpr double kMaxBlitSide = 1 << 20;
+
+// Copies the visible part of `src` resampled to exactly the device pixels of
+// `device`. Only the visible part is resampled, so a photo zoomed far beyond
+// its cell costs what the cell shows. With a planning `plan` nothing is drawn
+// and the part is noted instead; a `prepared` plan supplies the part when it
+// was decoded ahead. False when the draw is not one a blit can do.
+bool blitImage(QPainter& p, const Image& image, const QRectF& device, const QRectF& src,
+               ImagePlan* plan, const ImagePlan* prepared)
 {
     const QRect pixelsRect(QPoint(qRound(device.left()), qRound(device.top())),
                            QPoint(qRound(device.right()) - 1, qRound(device.bottom()) - 1));
     const QRect visible = pixelsRect & visibleDeviceRect(p);
     if (visible.isEmpty())
-        return;
+        return true;
     const QSize full = image.pixelSize();
     // Device pixels per image pixel.
     const double fx = pixelsRect.width() / src.width();
     const double fy = pixelsRect.height() / src.height();
-    const QSize needed(int(std::ceil(full.width() * fx)), int(std::ceil(full.height() * fy)));
-    const QImage level = needed.width() <= full.width() && needed.height() <= full.height()
-        ? image.pixels(needed)
-        : image.fullPixels();
-    if (level.isNull())
-        return;
-    const double rx = double(level.width()) / full.width();
-    const double ry = double(level.height()) / full.height();
-    // The visible part in level pixels, widened to whole pixels.
-    const QRectF wanted((src.x() + (visible.x() - pixelsRect.x()) / fx) * rx,
-                        (src.y() + (visible.y() - pixelsRect.y()) / fy) * ry,
-                        visible.width() / fx * rx, visible.height() / fy * ry);
-    const QRect piece = wanted.toAlignedRect() & level.rect();
-    if (piece.isEmpty())
-        return;
-    const QSize pieceSize(std::max(1, qRound(piece.width() * fx / rx)),
-                          std::max(1, qRound(piece.height() * fy / ry)));
-    QImage pixels = piece == level.rect() ? level : level.copy(piece);
-    if (pixels.size() != pieceSize)
-        pixels = pixels.scaled(pieceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const QPoint at(qRound(pixelsRect.x() + (piece.x() / rx - src.x()) * fx),
-                    qRound(pixelsRect.y() + (piece.y() / ry - src.y()) * fy));
+    if (full.width() * fx > kMaxBlitSide || full.height() * fy > kMaxBlitSide)
+        return false;
+    // The whole picture at the device's scale, and the part of it that shows.
+    const QSize scaled(std::max(1, qRound(full.width() * fx)),
+                       std::max(1, qRound(full.height() * fy)));
+    const double sx = scaled.width() / double(full.width());
+    const double sy = scaled.height() / double(full.height());
+    const QRect part = QRectF((src.x() + (visible.x() - pixelsRect.x()) / fx) * sx,
+                              (src.y() + (visible.y() - pixelsRect.y()) / fy) * sy,
+                              visible.width() / fx * sx, visible.height() / fy * sy)
+                           .toAlignedRect()
+        & QRect(QPoint(0, 0), scaled);
+    if (part.isEmpty())
+        return true;
+    if (plan) {
+        plan->addPart(image, scaled, part);
+        return true;
+    }
+    ImagePlan::Piece piece;
+    const ImagePlan::Piece* ready = prepared ? prepared->find(image, scaled) : nullptr;
+    if (ready && ready->area().contains(part))
+        piece = *ready;
+    else
+        piece = { image.scaledPart(scaled, part), part.topLeft() };
+    if (piece.pixels.isNull())
+        return true;
+    const QPoint at(qRound(pixelsRect.x() + (part.x() / sx - src.x()) * fx),
+                    qRound(pixelsRect.y() + (part.y() / sy - src.y()) * fy));
     useDevicePixels(p);
     p.setClipRect(visible, Qt::IntersectClip);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p.drawImage(at, pixels);
+    p.drawImage(at, piece.pixels, part.translated(-piece.origin));
+    return true;
 }
 
 // Draws `src` (image space) into `target` (the painter's current space).
+// `exact` resamples to the device size first, as kept renders want; a
+// planning `plan` draws nothing and notes what would be decoded.
 void paintImage(QPainter& p, const Image& image, const QRectF& target, const QRectF& src,
-                bool exact)
+                bool exact, ImagePlan* plan = nullptr, const ImagePlan* prepared = nullptr)
 {
     const QTransform t = p.deviceTransform();
     const QSize full = image.pixelSize();
     if (exact && isUprightScale(t)) {
-        blitImage(p, image, t.mapRect(target), src);
-        return;
+        p.save();
+        const bool done = blitImage(p, image, t.mapRect(target), src, plan, prepared);
+        p.restore();
+        if (done)
+            return;
     }
     // Device pixels per image pixel along each image axis.
     const double kx = std::hypot(t.m11(), t.m12()) * target.width() / src.width();
     const double ky = std::hypot(t.m21(), t.m22()) * target.height() / src.height();
     const QSize needed(int(std::ceil(std::min<double>(full.width(), full.width() * kx))),
                        int(std::ceil(std::min<double>(full.height(), full.height() * ky))));
+    if (plan) {
+        plan->addLevel(image, needed);
+        return;
+    }
     if (!exact && src == QRectF(QPointF(0, 0), QSizeF(full)) && isUprightScale(t)
         && needed.width() < full.width() && needed.height() < full.height()
         && qint64(needed.width()) * needed.height() <= kMaxScreenCopyPixels) {
@@ -373,6 +398,14 @@ void GraphicsContext::drawImage(const Image& image, const Rect& dest, std::optio
     }
     const QRectF userBounds(dest.minX(), dest.maxY() - target.bottom(), target.width(),
                             target.height());
+    if (m_planning) {
+        m_painter.save();
+        m_painter.translate(dest.minX(), dest.maxY());
+        m_painter.scale(1, -1);
+        paintImage(m_painter, image, target, src, m_highQuality, m_planning);
+        m_painter.restore();
+        return;
+    }
     perform(userBounds, 0, !image.hasAlphaChannel() && opacity >= 1,
             [&](QPainter& p, bool coverageOnly) {
                 p.save();
@@ -385,7 +418,8 @@ void GraphicsContext::drawImage(const Image& image, const Rect& dest, std::optio
                 } else {
                     if (op == CompositeOp::Copy)
                         p.setCompositionMode(QPainter::CompositionMode_Source);
-                    paintImage(p, image, target, src, m_highQuality && !coverageOnly);
+                    paintImage(p, image, target, src, m_highQuality && !coverageOnly, nullptr,
+                               m_prepared);
                 }
                 p.restore();
             });
@@ -406,6 +440,8 @@ void GraphicsContext::drawDevicePixels(const QImage& pixels, QPoint deviceTopLef
 void GraphicsContext::perform(const QRectF& userBounds, double margin, bool opaque,
                               const std::function<void(QPainter&, bool)>& paint)
 {
+    if (m_planning)
+        return;
     const std::optional<Shadow>& s = state().shadow;
     if (s && s->color.isValid() && s->color.alpha() > 0)
         paintShadow(*s, userBounds.adjusted(-margin, -margin, margin, margin),
@@ -467,6 +503,32 @@ bool GraphicsContext::highQuality() const
 double GraphicsContext::deviceScale() const
 {
     return std::sqrt(std::abs(m_painter.deviceTransform().determinant()));
+}
+
+void GraphicsContext::setImagePlan(ImagePlan* planning, const ImagePlan* prepared)
+{
+    m_planning = planning;
+    m_prepared = prepared;
+}
+
+bool GraphicsContext::isDrawingToScreen() const
+{
+    const QPaintDevice* device = m_painter.device();
+    return device && device->devType() == QInternal::Widget;
+}
+
+void GraphicsContext::drawFocusRing(const Path& shape)
+{
+    const double scale = deviceScale();
+    if (shape.isEmpty() || !isDrawingToScreen() || !(scale > 0))
+        return;
+    save();
+    clearShadow();
+    clip(shape);
+    setColor(focusRingColor());
+    // Half of the stroke lies outside the clip.
+    stroke(shape, 2 * kFocusRingWidth / scale);
+    restore();
 }
 
 } // namespace kit

@@ -24,6 +24,8 @@ class QRectF;
 
 namespace kit {
 
+class ImagePlan;
+
 struct Shadow
 {
     // Blur radius in user units; rendered as a Gaussian of sigma = radius / 2.
@@ -93,8 +95,25 @@ public:
     void setHighQuality(bool on);
     bool highQuality() const;
 
+    // Kept renders draw twice (see ImagePlan). With `planning`, nothing is
+    // drawn: image draws note what they would decode into it. With
+    // `prepared`, image draws take the parts that the plan decoded.
+    void setImagePlan(ImagePlan* planning, const ImagePlan* prepared = nullptr);
+
     // Device pixels per user unit along x and y under the current transform.
     double deviceScale() const;
+
+    // Whether the drawing goes to a widget on screen rather than into a
+    // picture (renders, exports, thumbnails). Marks of the interface, such
+    // as the focus ring, are drawn on screen only.
+    bool isDrawingToScreen() const;
+
+    // The keyboard focus ring of a view: a band kFocusRingWidth device pixels
+    // wide along the inside of `shape`, so that it shows even where
+    // neighbouring views cover the outside. Draws nothing off screen.
+    void drawFocusRing(const Path& shape);
+    static constexpr double kFocusRingWidth = 3;
+    static QColor focusRingColor() { return QColor(59, 153, 252); }
 
 private:
     struct State;
@@ -112,6 +131,8 @@ private:
     QPainter& m_painter;
     std::vector<State> m_stack;
     bool m_highQuality = false;
+    ImagePlan* m_planning = nullptr;
+    const ImagePlan* m_prepared = nullptr;
 };
 
 } // namespace kit

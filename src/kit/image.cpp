@@ -1,5 +1,7 @@
 #include "image.h"
 
+#include "userfile.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -7,7 +9,6 @@
 #include <mutex>
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QLoggingCategory>
 #include <QPixelFormat>
@@ -70,6 +71,8 @@ struct Image::Private
     QString path;
     QSize size; // upright
     bool rotated = false; // stored with width and height swapped
+    // How the stored picture is turned upright (EXIF orientation).
+    QImageIOHandler::Transformations transformation = QImageIOHandler::TransformationNone;
     bool hasAlpha = true;
     QImage source; // the pixels an image was made from; never evicted
 
@@ -105,7 +108,91 @@ struct Image::Private
 
     QImage level(int shift);
     QImage decode(int shift);
+    bool decodesParts() const { return format == "jpeg" || format == "jpg"; }
+    // Upright size of the picture as the JPEG decoder scales it by 2^-dct.
+    QSize dctSize(int dct) const;
+    // The rectangle `rect` (upright pixels of the picture scaled by 2^-dct)
+    // decoded alone: only the rows down to its last are decoded, and only
+    // its columns converted. Null when decoding fails.
+    QImage decodeRegion(int dct, const QRect& rect) const;
 };
+
+namespace {
+
+// Stored and upright rectangles of a picture whose stored size is `stored`:
+// upright = rotated(mirrored(stored)), as QImageReader turns pictures.
+QRect storedToUpright(QRect r, QSize stored, QImageIOHandler::Transformations t)
+{
+    if (t.testFlag(QImageIOHandler::TransformationMirror))
+        r.moveLeft(stored.width() - r.x() - r.width());
+    if (t.testFlag(QImageIOHandler::TransformationFlip))
+        r.moveTop(stored.height() - r.y() - r.height());
+    if (t.testFlag(QImageIOHandler::TransformationRotate90))
+        r = QRect(stored.height() - r.y() - r.height(), r.x(), r.height(), r.width());
+    return r;
+}
+
+QRect uprightToStored(QRect r, QSize stored, QImageIOHandler::Transformations t)
+{
+    if (t.testFlag(QImageIOHandler::TransformationRotate90))
+        r = QRect(r.y(), stored.height() - r.x() - r.width(), r.height(), r.width());
+    if (t.testFlag(QImageIOHandler::TransformationFlip))
+        r.moveTop(stored.height() - r.y() - r.height());
+    if (t.testFlag(QImageIOHandler::TransformationMirror))
+        r.moveLeft(stored.width() - r.x() - r.width());
+    return r;
+}
+
+int ceilDiv(int v, int d)
+{
+    return (v + d - 1) / d;
+}
+
+} // namespace
+
+QSize Image::Private::dctSize(int dct) const
+{
+    const int d = 1 << dct;
+    return { ceilDiv(size.width(), d), ceilDiv(size.height(), d) };
+}
+
+QImage Image::Private::decodeRegion(int dct, const QRect& rect) const
+{
+    const int d = 1 << dct;
+    const QSize stored = rotated ? size.transposed() : size;
+    const QSize storedDct(ceilDiv(stored.width(), d), ceilDiv(stored.height(), d));
+    // The region in stored pixels of the full picture, widened to whole
+    // 8 × 8 blocks: the decoder scales a clip by powers of two only when it
+    // is aligned so, and the block edges are where it decodes anyway.
+    const QRect wanted = uprightToStored(rect, storedDct, transformation);
+    const int x0 = wanted.x() * d / 8 * 8, y0 = wanted.y() * d / 8 * 8;
+    const int x1 = std::min(stored.width(), ceilDiv((wanted.x() + wanted.width()) * d, 8) * 8);
+    const int y1 = std::min(stored.height(), ceilDiv((wanted.y() + wanted.height()) * d, 8) * 8);
+    if (x1 <= x0 || y1 <= y0)
+        return {};
+    const QRect clip(x0, y0, x1 - x0, y1 - y0);
+    const QRect clipDct(x0 / d, y0 / d, ceilDiv(clip.width(), d), ceilDiv(clip.height(), d));
+
+    QBuffer buffer;
+    buffer.setData(encoded);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoTransform(true);
+    reader.setQuality(100);
+    reader.setClipRect(clip);
+    reader.setScaledSize(clipDct.size());
+    QImage image = reader.read();
+    if (image.isNull()) {
+        qCWarning(lcImage).noquote()
+            << QStringLiteral("cannot decode %1: %2")
+                   .arg(path.isEmpty() ? QStringLiteral("image data") : path, reader.errorString());
+        return {};
+    }
+    const QRect decoded = storedToUpright(clipDct, storedDct, transformation);
+    if (image.size() != decoded.size())
+        return {};
+    return toPremultiplied(image.copy(rect.translated(-decoded.topLeft())));
+}
 
 // Called with the mutex held.
 QImage Image::Private::level(int shift)
@@ -187,16 +274,11 @@ std::optional<Image> Image::load(const QString& path, QString* error)
             *error = message;
         return std::nullopt;
     };
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("cannot open: %1").arg(file.errorString()));
-    if (file.size() > kMaxEncodedBytes)
-        return fail(QStringLiteral("too large: a file of %1 MB").arg(file.size() >> 20));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fail(QStringLiteral("cannot read: %1").arg(file.errorString()));
     QString reason;
-    std::optional<Image> image = fromData(bytes, &reason);
+    const std::optional<QByteArray> bytes = readUserFile(path, kMaxEncodedBytes, &reason);
+    if (!bytes)
+        return fail(QStringLiteral("cannot read: %1").arg(reason));
+    std::optional<Image> image = fromData(*bytes, &reason);
     if (!image)
         return fail(reason);
     image->m_d->path = path;
@@ -236,7 +318,8 @@ std::optional<Image> Image::fromData(const QByteArray& encoded, QString* error)
                             .arg(stored.width())
                             .arg(stored.height())
                             .arg(decodeLimitPixels() / 1'000'000));
-        d->rotated = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+        d->transformation = reader.transformation();
+        d->rotated = d->transformation.testFlag(QImageIOHandler::TransformationRotate90);
         d->size = d->rotated ? stored.transposed() : stored;
         const QImage::Format f = reader.imageFormat();
         d->hasAlpha = f == QImage::Format_Invalid
@@ -332,6 +415,60 @@ QImage Image::pixelsExactly(QSize size) const
         return level;
     m_d->exact = resampled(level, size);
     return m_d->exact;
+}
+
+QImage Image::scaledPart(QSize scaledSize, const QRect& part) const
+{
+    const QRect whole(QPoint(0, 0), scaledSize);
+    if (isNull() || scaledSize.isEmpty() || !part.intersects(whole))
+        return {};
+    if (qint64(part.width()) * part.height() > decodeLimitPixels()) {
+        qCWarning(lcImage) << "refused to resample to" << part.size() << "pixels";
+        return {};
+    }
+    const int shift = m_d->shiftFor(scaledSize);
+    QImage level;
+    {
+        // A cached level at least as large serves; otherwise the level is
+        // decoded for this answer alone and dropped with it, so that one
+        // render of large photos does not leave them all in memory.
+        std::lock_guard lock(m_d->mutex);
+        if (!m_d->source.isNull())
+            level = m_d->source;
+        for (const Private::Level& l : m_d->levels) {
+            if (l.shift <= shift && (level.isNull() || l.image.width() < level.width()))
+                level = l.image;
+        }
+    }
+    // A JPEG without such a level is decoded at the DCT scale that covers the
+    // size, and only the region under the part.
+    const bool region = level.isNull() && m_d->decodesParts();
+    const int dct = std::min(shift, kMaxDctShift);
+    if (level.isNull() && !region)
+        level = m_d->decode(shift);
+    const QSize levelSize = region ? m_d->dctSize(dct) : level.size();
+    if (levelSize.isEmpty())
+        return {};
+
+    // Level pixels per scaled pixel. The part is cut from the level widened
+    // to whole level pixels, resampled, and the exact part cut from that.
+    const double rx = double(levelSize.width()) / scaledSize.width();
+    const double ry = double(levelSize.height()) / scaledSize.height();
+    const QRect clipped = part & whole;
+    const QRect piece =
+        QRectF(clipped.x() * rx, clipped.y() * ry, clipped.width() * rx, clipped.height() * ry)
+            .toAlignedRect()
+        & QRect(QPoint(0, 0), levelSize);
+    if (piece.isEmpty())
+        return {};
+    const QImage piecePixels = region ? m_d->decodeRegion(dct, piece) : level.copy(piece);
+    if (piecePixels.isNull())
+        return {};
+    const QSize pieceSize(std::max(1, qRound(piece.width() / rx)),
+                          std::max(1, qRound(piece.height() / ry)));
+    const QImage resampledPiece = resampled(piecePixels, pieceSize);
+    const QPoint offset(qRound(piece.x() / rx), qRound(piece.y() / ry));
+    return resampledPiece.copy(part.translated(-offset));
 }
 
 void Image::prepare(const std::vector<std::pair<Image, QSize>>& requests)

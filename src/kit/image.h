@@ -56,6 +56,15 @@ public:
     // Pixels of exactly `size` (area-averaged from the nearest level).
     QImage pixelsExactly(QSize size) const;
 
+    // The rectangle `part` (pixels, y down) of the upright picture scaled to
+    // `scaledSize`, area-averaged: a photo decoded at the size it is drawn,
+    // only where it shows. Taken from a cached level when there is one that
+    // covers the size, else decoded from the file at reduced scale where the
+    // codec allows; the answer is not cached. A null QImage when decoding
+    // fails, or `part` misses the scaled picture; the part of `part` outside
+    // it is transparent.
+    QImage scaledPart(QSize scaledSize, const QRect& part) const;
+
     // Decodes the levels of several images in parallel on the global thread
     // pool, so that a following render finds them in the cache.
     static void prepare(const std::vector<std::pair<Image, QSize>>& requests);

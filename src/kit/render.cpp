@@ -1,6 +1,7 @@
 #include "render.h"
 
 #include "graphicscontext.h"
+#include "imageplan.h"
 #include "view.h"
 
 #include <algorithm>
@@ -33,14 +34,28 @@ QImage render(View& view, QSize pixelSize, double sx, double sy)
         qCWarning(lcRender) << "Out of memory for a render of" << pixelSize;
         return {};
     }
-    image.fill(Qt::transparent);
     QPainter painter(&image);
     // The one flip between y-up views and the y-down image.
     painter.translate(0, pixelSize.height());
     painter.scale(sx, -sy);
-    prepareImages(view, std::max(sx, sy));
+
+    // The first pass only learns which part of which photo shows at which
+    // size; those parts are decoded in parallel, then the tree is drawn.
+    ImagePlan plan;
+    painter.save();
+    {
+        GraphicsContext planning(painter);
+        planning.setHighQuality(true);
+        planning.setImagePlan(&plan);
+        view.drawTree(planning, bounds);
+    }
+    painter.restore();
+    plan.decode();
+    // A view may have painted on the painter directly during the first pass.
+    image.fill(Qt::transparent);
     GraphicsContext gc(painter);
     gc.setHighQuality(true);
+    gc.setImagePlan(nullptr, &plan);
     view.drawTree(gc, bounds);
     return image;
 }

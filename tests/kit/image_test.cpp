@@ -2,6 +2,8 @@
 
 #include "support/testsupport.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <zlib.h>
@@ -124,28 +126,6 @@ TEST(Image, LevelsAreReducedUprightAndCoverTheRequest)
     }
 }
 
-TEST(Image, ReductionsAverageAreasNeverSample)
-{
-    // One-pixel black and white columns: nearest-neighbour sampling would
-    // answer pure black or white, averaging answers greys.
-    QImage stripes(300, 30, QImage::Format_RGB32);
-    for (int x = 0; x < 300; ++x)
-        for (int y = 0; y < 30; ++y)
-            stripes.setPixel(x, y, x % 2 ? 0xffffffff : 0xff000000);
-    const Image image = Image::fromPixels(stripes);
-    const QImage reductions[] = { image.pixelsExactly({ 100, 10 }),
-                                  image.pixelsExactly({ 150, 15 }), image.pixels({ 70, 7 }) };
-    for (const QImage& r : reductions) {
-        ASSERT_FALSE(r.isNull());
-        for (int x = 0; x < r.width(); ++x) {
-            const int grey = qRed(r.pixel(x, r.height() / 2));
-            EXPECT_GT(grey, 60) << r.width() << " at " << x;
-            EXPECT_LT(grey, 195) << r.width() << " at " << x;
-        }
-    }
-    EXPECT_EQ(image.pixels({ 70, 7 }).width(), 75);
-}
-
 TEST(Image, RefusesWhatItCannotOrShouldNotDecode)
 {
     QTemporaryDir dir;
@@ -154,6 +134,8 @@ TEST(Image, RefusesWhatItCannotOrShouldNotDecode)
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("these are not pixels");
     text.close();
+    const QString fifo = dir.filePath("pipe.jpg");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
     const struct
     {
@@ -166,7 +148,10 @@ TEST(Image, RefusesWhatItCannotOrShouldNotDecode)
         { "text", [&](QString* e) { return Image::load(notAnImage, e); }, "not an image" },
         { "empty data", [](QString* e) { return Image::fromData({}, e); }, "not an image" },
         { "missing file", [&](QString* e) { return Image::load(dir.filePath("gone.jpg"), e); },
-          "cannot open" },
+          "cannot read" },
+        // Refused before reading: a pipe that no one writes, a device without end.
+        { "named pipe", [&](QString* e) { return Image::load(fifo, e); }, "named pipe" },
+        { "/dev/zero", [](QString* e) { return Image::load("/dev/zero", e); }, "a device" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -199,4 +184,44 @@ TEST(Image, PrepareFillsTheCachesOfSeveralImages)
         EXPECT_EQ(image.pixels({ 400, 300 }).height(), 300);
         EXPECT_EQ(image.pixels({ 100, 75 }).height(), 75);
     }
+}
+
+// A render decodes only the part of a photo that shows, at the size drawn:
+// the part must be the same pixels as that part of the whole scaled photo,
+// upright, and transparent where it reaches beyond the photo.
+TEST(Image, ScaledPartsAreThePartsOfTheScaledPicture)
+{
+    const QByteArray plain = jpeg(quadrantPicture(1600, 1200));
+    const Image landscape = *Image::fromData(plain);
+    const Image turned = *Image::fromData(withExifOrientation(plain, 6)); // 1200 × 1600
+    const Image upsideDown = *Image::fromData(withExifOrientation(plain, 3));
+    const Image mirroredTurned = *Image::fromData(withExifOrientation(plain, 7));
+    const struct
+    {
+        const Image& image;
+        QSize scaled;
+        QRect part;
+    } cases[] = {
+        { landscape, { 700, 525 }, { 300, 200, 100, 120 } }, // DCT level, then averaged
+        { landscape, { 200, 150 }, { 0, 0, 200, 150 } }, // a whole DCT level
+        { landscape, { 2000, 1500 }, { 950, 700, 100, 100 } }, // enlarged
+        { turned, { 600, 800 }, { 250, 350, 100, 100 } },
+        { upsideDown, { 400, 300 }, { 150, 100, 100, 100 } },
+        { mirroredTurned, { 300, 400 }, { 0, 150, 200, 100 } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.scaled.width());
+        const QImage whole = c.image.pixelsExactly(c.scaled);
+        const QImage part = c.image.scaledPart(c.scaled, c.part);
+        ASSERT_EQ(part.size(), c.part.size());
+        for (QPoint at : { QPoint(2, 2), QPoint(c.part.width() - 3, c.part.height() - 3),
+                           QPoint(c.part.width() / 2 + 5, c.part.height() / 2 + 5) })
+            EXPECT_TRUE(sameColor(part.pixelColor(at), whole.pixelColor(at + c.part.topLeft()), 16))
+                << at.x() << "," << at.y();
+    }
+    const QImage beyond = landscape.scaledPart({ 200, 150 }, { 190, 0, 20, 10 });
+    ASSERT_EQ(beyond.size(), QSize(20, 10));
+    EXPECT_TRUE(sameColor(beyond.pixelColor(5, 5), Qt::green, 12));
+    EXPECT_EQ(beyond.pixelColor(15, 5).alpha(), 0);
+    EXPECT_TRUE(landscape.scaledPart({ 200, 150 }, { 300, 0, 20, 10 }).isNull());
 }
