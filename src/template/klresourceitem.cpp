@@ -470,6 +470,11 @@ void KLResourceItem::drawRect(kit::GraphicsContext& gc, const kit::Rect&)
         gc.drawImage(*m_image, dest, std::nullopt, kit::CompositeOp::Copy);
     }
     gc.restore();
+
+    if (isFirstResponder()) {
+        if (const std::optional<kit::Path> ring = focusRingPath())
+            gc.drawFocusRing(*ring);
+    }
 }
 
 // -- Text masks

@@ -113,6 +113,7 @@ public:
     void drawRect(kit::GraphicsContext& gc, const kit::Rect& dirty) override;
     void imagesToDraw(std::vector<std::pair<kit::Image, QSize>>& out, double scale) const override;
     // The shape of the focus ring: the mask of an unrotated cell, else none.
+    // The first responder shows it on screen along the inside of the mask.
     std::optional<kit::Path> focusRingPath() const;
     kit::Rect focusRingMaskBounds() const { return bounds(); }
 

@@ -1,6 +1,8 @@
 #include "template/klresourceitem.h"
 
+#include "kit/graphicscontext.h"
 #include "kit/render.h"
+#include "kit/viewhost.h"
 #include "support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +16,7 @@ namespace {
 
 kit::Image solidImage(int w, int h, QColor c = Qt::red)
 {
-    QImage pixels(w, h, QImage::Format_ARGB32_Premultiplied);
-    pixels.fill(c);
-    return kit::Image::fromPixels(pixels);
+    return testsupport::solidPhoto({ w, h }, c);
 }
 
 std::unique_ptr<KLResourceItem> cell(const char* line, kit::Rect frame, int tag = 1)
@@ -233,4 +233,47 @@ TEST(KLResourceItem, TextBorderOutlinesTheLetters)
     EXPECT_TRUE(sameColor(pixelYUp(image, int(b.midX()), int(b.midY())), QColor(255, 49, 114)));
     EXPECT_EQ(pixelYUp(image, int(b.maxX() + 3), int(b.midY())).alpha(), 0)
         << "no band outside the letters";
+}
+
+// The clicked cell shows the platform's ring along the inside of its mask on
+// screen; renders (exports) never show it, nor does a rotated cell.
+TEST(KLResourceItem, FirstResponderShowsItsRingOnScreenOnly)
+{
+    kit::ViewHost host;
+    host.resize(300, 100);
+    auto root = std::make_unique<kit::View>(kit::Rect { 0, 0, 300, 100 });
+    KLResourceItem* square = root->addSubview(cell("0,0,1,1:L:*", { 0, 0, 100, 100 }, 2));
+    KLResourceItem* triangle =
+        root->addSubview(cell("0,0,1,1:L:0,0,1,0,0.5,1", { 100, 0, 100, 100 }, 3));
+    KLResourceItem* turned =
+        root->addSubview(cell("0,0,1,1:T:DejaVu Sans,40,I,0,0,90", { 200, 0, 100, 100 }, 4));
+    kit::View* rootView = root.get();
+    host.viewWindow()->setRootView(std::move(root));
+
+    const QColor ring = kit::GraphicsContext::focusRingColor();
+    auto shot = [&] {
+        return host.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    const QColor squareFill = KLResourceItem::placeholderColor(2);
+
+    ASSERT_TRUE(host.viewWindow()->makeFirstResponder(square));
+    QImage image = shot();
+    for (QPoint edge : { QPoint(1, 50), QPoint(98, 50), QPoint(50, 1), QPoint(50, 98) })
+        EXPECT_TRUE(sameColor(pixelYUp(image, edge.x(), edge.y()), ring, 8))
+            << edge.x() << "," << edge.y();
+    EXPECT_TRUE(sameColor(pixelYUp(image, 50, 50), squareFill));
+    EXPECT_TRUE(sameColor(pixelYUp(kit::renderToImage(*rootView), 1, 50), squareFill));
+
+    // The ring follows the slanted sides of the mask, and leaves the old cell.
+    ASSERT_TRUE(host.viewWindow()->makeFirstResponder(triangle));
+    image = shot();
+    EXPECT_TRUE(sameColor(pixelYUp(image, 1, 50), squareFill));
+    EXPECT_TRUE(sameColor(pixelYUp(image, 100 + 25 + 2, 50), ring, 8));
+    EXPECT_TRUE(sameColor(pixelYUp(image, 100 + 50, 50), KLResourceItem::placeholderColor(3)));
+
+    ASSERT_TRUE(host.viewWindow()->makeFirstResponder(turned));
+    image = shot();
+    for (int x = 200; x < 300; ++x)
+        for (int y = 0; y < 100; ++y)
+            ASSERT_FALSE(sameColor(pixelYUp(image, x, y), ring, 8)) << x << "," << y;
 }
