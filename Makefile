@@ -36,13 +36,15 @@ bench: build
 	@scripts/bootstrap.sh --bench
 	scripts/run-bench.sh $(BUILD)
 
-fuzz: bootstrap
+fuzz:
+	@scripts/bootstrap.sh --fuzz
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DTESSERA_FUZZ=ON -DTESSERA_TESTS=OFF -DTESSERA_BENCH=OFF $(CMAKE_ARGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 format:
+	@scripts/bootstrap.sh --format
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:

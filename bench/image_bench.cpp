@@ -3,7 +3,7 @@
 // with Qt and libvips as peers.
 //
 //   TESSERA_CORPUS (default /tmp/tessera-corpus) holds p1.jpg .. p9.jpg
-//   (6000 × 4000); ../shared/bench/make-corpus builds it.
+//   (6000 × 4000); bench/make-corpus builds it.
 
 #include "kit/graphicscontext.h"
 #include "kit/image.h"
@@ -40,7 +40,7 @@ bool haveCorpus(benchmark::State& state)
 {
     for (int i = 1; i <= 9; ++i) {
         if (!QFile::exists(corpusFile(i))) {
-            state.SkipWithError("corpus missing: run ../shared/bench/make-corpus");
+            state.SkipWithError("corpus missing: run bench/make-corpus");
             return false;
         }
     }

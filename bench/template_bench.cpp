@@ -2,7 +2,7 @@
 // with a libvips pipeline over the same photos as the peer.
 //
 //   TESSERA_CORPUS (default /tmp/tessera-corpus) must hold p1.jpg .. p9.jpg;
-//   ../shared/bench/make-corpus builds it.
+//   bench/make-corpus builds it.
 
 #include "kit/graphicscontext.h"
 #include "kit/image.h"
@@ -12,7 +12,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -41,7 +47,7 @@ bool haveCorpus(benchmark::State& state)
 {
     for (const QString& p : photoPaths()) {
         if (!QFile::exists(p)) {
-            state.SkipWithError("corpus missing: run ../shared/bench/make-corpus");
+            state.SkipWithError("corpus missing: run bench/make-corpus");
             return false;
         }
     }
@@ -135,6 +141,64 @@ void BM_VipsJpeg3072(benchmark::State& state)
     vipsPipeline(state, "jpg");
 }
 
+// A whole `tessera render` of the collage in a process of its own: start,
+// reading the photos, the render and the file. The peak resident size of
+// the process (as the kernel counts it) is the `peak_MiB` counter.
+void renderCommand(benchmark::State& state, const char* extension)
+{
+#ifdef TESSERA_APP
+    if (!haveCorpus(state))
+        return;
+    QTemporaryDir dir;
+    std::vector<QByteArray> args = { TESSERA_APP,
+                                     "render",
+                                     "--template",
+                                     QFile::encodeName(nineCellTemplate(dir)),
+                                     "--size",
+                                     "3072x3072",
+                                     "--output",
+                                     QFile::encodeName(dir.filePath(QStringLiteral("out.")
+                                                                    + QLatin1String(extension))) };
+    for (const QString& p : photoPaths()) {
+        args.push_back("--photo");
+        args.push_back(QFile::encodeName(p));
+    }
+    std::vector<char*> argv;
+    for (QByteArray& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    long peakKiB = 0;
+    for (auto _ : state) {
+        pid_t pid = 0;
+        if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
+            state.SkipWithError("tessera could not be started");
+            return;
+        }
+        int status = 0;
+        rusage usage {};
+        wait4(pid, &status, 0, &usage);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("tessera render failed");
+            return;
+        }
+        peakKiB = std::max(peakKiB, usage.ru_maxrss);
+    }
+    state.counters["peak_MiB"] = double(peakKiB) / 1024;
+#else
+    (void)extension;
+    state.SkipWithError("built without the application");
+#endif
+}
+
+void BM_RenderCommandPng3072(benchmark::State& state)
+{
+    renderCommand(state, "png");
+}
+void BM_RenderCommandJpeg3072(benchmark::State& state)
+{
+    renderCommand(state, "jpg");
+}
+
 // One redraw of the canvas at 1600 × 1200, as each step of a pan drag causes.
 void BM_CanvasRedraw1600x1200(benchmark::State& state)
 {
@@ -166,6 +230,8 @@ BENCHMARK(BM_ExportPng3072)->Unit(benchmark::kMillisecond)->UseRealTime()->Itera
 BENCHMARK(BM_VipsPng3072)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_ExportJpeg3072)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(BM_VipsJpeg3072)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_RenderCommandPng3072)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_RenderCommandJpeg3072)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_CanvasRedraw1600x1200)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()

@@ -14,10 +14,22 @@ packages=(
     xvfb xauth dbus-daemon
 )
 
-# Benchmarks also compare against libvips and build their photo corpus with
-# ImageMagick and exiftool; `make bench` asks for these.
-bench_packages=(libvips-tools imagemagick libimage-exiftool-perl)
-[[ ${1:-} == --bench ]] && packages+=("${bench_packages[@]}")
+# Optional groups, asked for by the make targets that need them:
+#   --bench   libvips (the benchmarks' peer), ImageMagick and exiftool (the
+#             photo corpus, bench/make-corpus)
+#   --fuzz    clang with libFuzzer (make fuzz)
+#   --format  clang-format (make format)
+for option in "$@"; do
+    case $option in
+    --bench) packages+=(libvips-tools imagemagick libimage-exiftool-perl) ;;
+    --fuzz) packages+=(clang libclang-rt-dev) ;;
+    --format) packages+=(clang-format) ;;
+    *)
+        echo "bootstrap: unknown option $option (--bench, --fuzz, --format)" >&2
+        exit 2
+        ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

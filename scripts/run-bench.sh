@@ -1,18 +1,16 @@
 #!/usr/bin/env bash
 # Runs every benchmark of a build:  scripts/run-bench.sh BUILD_DIR [benchmark args...]
-# Builds the photo corpus first when the corpus script is there (it needs
-# ImageMagick and exiftool, and fetches wallpapers from Debian's packages).
+# Builds the photo corpus first (bench/make-corpus: large photos made from
+# Debian's wallpaper packages with ImageMagick and exiftool); without it the
+# photo benchmarks skip.
 set -euo pipefail
 build=${1:?usage: run-bench.sh BUILD_DIR [benchmark args...]}
 shift
-root=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
-corpus_script="$root/../shared/bench/make-corpus"
-if [[ -x $corpus_script || -f $corpus_script ]]; then
-    TESSERA_CORPUS=$(bash "$corpus_script" "${TESSERA_CORPUS:-/tmp/tessera-corpus}" | tail -n 1) \
-        || echo "run-bench: corpus could not be built; photo benchmarks will skip" >&2
-    export TESSERA_CORPUS
+root=$(cd "$(dirname "$0")/.." && pwd)
+if corpus=$("$root/bench/make-corpus" "${TESSERA_CORPUS:-/tmp/tessera-corpus}"); then
+    export TESSERA_CORPUS=$(tail -n 1 <<<"$corpus")
 else
-    echo "run-bench: $corpus_script not found; photo benchmarks will skip" >&2
+    echo "run-bench: the photo corpus could not be built; photo benchmarks will skip" >&2
 fi
 shopt -s nullglob
 status=0
