@@ -47,22 +47,6 @@ const QColor clear(0, 0, 0, 0);
 
 } // namespace
 
-TEST(View, RenderPutsTheOriginAtTheLowerLeft)
-{
-    Swatch view({ 0, 0, 100, 100 }, red, { 10, 10, 20, 20 });
-    const QImage image = kit::renderToImage(view);
-    ASSERT_EQ(image.size(), QSize(100, 100));
-    EXPECT_EQ(image.format(), QImage::Format_ARGB32_Premultiplied);
-    // Rows counted from the top: y 10..30 is rows 70..89.
-    for (int row = 0; row < 100; ++row) {
-        for (int col : { 5, 10, 29, 30 }) {
-            const bool inside = row >= 70 && row <= 89 && col >= 10 && col <= 29;
-            EXPECT_TRUE(sameColor(image.pixelColor(col, row), inside ? red : clear))
-                << "col " << col << " row " << row;
-        }
-    }
-}
-
 TEST(View, RenderScalesToPixelSizes)
 {
     Swatch view({ 0, 0, 100, 50 }, red, { 0, 0, 50, 25 }); // the lower left quarter

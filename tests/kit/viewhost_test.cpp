@@ -92,18 +92,6 @@ struct HostFixture
 
 } // namespace
 
-TEST(ViewHost, KeyCodesFromQtKeys)
-{
-    const std::pair<int, int> table[] = {
-        { Qt::Key_Backspace, 51 }, { Qt::Key_Delete, 51 }, { Qt::Key_Down, 125 },
-        { Qt::Key_Up, 126 },       { Qt::Key_Left, 123 },  { Qt::Key_Right, 124 },
-        { Qt::Key_Return, 36 },    { Qt::Key_Enter, 36 },  { Qt::Key_Escape, 53 },
-        { Qt::Key_Tab, 48 },       { Qt::Key_A, -1 },      { Qt::Key_Space, -1 },
-    };
-    for (auto [qt, code] : table)
-        EXPECT_EQ(kit::keyCodeFromQt(qt), code) << qt;
-}
-
 TEST(ViewHost, MouseWheelAndKeysArriveFlipped)
 {
     HostFixture f;
