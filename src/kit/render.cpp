@@ -106,6 +106,10 @@ QImage renderToImage(View& view, QSize pixelSize)
 
 void prepareImages(const View& view, double deviceScale)
 {
+    // A tree in no window is not on screen; its renders decode the parts
+    // they draw themselves, and levels cached for it would only hold memory.
+    if (!view.window())
+        return;
     std::vector<std::pair<Image, QSize>> requests;
     collectImages(view, deviceScale, requests);
     Image::prepare(requests);

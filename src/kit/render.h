@@ -25,8 +25,9 @@ QImage renderToImage(View& view, QSize pixelSize);
 // Decodes every picture that the visible views of the tree draw, at the size
 // they are drawn at `deviceScale` pixels per unit, in parallel on the thread
 // pool, so that the following draw finds them ready in their caches. A view
-// that shows new photos on screen calls it. (The renders above decode only
-// the parts of the photos that show, for the render alone: see ImagePlan.)
+// that shows new photos on screen calls it; for a tree in no window it does
+// nothing. (The renders above decode only the parts of the photos that
+// show, for the render alone: see ImagePlan.)
 void prepareImages(const View& view, double deviceScale);
 
 } // namespace kit
