@@ -96,14 +96,10 @@ TEST(KLFrameBorder, ReadsFilesAsStrictUtf8)
     QTemporaryDir dir;
     const QString good = dir.filePath("zigzag.bdr");
     const QString bad = dir.filePath("latin1.bdr");
-    for (const auto& [path, bytes] : { std::pair { good,
-                                                   QByteArray("\xef\xbb\xbf"
-                                                              "0.1,2,0,1\nL:1,1\n") },
-                                       std::pair { bad, QByteArray("0.1,2,0,1\n# caf\xe9\n") } }) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    testsupport::writeFile(good,
+                           "\xef\xbb\xbf"
+                           "0.1,2,0,1\nL:1,1\n");
+    testsupport::writeFile(bad, "0.1,2,0,1\n# caf\xe9\n");
     LogCapture log("tessera.border");
     const auto b = KLFrameBorder::initWithBorderFile(good);
     ASSERT_TRUE(b); // a byte order mark does not spoil the ratio
@@ -178,21 +174,6 @@ TEST(KLFrameBorder, OnlyTheLastRepeatOfAnEdgeReachesPastItsRepeat)
         EXPECT_TRUE(testsupport::pointNear(at(b->borderPathForRect({ 0, 0, 1000, 500 }), c.index),
                                            c.expected, 1e-4));
     }
-}
-
-TEST(KLFrameBorder, RotatesByQuarterTurnsOnly)
-{
-    const Point pivot(10, 20);
-    const Point p(13, 24); // offset (3, 4)
-    const std::pair<int, Point> cases[] = {
-        { 90, { 14, 17 } }, { 180, { 7, 16 } }, { 270, { 6, 23 } }, { 360, p }, { -90, p },
-    };
-    for (const auto& [degree, expected] : cases) {
-        SCOPED_TRACE(degree);
-        EXPECT_EQ(KLFrameBorder::rotatePoint(p, pivot, degree), expected);
-    }
-    // The offsets are rounded to single precision.
-    EXPECT_EQ(KLFrameBorder::rotatePoint({ 0.1, 0 }, { 0, 0 }, 180), Point(-double(0.1f), 0));
 }
 
 TEST(KLFrameBorder, NonsenseNumbersNeverGiveNonFinitePoints)
