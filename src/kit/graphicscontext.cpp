@@ -427,7 +427,7 @@ void GraphicsContext::drawImage(const Image& image, const Rect& dest, std::optio
 
 void GraphicsContext::drawDevicePixels(const QImage& pixels, QPoint deviceTopLeft)
 {
-    if (pixels.isNull())
+    if (pixels.isNull() || m_planning)
         return;
     m_painter.save();
     useDevicePixels(m_painter);
