@@ -11,6 +11,8 @@ packages=(
     libqt6sql6-sqlite qtkeychain-qt6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-liberation2
+    # Chinese text in captions and a handwriting face for the shipped styles.
+    fonts-wqy-microhei fonts-comic-neue
     xvfb xauth dbus-daemon
 )
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <Qt>
@@ -70,6 +71,9 @@ struct MenuItem
     bool checked = false;
     bool separator = false;
     std::vector<MenuItem> submenu;
+    // Shown beside the title at its own size (previews of styles, say);
+    // none when null.
+    QImage icon = QImage();
 
     static MenuItem makeSeparator()
     {

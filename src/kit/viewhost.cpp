@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QStyleHints>
 #include <QUrl>
 
@@ -30,6 +31,34 @@ QStringList localFiles(const QMimeData* mime)
     return files;
 }
 
+// Menus show icons at the style's small size; a menu with larger pictures
+// (style previews) shows them at their own size.
+class MenuIconStyle : public QProxyStyle
+{
+public:
+    explicit MenuIconStyle(int side) : m_side(side) { }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override
+    {
+        if (metric == PM_SmallIconSize)
+            return m_side;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+private:
+    int m_side;
+};
+
+void growIconSize(QMenu& menu, QSize icon)
+{
+    const int side = std::max(icon.width(), icon.height());
+    if (side <= menu.style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, &menu))
+        return;
+    auto* style = new MenuIconStyle(side); // owned by the menu
+    style->setParent(&menu);
+    menu.setStyle(style);
+}
+
 void fillQMenu(QMenu& target, const Menu& menu, std::vector<std::function<void()>>& actions)
 {
     for (const MenuItem& item : menu.items) {
@@ -47,6 +76,10 @@ void fillQMenu(QMenu& target, const Menu& menu, std::vector<std::function<void()
         }
         QAction* action = target.addAction(title); // owned by `target`
         action->setEnabled(item.enabled);
+        if (!item.icon.isNull()) {
+            action->setIcon(QIcon(QPixmap::fromImage(item.icon)));
+            growIconSize(target, item.icon.size());
+        }
         if (item.checked) {
             action->setCheckable(true);
             action->setChecked(true);
