@@ -148,8 +148,8 @@
         <translation>Default</translation>
     </message>
     <message id="DEFAULT_TEXT">
-        <source>Double-click to edit</source>
-        <translation>Double-click to edit</translation>
+        <source>Your text</source>
+        <translation>Your text</translation>
     </message>
     <message id="DEFAULT_TEXT_FONT">
         <source>DejaVu Sans</source>
@@ -502,6 +502,78 @@ Drop photos here</translation>
     <message id="MENU_MEDIA_BROWSER">
         <source>Media Browser</source>
         <translation>Media Browser</translation>
+    </message>
+    <message id="TEXT_SETTINGS_TITLE">
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message id="TEXT_SETTINGS_TEXT">
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message id="TEXT_SETTINGS_FONT">
+        <source>Font</source>
+        <translation>Font</translation>
+    </message>
+    <message id="TEXT_SETTINGS_CHOOSE_FONT">
+        <source>Choose…</source>
+        <translation>Choose…</translation>
+    </message>
+    <message id="TEXT_SETTINGS_FILL">
+        <source>Fill</source>
+        <translation>Fill</translation>
+    </message>
+    <message id="TEXT_SETTINGS_OUTLINE">
+        <source>Outline</source>
+        <translation>Outline</translation>
+    </message>
+    <message id="TEXT_SETTINGS_WIDTH">
+        <source>Width</source>
+        <translation>Width</translation>
+    </message>
+    <message id="TEXT_SETTINGS_SHADOW">
+        <source>Shadow</source>
+        <translation>Shadow</translation>
+    </message>
+    <message id="TEXT_SETTINGS_BLUR">
+        <source>Blur</source>
+        <translation>Blur</translation>
+    </message>
+    <message id="TEXT_SETTINGS_DISTANCE">
+        <source>Distance</source>
+        <translation>Distance</translation>
+    </message>
+    <message id="TEXT_SETTINGS_DIRECTION">
+        <source>Direction</source>
+        <translation>Direction</translation>
+    </message>
+    <message id="TEXT_SETTINGS_OPACITY">
+        <source>Opacity</source>
+        <translation>Opacity</translation>
+    </message>
+    <message id="SAVE_STYLE_TITLE">
+        <source>Save Text Style</source>
+        <translation>Save Text Style</translation>
+    </message>
+    <message id="SAVE_STYLE_NAME">
+        <source>Name of the new text style:</source>
+        <translation>Name of the new text style:</translation>
+    </message>
+    <message id="BUTTON_SAVE_STYLE">
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message id="BUTTON_CANCEL">
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message id="SAVE_STYLE_FAILED">
+        <source>The text style could not be saved: %1</source>
+        <translation>The text style could not be saved: %1</translation>
+    </message>
+    <message id="BUTTON_REMOVE_STYLE">
+        <source>Remove</source>
+        <translation>Remove</translation>
     </message>
 </context>
 </TS>

@@ -148,7 +148,7 @@
         <translation>默认样式</translation>
     </message>
     <message id="DEFAULT_TEXT">
-        <source>Double-click to edit</source>
+        <source>Your text</source>
         <translation>双击编辑文字</translation>
     </message>
     <message id="DEFAULT_TEXT_FONT">
@@ -502,6 +502,78 @@ Drop photos here</source>
     <message id="MENU_MEDIA_BROWSER">
         <source>Media Browser</source>
         <translation>媒体浏览器</translation>
+    </message>
+    <message id="TEXT_SETTINGS_TITLE">
+        <source>Text</source>
+        <translation>文字</translation>
+    </message>
+    <message id="TEXT_SETTINGS_TEXT">
+        <source>Text</source>
+        <translation>文字</translation>
+    </message>
+    <message id="TEXT_SETTINGS_FONT">
+        <source>Font</source>
+        <translation>字体</translation>
+    </message>
+    <message id="TEXT_SETTINGS_CHOOSE_FONT">
+        <source>Choose…</source>
+        <translation>选择…</translation>
+    </message>
+    <message id="TEXT_SETTINGS_FILL">
+        <source>Fill</source>
+        <translation>填充</translation>
+    </message>
+    <message id="TEXT_SETTINGS_OUTLINE">
+        <source>Outline</source>
+        <translation>描边</translation>
+    </message>
+    <message id="TEXT_SETTINGS_WIDTH">
+        <source>Width</source>
+        <translation>宽度</translation>
+    </message>
+    <message id="TEXT_SETTINGS_SHADOW">
+        <source>Shadow</source>
+        <translation>阴影</translation>
+    </message>
+    <message id="TEXT_SETTINGS_BLUR">
+        <source>Blur</source>
+        <translation>模糊</translation>
+    </message>
+    <message id="TEXT_SETTINGS_DISTANCE">
+        <source>Distance</source>
+        <translation>距离</translation>
+    </message>
+    <message id="TEXT_SETTINGS_DIRECTION">
+        <source>Direction</source>
+        <translation>方向</translation>
+    </message>
+    <message id="TEXT_SETTINGS_OPACITY">
+        <source>Opacity</source>
+        <translation>不透明度</translation>
+    </message>
+    <message id="SAVE_STYLE_TITLE">
+        <source>Save Text Style</source>
+        <translation>存储文字样式</translation>
+    </message>
+    <message id="SAVE_STYLE_NAME">
+        <source>Name of the new text style:</source>
+        <translation>新文字样式的名称：</translation>
+    </message>
+    <message id="BUTTON_SAVE_STYLE">
+        <source>Save</source>
+        <translation>存储</translation>
+    </message>
+    <message id="BUTTON_CANCEL">
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message id="SAVE_STYLE_FAILED">
+        <source>The text style could not be saved: %1</source>
+        <translation>无法存储文字样式：%1</translation>
+    </message>
+    <message id="BUTTON_REMOVE_STYLE">
+        <source>Remove</source>
+        <translation>删除</translation>
     </message>
 </context>
 </TS>

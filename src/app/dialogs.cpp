@@ -1,5 +1,6 @@
 #include "dialogs.h"
 
+#include "klsavestylewindow.h"
 #include "reveal.h"
 
 #include "kit/defaults.h"
@@ -8,6 +9,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -69,4 +71,15 @@ std::optional<ExportChoice> QtDialogs::runExportPanel(QWidget* parent, kit::Size
 void QtDialogs::revealFile(const QString& path)
 {
     revealInFileManager(path);
+}
+
+std::optional<QString> QtDialogs::askStyleName(QWidget* parent, const QString& lastName)
+{
+    KLSaveStyleWindow window(parent);
+    window.nameField()->setText(lastName);
+    window.nameField()->selectAll();
+    window.placeOver(parent);
+    if (window.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return window.nameField()->text();
 }

@@ -47,6 +47,9 @@ public:
     virtual std::optional<ExportChoice> runExportPanel(QWidget* parent, kit::Size ratio) = 0;
     // Shows a written file in the file manager.
     virtual void revealFile(const QString& path) = 0;
+    // The name for a text style about to be saved, asked in a window whose
+    // field starts with `lastName`; never empty; nothing when cancelled.
+    virtual std::optional<QString> askStyleName(QWidget* parent, const QString& lastName) = 0;
 };
 
 class QtDialogs : public Dialogs
@@ -62,4 +65,5 @@ public:
     bool openUrl(const QUrl& url) override;
     std::optional<ExportChoice> runExportPanel(QWidget* parent, kit::Size ratio) override;
     void revealFile(const QString& path) override;
+    std::optional<QString> askStyleName(QWidget* parent, const QString& lastName) override;
 };

@@ -43,6 +43,7 @@ KLController::KLController(std::unique_ptr<Dialogs> dialogs, QObject* parent)
 
     m_libraries = std::make_unique<KLLibraryPane>(*m_window, *m_dialogs);
     m_export = std::make_unique<KLExportCommand>(*m_dialogs, *m_window);
+    m_styles = std::make_unique<KLStyleCommands>(*m_window, *m_dialogs, m_scaleWindow);
     buildCanvases();
     buildRatioView();
     observeNotifications();
@@ -56,6 +57,7 @@ KLController::~KLController()
 {
     // Observers first: nothing may reach a half-destroyed controller.
     m_observations.clear();
+    m_styles.reset();
 }
 
 KLMainWindow* KLController::window() const
@@ -106,6 +108,7 @@ void KLController::connectWindow()
     connect(w, &KLMainWindow::layoutModeChosen, this, &KLController::layoutChanged);
     connect(w, &KLMainWindow::zoomChosen, this, [this](double v) { canvasScaleChanged(v); });
     connect(w, &KLMainWindow::ratioListRequested, this, &KLController::showFrameScale);
+    connect(w, &KLMainWindow::styleListRequested, m_styles.get(), &KLStyleCommands::showStyleView);
     connect(w, &KLMainWindow::cornerToggled, this, &KLController::roundCornerClicked);
     connect(w, &KLMainWindow::shadowToggled, this, &KLController::shadowClicked);
     connect(w, &KLMainWindow::addTextRequested, this, &KLController::addText);

@@ -5,7 +5,8 @@
 // canvas ratio and zoom, the decorations, the side-panel libraries (through
 // KLLibraryPane) and their remove command, the new-canvas and quit
 // questions, the what's-new and about windows, help and feedback, export
-// (through KLExportCommand), and new photos. It learns what the person did
+// (through KLExportCommand), captions and text styles (through
+// KLStyleCommands), and new photos. It learns what the person did
 // on canvases and libraries through the notification centre, and what they
 // asked of the window through the window's signals.
 //
@@ -20,6 +21,7 @@
 #include "dialogs.h"
 #include "klaboutwindow.h"
 #include "klexportcommand.h"
+#include "klstylecommands.h"
 #include "kllibrarypane.h"
 #include "klmediapane.h"
 #include "klwhatsnewwindow.h"
@@ -164,6 +166,8 @@ public:
     }
     KLLibraryPane& libraries() const { return *m_libraries; }
     KLMediaPane& media() const { return *m_media; }
+    // The caption settings panel and the text style commands.
+    KLStyleCommands& styles() const { return *m_styles; }
     KLResourceListView* resourceListView() const { return m_libraries->resourceListView(); }
     KLBackgroundListView* backgroundListView() const { return m_libraries->backgroundListView(); }
     KLBorderListView* borderListView() const { return m_libraries->borderListView(); }
@@ -206,6 +210,7 @@ private:
     std::unique_ptr<KLLibraryPane> m_libraries;
     std::unique_ptr<KLExportCommand> m_export;
     std::unique_ptr<KLMediaPane> m_media;
+    std::unique_ptr<KLStyleCommands> m_styles;
 
     // Canvases, each in its own document view hosted by its own widget.
     KLResourceView* m_canvas = nullptr;

@@ -334,7 +334,16 @@ void KLMainWindow::centreTitleBar()
 
 KLAttachedWindow* KLMainWindow::openRatioList(QWidget* content, int tag)
 {
-    QPushButton* button = m_titlebarView->scaleButton();
+    return openPopUpBelow(m_titlebarView->scaleButton(), content, tag);
+}
+
+KLAttachedWindow* KLMainWindow::openStyleList(QWidget* content, int tag)
+{
+    return openPopUpBelow(m_titlebarView->styleViewButton(), content, tag);
+}
+
+KLAttachedWindow* KLMainWindow::openPopUpBelow(QPushButton* button, QWidget* content, int tag)
+{
     // The list hangs below the button, its arrow pointing up at it.
     auto* popUp = new KLAttachedWindow(content, QPoint(button->width() / 2, button->height()),
                                        button, KLAttachedWindow::Side::Lower, 3);

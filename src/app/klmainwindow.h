@@ -65,6 +65,8 @@ public:
     // pointing at it; the pop-up closes itself when it loses the focus,
     // except to the ratio button. The caller owns the pop-up.
     KLAttachedWindow* openRatioList(QWidget* content, int tag);
+    // The same below the text style button.
+    KLAttachedWindow* openStyleList(QWidget* content, int tag);
 
     // -- The canvas area
     // Shows `document` in the main scroll view; the one shown before goes
@@ -146,6 +148,7 @@ private:
     QWidget* makeSidePanel();
     void makeMenus();
     void connectTitleBar();
+    KLAttachedWindow* openPopUpBelow(QPushButton* button, QWidget* content, int tag);
 
     QWidget* m_topBar = nullptr;
     KLTitleBarGroup* m_titlebarView = nullptr;

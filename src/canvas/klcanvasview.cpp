@@ -7,6 +7,7 @@
 #include "kit/render.h"
 #include "kit/window.h"
 #include "text/kltextview.h"
+#include "text/textstyle.h"
 
 #include <algorithm>
 #include <cmath>
@@ -198,18 +199,22 @@ KLTextView* KLCanvasView::addTextView(const QString& text, kit::Point at)
 {
     for (KLTextView* caption : m_textItems)
         caption->setNeedsDisplay();
-    const kit::Rect f = frame();
-    const kit::Rect b = bounds();
-    const double h = captionHeight(kCaptionHeight);
-    const double w = kCaptionRatio * h;
+    // Every new caption starts with the person's default style.
+    const TextStyle style = defaultTextStyle();
+    const double h = captionHeight(style.height);
+    const double w = style.ratio * h;
     const kit::Point origin { at.x - w / 2, at.y - h / 2 };
 
     auto owned = std::make_unique<KLTextView>(kit::Rect { origin, { w, h } });
-    // The relative form the caption re-places itself from on every resize.
-    owned->setSize({ h > 0 ? w / h : 0, f.height() > 0 ? h / f.height() : 0 });
+    // The relative form the caption re-places itself from on every resize:
+    // fractions of the container it lives in, which is what updateFrame
+    // reads, so that the caption stays where it was put.
+    const kit::Size c = m_captionContainer->frame().size;
+    owned->setSize({ h > 0 ? w / h : 0, c.height > 0 ? h / c.height : 0 });
     owned->setLocation(
-        { b.width() > 0 ? origin.x / b.width() : 0, b.height() > 0 ? origin.y / b.height() : 0 });
+        { c.width > 0 ? origin.x / c.width : 0, c.height > 0 ? origin.y / c.height : 0 });
     owned->_setText(text);
+    owned->applyStyleWithDictionary(style);
     KLTextView* caption = m_captionContainer->addSubview(std::move(owned));
     m_textItems.push_back(caption);
     if (kit::Window* w = window())

@@ -114,9 +114,10 @@ public:
     // In the order they were added; owned by the caption container.
     const std::vector<KLTextView*>& textItems() const { return m_textItems; }
     // Adds a caption showing `text`, centred on `at` (a point of the caption
-    // container), sized by captionHeight() for a style of height fraction
-    // kCaptionHeight and width-to-height ratio kCaptionRatio, above every
-    // photo and earlier caption. It becomes first responder and
+    // container), in the default text style (defaultTextStyle): its height
+    // is captionHeight() of the style's height fraction, its width the
+    // style's ratio times that. It lies above every photo and earlier
+    // caption, and keeps its place as fractions of the container. It becomes first responder and
     // "kTextViewDidSelected" is posted with it. Answers the caption.
     KLTextView* addTextView(const QString& text, kit::Point at);
     // Where the add-caption command puts a new caption: the centre of the
@@ -153,7 +154,7 @@ public:
     bool acceptsFirstResponder() const override { return true; }
 
     // A new caption's height as a fraction of the caption rule's length, and
-    // its width ÷ height (the shipped default text style).
+    // its width ÷ height, in the factory text style.
     static constexpr double kCaptionHeight = 0.1;
     static constexpr double kCaptionRatio = 3.0;
 

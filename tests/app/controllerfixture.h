@@ -41,6 +41,8 @@ struct FakeDialogs : Dialogs
     std::optional<ExportChoice> exportChoice; // cancels when empty
     std::vector<kit::Size> exportRatios;
     QStringList revealed;
+    std::deque<QString> styleNames; // cancels when empty
+    QStringList styleNameFieldTexts;
 
     Answer ask(QWidget*, const QString& t, const QString& m, Answer preferred) override
     {
@@ -87,6 +89,15 @@ struct FakeDialogs : Dialogs
         return exportChoice;
     }
     void revealFile(const QString& path) override { revealed.append(path); }
+    std::optional<QString> askStyleName(QWidget*, const QString& lastName) override
+    {
+        styleNameFieldTexts.append(lastName);
+        if (styleNames.empty())
+            return std::nullopt;
+        const QString name = styleNames.front();
+        styleNames.pop_front();
+        return name;
+    }
 };
 
 // The window's widgets, found as a person finds them on screen.
