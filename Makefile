@@ -6,8 +6,9 @@ SAN_BUILD  ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
+PREFIX     ?= /usr/local
 
-.PHONY: all bootstrap build run test test-sanitize bench fuzz format clean
+.PHONY: all bootstrap build run test test-sanitize bench fuzz format install deb clean
 
 all: build
 
@@ -42,6 +43,15 @@ fuzz:
 		-DTESSERA_FUZZ=ON -DTESSERA_TESTS=OFF -DTESSERA_BENCH=OFF $(CMAKE_ARGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# `make install PREFIX=/opt/tessera` (DESTDIR is honoured for staging).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# build/tessera_<version>_<arch>.deb, installable with `apt install ./build/tessera_*.deb`.
+deb: build
+	@scripts/bootstrap.sh --package
+	cd $(BUILD) && cpack -G DEB
 
 format:
 	@scripts/bootstrap.sh --format

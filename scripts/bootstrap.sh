@@ -14,6 +14,7 @@ packages=(
     # Chinese text in captions and a handwriting face for the shipped styles.
     fonts-wqy-microhei fonts-comic-neue
     xvfb xauth dbus-daemon
+    desktop-file-utils appstream shared-mime-info poppler-utils
 )
 
 # Optional groups, asked for by the make targets that need them:
@@ -21,13 +22,16 @@ packages=(
 #             photo corpus, bench/make-corpus)
 #   --fuzz    clang with libFuzzer (make fuzz)
 #   --format  clang-format (make format)
+#   --package dpkg-dev and file (make deb: dpkg-shlibdeps computes the
+#             package's dependencies)
 for option in "$@"; do
     case $option in
     --bench) packages+=(libvips-tools imagemagick libimage-exiftool-perl) ;;
     --fuzz) packages+=(clang libclang-rt-dev) ;;
     --format) packages+=(clang-format) ;;
+    --package) packages+=(dpkg-dev file fakeroot) ;;
     *)
-        echo "bootstrap: unknown option $option (--bench, --fuzz, --format)" >&2
+        echo "bootstrap: unknown option $option (--bench, --fuzz, --format, --package)" >&2
         exit 2
         ;;
     esac

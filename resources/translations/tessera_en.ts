@@ -183,6 +183,18 @@
         <source>%1 Help (Chinese)</source>
         <translation>%1 Help (Chinese)</translation>
     </message>
+    <message id="HELP_EN_MENU_ITEM">
+        <source>%1 Help (English)</source>
+        <translation>%1 Help (English)</translation>
+    </message>
+    <message id="HELP_MISSING">
+        <source>The help pages are not installed. Reinstalling the program brings them back.</source>
+        <translation>The help pages are not installed. Reinstalling the program brings them back.</translation>
+    </message>
+    <message id="OPEN_URL_FAILED">
+        <source>Nothing on this computer can open %1. Install a web browser, or open the address yourself.</source>
+        <translation>Nothing on this computer can open %1. Install a web browser, or open the address yourself.</translation>
+    </message>
     <message id="MENU_FILE">
         <source>&amp;File</source>
         <translation>&amp;File</translation>

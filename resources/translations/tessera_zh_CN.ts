@@ -183,6 +183,18 @@
         <source>%1 Help (Chinese)</source>
         <translation>%1 中文帮助</translation>
     </message>
+    <message id="HELP_EN_MENU_ITEM">
+        <source>%1 Help (English)</source>
+        <translation>%1 英文帮助</translation>
+    </message>
+    <message id="HELP_MISSING">
+        <source>The help pages are not installed. Reinstalling the program brings them back.</source>
+        <translation>帮助页面没有安装。重新安装本程序即可恢复。</translation>
+    </message>
+    <message id="OPEN_URL_FAILED">
+        <source>Nothing on this computer can open %1. Install a web browser, or open the address yourself.</source>
+        <translation>这台电脑上没有可以打开 %1 的程序。请安装网页浏览器，或自己打开这个地址。</translation>
+    </message>
     <message id="MENU_FILE">
         <source>&amp;File</source>
         <translation>文件(&amp;F)</translation>

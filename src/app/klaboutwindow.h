@@ -1,7 +1,7 @@
 #pragma once
 
 // The about window: icon, the application's display name, its version and
-// the support address as a link (which sends feedbackClicked()).
+// the project's issue page as a link (which sends feedbackClicked()).
 
 #include <QDialog>
 

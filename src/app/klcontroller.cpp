@@ -1,5 +1,6 @@
 #include "klcontroller.h"
 
+#include "helppages.h"
 #include "klmainwindow.h"
 #include "klscrollbackview.h"
 #include "ratiotable.h"
@@ -21,10 +22,6 @@
 
 #include <QFileInfo>
 
-const char* const KLController::kSupportAddress = "support@tessera-collage.org";
-const char* const KLController::kHelpPageEN = "https://tessera-collage.org/help/en/";
-const char* const KLController::kHelpPageCN = "https://tessera-collage.org/help/zh-cn/";
-
 namespace {
 
 // The canvas frames are first computed when the window has its size; these
@@ -38,6 +35,7 @@ KLController::KLController(std::unique_ptr<Dialogs> dialogs, QObject* parent)
       m_window(std::make_unique<KLMainWindow>())
 {
     m_window->titleMenuItems(kit::localized("CFBundleDisplayName"));
+    m_window->setFeedbackShown(!helppages::issuesPage().isEmpty());
     m_window->showLayoutMode(Mode::Template);
     m_window->setZoom(1.0, maximumZoom(Mode::Template), zoomLabel(1.0f));
 

@@ -55,6 +55,7 @@ class KLCombinView;
 class KLFreeLayoutView;
 class QMenu;
 class QWidget;
+class QUrl;
 
 namespace kit {
 class ViewHost;
@@ -132,7 +133,12 @@ public:
     void showWhatsNew(bool byCommand);
     void showAbout();
     void quitAbout();
-    void showHelp(bool chinese);
+    // The shipped help pages in `language` ("en", "zh_CN"; the English ones
+    // for a language that has none). A message says so when no page is
+    // installed or nothing on the system opens it.
+    void showHelp(const QString& language);
+    // The project's issue page; nothing when the build names none (the menu
+    // entry is hidden then).
     void showFeedback();
 
     // -- Ratio and zoom (klcontroller_ratio.cpp)
@@ -182,11 +188,6 @@ public:
     // The major version ("1" of "1.0.2"); empty without a version.
     static QString majorVersion(const QString& version);
 
-    // The support address and the help pages.
-    static const char* const kSupportAddress;
-    static const char* const kHelpPageEN;
-    static const char* const kHelpPageCN;
-
 private:
     // Wake-up parts.
     void buildCanvases();
@@ -203,6 +204,8 @@ private:
     bool loadTemplate(const QString& path);
     void refillFromRecentDrops();
     void storeWhatsNewChoice();
+    // Opens `url`, or says that nothing on the system can.
+    void openUrlOrSay(const QUrl& url);
     ModeState& current() { return m_modes[m_currentMode]; }
 
     std::unique_ptr<Dialogs> m_dialogs;

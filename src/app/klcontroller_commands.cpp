@@ -4,6 +4,7 @@
 
 #include "klcontroller.h"
 
+#include "helppages.h"
 #include "klmainwindow.h"
 #include "ratiotable.h"
 #include "serial/klcombinview.h"
@@ -219,7 +220,9 @@ void KLController::showAbout()
         m_aboutWindow->setWindowTitle(
             kit::localized("ABOUT_MENU_ITEM").arg(kit::localized("CFBundleDisplayName")));
         m_aboutWindow->productNameLabel()->setText(kit::localized("CFBundleDisplayName"));
-        m_aboutWindow->feedbackLabel()->setText(QString::fromLatin1(kSupportAddress));
+        const QUrl issues = helppages::issuesPage();
+        m_aboutWindow->feedbackLabel()->setText(issues.toString());
+        m_aboutWindow->feedbackLabel()->setVisible(!issues.isEmpty());
         connect(m_aboutWindow, &KLAboutWindow::feedbackClicked, this, &KLController::showFeedback);
     }
     QString version = QCoreApplication::applicationVersion();
@@ -243,12 +246,29 @@ void KLController::quitAbout()
         m_aboutWindow->hide();
 }
 
-void KLController::showHelp(bool chinese)
+void KLController::showHelp(const QString& language)
 {
-    m_dialogs->openUrl(QUrl(QString::fromLatin1(chinese ? kHelpPageCN : kHelpPageEN)));
+    const QUrl page = helppages::helpPage(language);
+    if (page.isEmpty()) {
+        m_dialogs->inform(m_window.get(), kit::localized("WARNING_TITLE"),
+                          kit::localized("HELP_MISSING"), kit::localized("BUTTON_OK"));
+        return;
+    }
+    openUrlOrSay(page);
 }
 
 void KLController::showFeedback()
 {
-    m_dialogs->openUrl(QUrl(QStringLiteral("mailto:") + QString::fromLatin1(kSupportAddress)));
+    const QUrl issues = helppages::issuesPage();
+    if (!issues.isEmpty())
+        openUrlOrSay(issues);
+}
+
+void KLController::openUrlOrSay(const QUrl& url)
+{
+    if (m_dialogs->openUrl(url))
+        return;
+    const QString shown = url.isLocalFile() ? url.toLocalFile() : url.toString();
+    m_dialogs->inform(m_window.get(), kit::localized("WARNING_TITLE"),
+                      kit::localized("OPEN_URL_FAILED").arg(shown), kit::localized("BUTTON_OK"));
 }

@@ -41,6 +41,11 @@ QPushButton* smallButton(const QString& text, const char* tipKey, QWidget* paren
     return button;
 }
 
+bool chineseInterface()
+{
+    return kit::Localisation::language().startsWith(QStringLiteral("zh"));
+}
+
 } // namespace
 
 KLMainWindow::KLMainWindow(QWidget* parent) : QMainWindow(parent)
@@ -249,13 +254,18 @@ void KLMainWindow::makeMenus()
     connect(add(help, "MENU_WHATS_NEW"), &QAction::triggered, this,
             &KLMainWindow::whatsNewRequested);
     help->addSeparator();
+    // The first help entry is in the interface language, the second offers
+    // the other one.
     m_helpENAction = help->addAction(QString());
     m_helpENAction->setShortcut(QKeySequence::HelpContents);
-    connect(m_helpENAction, &QAction::triggered, this, [this] { emit helpRequested(false); });
+    connect(m_helpENAction, &QAction::triggered, this,
+            [this] { emit helpRequested(kit::Localisation::language()); });
     m_helpCNAction = help->addAction(QString());
-    connect(m_helpCNAction, &QAction::triggered, this, [this] { emit helpRequested(true); });
-    connect(add(help, "MENU_FEEDBACK"), &QAction::triggered, this,
-            &KLMainWindow::feedbackRequested);
+    connect(m_helpCNAction, &QAction::triggered, this, [this] {
+        emit helpRequested(chineseInterface() ? QStringLiteral("en") : QStringLiteral("zh_CN"));
+    });
+    m_feedbackAction = add(help, "MENU_FEEDBACK");
+    connect(m_feedbackAction, &QAction::triggered, this, &KLMainWindow::feedbackRequested);
     help->addSeparator();
     m_aboutAction = help->addAction(QString());
     m_aboutAction->setMenuRole(QAction::AboutRole);
@@ -268,7 +278,18 @@ void KLMainWindow::titleMenuItems(const QString& name)
     m_hideAction->setText(kit::localized("HIDE_MENU_ITEM").arg(name));
     m_quitAction->setText(kit::localized("QUIT_MENU_ITEM").arg(name));
     m_helpENAction->setText(kit::localized("HELP_MENU_ITEM").arg(name));
-    m_helpCNAction->setText(kit::localized("HELP_CN_MENU_ITEM").arg(name));
+    m_helpCNAction->setText(
+        kit::localized(chineseInterface() ? "HELP_EN_MENU_ITEM" : "HELP_CN_MENU_ITEM").arg(name));
+}
+
+void KLMainWindow::setFeedbackShown(bool shown)
+{
+    m_feedbackAction->setVisible(shown);
+}
+
+bool KLMainWindow::isFeedbackShown() const
+{
+    return m_feedbackAction->isVisible();
 }
 
 // -- The top bar

@@ -43,6 +43,9 @@ public:
     // Titles the about, hide, quit and help menu items with the
     // application's display name.
     void titleMenuItems(const QString& displayName);
+    // The feedback entry of the Help menu.
+    void setFeedbackShown(bool shown);
+    bool isFeedbackShown() const;
 
     // -- The top bar
     // The chosen layout mode's button shows as chosen.
@@ -129,7 +132,9 @@ signals:
     void removeItemRequested();
     void filterRequested();
     void whatsNewRequested();
-    void helpRequested(bool chinese);
+    // The help pages in `language` ("en", "zh_CN"): the interface's own
+    // (F1), or the other one.
+    void helpRequested(const QString& language);
     void feedbackRequested();
     void aboutRequested();
     // The window, the canvas area or a library page changed size, or the
@@ -167,4 +172,5 @@ private:
     QAction* m_aboutAction = nullptr;
     QAction* m_helpENAction = nullptr;
     QAction* m_helpCNAction = nullptr;
+    QAction* m_feedbackAction = nullptr;
 };

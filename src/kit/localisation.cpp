@@ -116,6 +116,13 @@ QString Localisation::install(QCoreApplication& app, const QLocale& locale)
     return installLocked(app, state, locale);
 }
 
+QString Localisation::language()
+{
+    Installed& state = installed();
+    std::lock_guard lock(state.mutex);
+    return state.language ? state.language->language() : QStringLiteral("en");
+}
+
 void Localisation::uninstall(QCoreApplication& app)
 {
     Installed& state = installed();

@@ -37,6 +37,9 @@ public:
     static QString install(QCoreApplication& app, const QLocale& locale = QLocale::system());
     // Removes the tables that install() put in.
     static void uninstall(QCoreApplication& app);
+    // The language whose texts are shown, as install() answered it; "en"
+    // before any install and after uninstall().
+    static QString language();
 };
 
 } // namespace kit

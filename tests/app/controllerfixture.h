@@ -38,6 +38,7 @@ struct FakeDialogs : Dialogs
     std::vector<QStringList> nameFilters;
     int menuTagToChoose = -1;
     std::vector<QUrl> openedUrls;
+    bool openUrlSucceeds = true;
     std::optional<ExportChoice> exportChoice; // cancels when empty
     std::vector<kit::Size> exportRatios;
     QStringList revealed;
@@ -81,7 +82,7 @@ struct FakeDialogs : Dialogs
     bool openUrl(const QUrl& url) override
     {
         openedUrls.push_back(url);
-        return true;
+        return openUrlSucceeds;
     }
     std::optional<ExportChoice> runExportPanel(QWidget*, kit::Size ratio) override
     {

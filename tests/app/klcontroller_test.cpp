@@ -1,5 +1,6 @@
 #include "controllerfixture.h"
 
+#include "app/helppages.h"
 #include "border/klborderview.h"
 #include "chrome/kltabbarview.h"
 #include "chrome/kltitlebargroup.h"
@@ -14,7 +15,9 @@
 #include "template/klresourceview.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTextBrowser>
@@ -341,12 +344,64 @@ TEST_F(ControllerTest, AboutHelpAndFeedback)
     EXPECT_TRUE(c.aboutWindow()->versionLabel()->text().contains(QStringLiteral("1.0.3")));
     c.quitAbout();
     EXPECT_FALSE(c.aboutWindow()->isVisible());
-    c.showHelp(false);
-    c.showHelp(true);
-    c.showFeedback();
+
+    // The shipped pages; a language without pages gets the English ones.
+    c.showHelp(QStringLiteral("en"));
+    c.showHelp(QStringLiteral("zh_CN"));
+    c.showHelp(QStringLiteral("de"));
     ASSERT_EQ(m_dialogs->openedUrls.size(), 3u);
-    EXPECT_EQ(m_dialogs->openedUrls[0].scheme(), QStringLiteral("https"));
-    EXPECT_NE(m_dialogs->openedUrls[0], m_dialogs->openedUrls[1]);
-    EXPECT_EQ(m_dialogs->openedUrls[2].toString(),
-              QStringLiteral("mailto:") + QString::fromLatin1(KLController::kSupportAddress));
+    const QUrl english = m_dialogs->openedUrls[0], chinese = m_dialogs->openedUrls[1];
+    for (const QUrl& page : { english, chinese }) {
+        ASSERT_TRUE(page.isLocalFile()) << page.toString().toStdString();
+        EXPECT_TRUE(QFileInfo(page.toLocalFile()).isFile()) << page.toString().toStdString();
+    }
+    EXPECT_TRUE(english.path().endsWith(QStringLiteral("/help/en/index.html")));
+    EXPECT_TRUE(chinese.path().endsWith(QStringLiteral("/help/zh_CN/index.html")));
+    EXPECT_EQ(m_dialogs->openedUrls[2], english);
+
+    // Feedback goes to the issue page the build names, and only there.
+    m_dialogs->openedUrls.clear();
+    c.showFeedback();
+    const QUrl issues = helppages::issuesPage();
+    EXPECT_EQ(c.window()->isFeedbackShown(), !issues.isEmpty());
+    if (issues.isEmpty())
+        EXPECT_TRUE(m_dialogs->openedUrls.empty());
+    else
+        EXPECT_EQ(m_dialogs->openedUrls, std::vector<QUrl> { issues });
+
+    // A desktop that cannot open the page says so, naming it.
+    m_dialogs->openUrlSucceeds = false;
+    m_dialogs->shown.clear();
+    c.showHelp(QStringLiteral("en"));
+    ASSERT_EQ(m_dialogs->shown.size(), 1u);
+    EXPECT_TRUE(m_dialogs->shown[0].message.contains(english.toLocalFile()));
+}
+
+TEST_F(ControllerTest, HelpMenuFollowsTheInterfaceLanguage)
+{
+    // The first entry opens the pages of the interface language, the second
+    // the other language's.
+    QCoreApplication& app = *QCoreApplication::instance();
+    const std::tuple<QLocale, QString, QString> languages[] = {
+        { QLocale(QLocale::Chinese, QLocale::China), "zh_CN", "en" },
+        { QLocale(QLocale::English, QLocale::UnitedStates), "en", "zh_CN" },
+    };
+    for (const auto& [locale, first, second] : languages) {
+        kit::Localisation::install(app, locale);
+        KLController& c = start();
+        QMenu* help = c.window()->menuBar()->actions().last()->menu();
+        ASSERT_TRUE(help);
+        QStringList opened;
+        for (QAction* entry : help->actions()) {
+            if (entry->shortcut() == QKeySequence(QKeySequence::HelpContents)) {
+                entry->trigger();
+                const int at = help->actions().indexOf(entry);
+                help->actions().at(at + 1)->trigger();
+            }
+        }
+        for (const QUrl& url : m_dialogs->openedUrls)
+            opened << url.path().section(u'/', -2, -2);
+        EXPECT_EQ(opened, (QStringList { first, second })) << locale.name().toStdString();
+    }
+    kit::Localisation::install(app, QLocale::c());
 }
