@@ -70,6 +70,15 @@ void useDevicePixels(QPainter& p)
         p.setWorldTransform(undo * scale);
 }
 
+// False for printers, PDF writers and recorded pictures, which keep what is
+// drawn as shapes and pictures rather than pixels.
+bool drawsPixels(const QPainter& p)
+{
+    const QPaintEngine* engine = p.paintEngine();
+    return !engine || engine->type() == QPaintEngine::Raster
+        || engine->type() == QPaintEngine::OpenGL2;
+}
+
 // Scale, translation and no mirroring: images can be resampled to the exact
 // device size and copied.
 // Above this a screen copy at the exact size costs more memory than it saves.
@@ -99,6 +108,22 @@ std::array<QRgb, 256> tintTable(const QColor& color)
 // has coverage, so the empty inside of a large shadow costs nothing.
 void compositeShadow(QPainter& p, const QImage& coverage, const QColor& color, QPoint at)
 {
+    if (!drawsPixels(p)) {
+        // Printers and PDF writers store what is drawn: one picture of the
+        // shadow colour everywhere, its coverage in the alpha only, stays
+        // small and leaves no seams between bands where viewers smooth the
+        // edges of pictures.
+        QImage picture(coverage.size(), QImage::Format_ARGB32);
+        const QRgb rgb = color.rgb() & RGB_MASK;
+        for (int y = 0; y < coverage.height(); ++y) {
+            const uchar* src = coverage.constScanLine(y);
+            auto* dst = reinterpret_cast<QRgb*>(picture.scanLine(y));
+            for (int x = 0; x < coverage.width(); ++x)
+                dst[x] = rgb | uint((src[x] * color.alpha() + 127) / 255) << 24;
+        }
+        p.drawImage(at, picture);
+        return;
+    }
     constexpr int kBand = 32;
     constexpr int kGap = 64; // empty columns that split a band into two tiles
     const std::array<QRgb, 256> table = tintTable(color);

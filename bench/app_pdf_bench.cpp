@@ -1,0 +1,79 @@
+// A PDF page of a nine-cell template collage of 24-megapixel photos, at A4
+// and 300 dots per inch: the time to write it, from photos not yet decoded,
+// and the size of the file (counter "MB").
+//
+//   TESSERA_CORPUS (default /tmp/tessera-corpus) must hold p1.jpg .. p9.jpg;
+//   `make bench` builds it.
+
+#include "app/collagepdf.h"
+#include "app/exportsettings.h"
+#include "template/klresourceview.h"
+
+#include "kit/image.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+QString corpus()
+{
+    const QByteArray env = qgetenv("TESSERA_CORPUS");
+    return env.isEmpty() ? QStringLiteral("/tmp/tessera-corpus") : QString::fromLocal8Bit(env);
+}
+
+// A 3 × 3 grid with thin white borders, square.
+QString nineCellTemplate(const QTemporaryDir& dir)
+{
+    const QString path = dir.filePath(QStringLiteral("grid9.fdd"));
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) {
+        QByteArray text = "1,1\n";
+        for (int row = 2; row >= 0; --row)
+            for (int col = 0; col < 3; ++col)
+                text += QByteArray::number(col / 3.0) + ',' + QByteArray::number(row / 3.0)
+                    + ",0.333333,0.333333:L,0.02:*\n";
+        f.write(text);
+    }
+    return path;
+}
+
+void BM_PdfA4At300Dpi(benchmark::State& state)
+{
+    QStringList photos;
+    for (int i = 1; i <= 9; ++i) {
+        photos << corpus() + QStringLiteral("/p%1.jpg").arg(i);
+        if (!QFile::exists(photos.back())) {
+            state.SkipWithError("corpus missing: run make bench");
+            return;
+        }
+    }
+    QTemporaryDir dir;
+    const QString templatePath = nineCellTemplate(dir);
+    const QString out = dir.filePath(QStringLiteral("collage.pdf"));
+    const pagesetup::FrameForWidth square = [](double w) {
+        return exportsettings::ratioOutputSize(w, { 1, 1 });
+    };
+    for (auto _ : state) {
+        // Fresh images each time: decoding is part of exporting a collage
+        // just opened.
+        KLResourceView canvas({ 0, 0, 800, 800 });
+        canvas.loadResourceFromPath(templatePath);
+        std::vector<std::optional<kit::Image>> images;
+        for (const QString& p : photos)
+            images.push_back(kit::Image::load(p));
+        canvas.fillCells(images, canvas.items().front());
+        canvas._setBackgroundView(BackgroundEntry { 0, {}, {} });
+        QString error;
+        if (!writeCollagePdf(canvas, square, PdfOptions {}, out, &error))
+            state.SkipWithError(error.toUtf8().constData());
+    }
+    state.counters["MB"] = QFileInfo(out).size() / 1e6;
+}
+
+} // namespace
+
+BENCHMARK(BM_PdfA4At300Dpi)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
