@@ -211,6 +211,70 @@
         <source>&amp;Save/Export…</source>
         <translation>&amp;Save/Export…</translation>
     </message>
+    <message id="MENU_EXPORT_PDF">
+        <source>Export as P&amp;DF…</source>
+        <translation>Export as P&amp;DF…</translation>
+    </message>
+    <message id="MENU_PRINT_PREVIEW">
+        <source>Print Pre&amp;view…</source>
+        <translation>Print Pre&amp;view…</translation>
+    </message>
+    <message id="MENU_PRINT">
+        <source>&amp;Print…</source>
+        <translation>&amp;Print…</translation>
+    </message>
+    <message id="PRINT_TITLE">
+        <source>Print</source>
+        <translation>Print</translation>
+    </message>
+    <message id="PRINT_PROGRESS">
+        <source>Preparing the page for the printer…</source>
+        <translation>Preparing the page for the printer…</translation>
+    </message>
+    <message id="PRINT_FAILED">
+        <source>The collage could not be printed.</source>
+        <translation>The collage could not be printed.</translation>
+    </message>
+    <message id="PDF_PANEL_TITLE">
+        <source>Export as PDF</source>
+        <translation>Export as PDF</translation>
+    </message>
+    <message id="PDF_PAPER">
+        <source>Paper:</source>
+        <translation>Paper:</translation>
+    </message>
+    <message id="PDF_ORIENTATION">
+        <source>Orientation:</source>
+        <translation>Orientation:</translation>
+    </message>
+    <message id="PDF_ORIENTATION_AUTO">
+        <source>Like the collage</source>
+        <translation>Like the collage</translation>
+    </message>
+    <message id="PDF_PORTRAIT">
+        <source>Portrait</source>
+        <translation>Portrait</translation>
+    </message>
+    <message id="PDF_LANDSCAPE">
+        <source>Landscape</source>
+        <translation>Landscape</translation>
+    </message>
+    <message id="PDF_RESOLUTION">
+        <source>Photo resolution:</source>
+        <translation>Photo resolution:</translation>
+    </message>
+    <message id="PDF_DPI_SUFFIX">
+        <source> dpi</source>
+        <translation> dpi</translation>
+    </message>
+    <message id="PDF_PROGRESS">
+        <source>Writing “%1”…</source>
+        <translation>Writing “%1”…</translation>
+    </message>
+    <message id="PDF_FAILED">
+        <source>The PDF “%1” could not be written.</source>
+        <translation>The PDF “%1” could not be written.</translation>
+    </message>
     <message id="MENU_VIEW">
         <source>&amp;View</source>
         <translation>&amp;View</translation>

@@ -211,6 +211,70 @@
         <source>&amp;Save/Export…</source>
         <translation>存储/导出(&amp;S)…</translation>
     </message>
+    <message id="MENU_EXPORT_PDF">
+        <source>Export as P&amp;DF…</source>
+        <translation>导出为 PDF(&amp;D)…</translation>
+    </message>
+    <message id="MENU_PRINT_PREVIEW">
+        <source>Print Pre&amp;view…</source>
+        <translation>打印预览(&amp;V)…</translation>
+    </message>
+    <message id="MENU_PRINT">
+        <source>&amp;Print…</source>
+        <translation>打印(&amp;P)…</translation>
+    </message>
+    <message id="PRINT_TITLE">
+        <source>Print</source>
+        <translation>打印</translation>
+    </message>
+    <message id="PRINT_PROGRESS">
+        <source>Preparing the page for the printer…</source>
+        <translation>正在为打印机准备页面…</translation>
+    </message>
+    <message id="PRINT_FAILED">
+        <source>The collage could not be printed.</source>
+        <translation>无法打印拼图。</translation>
+    </message>
+    <message id="PDF_PANEL_TITLE">
+        <source>Export as PDF</source>
+        <translation>导出为 PDF</translation>
+    </message>
+    <message id="PDF_PAPER">
+        <source>Paper:</source>
+        <translation>纸张：</translation>
+    </message>
+    <message id="PDF_ORIENTATION">
+        <source>Orientation:</source>
+        <translation>方向：</translation>
+    </message>
+    <message id="PDF_ORIENTATION_AUTO">
+        <source>Like the collage</source>
+        <translation>与拼图一致</translation>
+    </message>
+    <message id="PDF_PORTRAIT">
+        <source>Portrait</source>
+        <translation>纵向</translation>
+    </message>
+    <message id="PDF_LANDSCAPE">
+        <source>Landscape</source>
+        <translation>横向</translation>
+    </message>
+    <message id="PDF_RESOLUTION">
+        <source>Photo resolution:</source>
+        <translation>照片分辨率：</translation>
+    </message>
+    <message id="PDF_DPI_SUFFIX">
+        <source> dpi</source>
+        <translation> 点/英寸</translation>
+    </message>
+    <message id="PDF_PROGRESS">
+        <source>Writing “%1”…</source>
+        <translation>正在写入“%1”…</translation>
+    </message>
+    <message id="PDF_FAILED">
+        <source>The PDF “%1” could not be written.</source>
+        <translation>无法写入 PDF“%1”。</translation>
+    </message>
     <message id="MENU_VIEW">
         <source>&amp;View</source>
         <translation>显示(&amp;V)</translation>

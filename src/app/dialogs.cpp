@@ -12,6 +12,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QUrl>
 
@@ -82,4 +85,25 @@ std::optional<QString> QtDialogs::askStyleName(QWidget* parent, const QString& l
     if (window.exec() != QDialog::Accepted)
         return std::nullopt;
     return window.nameField()->text();
+}
+
+bool QtDialogs::runPrintDialog(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::runPrintPreview(QWidget* parent, QPrinter& printer,
+                                const std::function<void(QPrinter&)>& paint)
+{
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                     [&paint](QPrinter* p) { paint(*p); });
+    dialog.exec();
+}
+
+std::optional<PdfChoice> QtDialogs::runPdfPanel(QWidget* parent)
+{
+    KLPdfPanel panel(parent, kit::Defaults::standard());
+    return panel.run();
 }

@@ -6,9 +6,11 @@
 // person; QtDialogs is the real one.
 
 #include "klexportpanel.h"
+#include "klpdfpanel.h"
 
 #include "kit/geometry.h"
 
+#include <functional>
 #include <optional>
 
 #include <QPoint>
@@ -17,6 +19,7 @@
 
 class QAction;
 class QMenu;
+class QPrinter;
 class QUrl;
 class QWidget;
 
@@ -50,6 +53,16 @@ public:
     // The name for a text style about to be saved, asked in a window whose
     // field starts with `lastName`; never empty; nothing when cancelled.
     virtual std::optional<QString> askStyleName(QWidget* parent, const QString& lastName) = 0;
+    // The print dialog (printer, paper, orientation, margins) for `printer`;
+    // false when cancelled.
+    virtual bool runPrintDialog(QWidget* parent, QPrinter& printer) = 0;
+    // The print preview of `printer`'s page, which `paint` draws (again
+    // whenever the person changes the page set-up); it prints from there
+    // when asked to.
+    virtual void runPrintPreview(QWidget* parent, QPrinter& printer,
+                                 const std::function<void(QPrinter&)>& paint) = 0;
+    // The save panel of a PDF export; nothing when cancelled.
+    virtual std::optional<PdfChoice> runPdfPanel(QWidget* parent) = 0;
 };
 
 class QtDialogs : public Dialogs
@@ -66,4 +79,8 @@ public:
     std::optional<ExportChoice> runExportPanel(QWidget* parent, kit::Size ratio) override;
     void revealFile(const QString& path) override;
     std::optional<QString> askStyleName(QWidget* parent, const QString& lastName) override;
+    bool runPrintDialog(QWidget* parent, QPrinter& printer) override;
+    void runPrintPreview(QWidget* parent, QPrinter& printer,
+                         const std::function<void(QPrinter&)>& paint) override;
+    std::optional<PdfChoice> runPdfPanel(QWidget* parent) override;
 };

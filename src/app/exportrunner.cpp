@@ -1,5 +1,6 @@
 #include "exportrunner.h"
 
+#include "busyindicator.h"
 #include "exportsettings.h"
 
 #include "kit/localisation.h"
@@ -7,13 +8,10 @@
 #include "kit/view.h"
 
 #include <cmath>
-#include <memory>
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QProgressDialog>
 
 namespace {
 
@@ -29,15 +27,6 @@ public:
 private:
     kit::View& m_view;
     kit::Rect m_frame;
-};
-
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
 } // namespace
@@ -73,26 +62,11 @@ ExportResult exportCanvas(kit::View& canvas, const SaveFunction& save, kit::Size
     if (!save)
         return fail(QStringLiteral("This canvas cannot be saved."));
 
-    std::unique_ptr<BusyCursor> busy;
-    std::unique_ptr<QProgressDialog> progress;
-    if (progressParent && qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        busy = std::make_unique<BusyCursor>();
-        if (outputSize.width * outputSize.height > kExportProgressPixels) {
-            progress = std::make_unique<QProgressDialog>(progressParent);
-            progress->setWindowModality(Qt::WindowModal);
-            progress->setWindowTitle(kit::localized("EXPORT_PANEL_TITLE"));
-            progress->setLabelText(
-                kit::localized("EXPORT_PROGRESS").arg(QFileInfo(path).fileName()));
-            progress->setCancelButton(nullptr);
-            progress->setRange(0, 0); // indeterminate: the render reports no steps
-            progress->setMinimumDuration(0);
-            progress->show();
-        }
-        // Paint the dialog and the cursor before the render holds the event
-        // loop; the canvas still has its on-screen size here, so a repaint of
-        // the window shows nothing unusual.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
+    // The canvas still has its on-screen size while the indicator paints, so
+    // a repaint of the window shows nothing unusual.
+    const BusyIndicator busy(progressParent, kit::localized("EXPORT_PANEL_TITLE"),
+                             kit::localized("EXPORT_PROGRESS").arg(QFileInfo(path).fileName()),
+                             outputSize.width * outputSize.height > kExportProgressPixels);
 
     QString reason;
     bool ok = false;

@@ -132,7 +132,10 @@ RenderStatus runFreeRender(const RenderOptions& o, QTextStream& err)
     canvas.setFrameSize(output);
 
     QString writeError;
-    if (!canvas.saveToURL(o.output, *o.format, &writeError))
+    const kit::Size ratio = ratios::table[o.ratioIndex];
+    if (!writeRenderOutput(
+            canvas, [ratio](double w) { return exportsettings::ratioOutputSize(w, ratio); }, o,
+            &writeError))
         return renderFailure(err, o.output, writeError);
     return RenderOk;
 }

@@ -42,6 +42,7 @@ KLController::KLController(std::unique_ptr<Dialogs> dialogs, QObject* parent)
     m_libraries = std::make_unique<KLLibraryPane>(*m_window, *m_dialogs);
     m_export = std::make_unique<KLExportCommand>(*m_dialogs, *m_window);
     m_styles = std::make_unique<KLStyleCommands>(*m_window, *m_dialogs, m_scaleWindow);
+    m_print = std::make_unique<KLPrintCommand>(*m_dialogs, *m_window);
     buildCanvases();
     buildRatioView();
     observeNotifications();
@@ -111,6 +112,9 @@ void KLController::connectWindow()
     connect(w, &KLMainWindow::shadowToggled, this, &KLController::shadowClicked);
     connect(w, &KLMainWindow::addTextRequested, this, &KLController::addText);
     connect(w, &KLMainWindow::saveRequested, this, &KLController::saveCanvas);
+    connect(w, &KLMainWindow::printRequested, this, &KLController::printCanvas);
+    connect(w, &KLMainWindow::printPreviewRequested, this, &KLController::previewPrint);
+    connect(w, &KLMainWindow::pdfExportRequested, this, &KLController::exportPdf);
     connect(w, &KLMainWindow::newCanvasRequested, this, &KLController::newCanvas);
     connect(w, &KLMainWindow::addPhotosRequested, this, &KLController::addPhotos);
     connect(w, &KLMainWindow::viewCommand, this, &KLController::selectView);

@@ -24,6 +24,7 @@
 #include "klstylecommands.h"
 #include "kllibrarypane.h"
 #include "klmediapane.h"
+#include "klprintcommand.h"
 #include "klwhatsnewwindow.h"
 #include "mode.h"
 
@@ -127,6 +128,11 @@ public:
     // Tells the person which photo files could not be read (one line each).
     void reportUnreadablePhotos(const QStringList& failures);
     void saveCanvas();
+    // The collage of the current mode printed, previewed or written as a
+    // PDF page (KLPrintCommand).
+    void printCanvas();
+    void previewPrint();
+    void exportPdf();
 
     // -- Windows, help and feedback (klcontroller_commands.cpp)
     // `byCommand` is false at launch, where a stored "off" keeps it closed.
@@ -207,6 +213,9 @@ private:
     // Opens `url`, or says that nothing on the system can.
     void openUrlOrSay(const QUrl& url);
     ModeState& current() { return m_modes[m_currentMode]; }
+    // The current mode's ratio (width, height); the serial column's is its
+    // content's, as (ratio, 1).
+    kit::Size currentRatio() const;
 
     std::unique_ptr<Dialogs> m_dialogs;
     std::unique_ptr<KLMainWindow> m_window;
@@ -214,6 +223,7 @@ private:
     std::unique_ptr<KLExportCommand> m_export;
     std::unique_ptr<KLMediaPane> m_media;
     std::unique_ptr<KLStyleCommands> m_styles;
+    std::unique_ptr<KLPrintCommand> m_print;
 
     // Canvases, each in its own document view hosted by its own widget.
     KLResourceView* m_canvas = nullptr;

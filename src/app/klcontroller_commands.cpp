@@ -163,10 +163,33 @@ void KLController::reportUnreadablePhotos(const QStringList& failures)
 void KLController::saveCanvas()
 {
     closePopUp();
+    m_export->run(m_currentMode, *current().canvas, currentRatio());
+}
+
+kit::Size KLController::currentRatio() const
+{
     // The serial canvas's ratio is its content's.
-    const kit::Size ratio = m_currentMode == Mode::Serial ? kit::Size(m_combinView->ratio(), 1)
-                                                          : ratios::table[current().ratioIndex];
-    m_export->run(m_currentMode, *current().canvas, ratio);
+    const ModeState& state = m_modes[m_currentMode];
+    return m_currentMode == Mode::Serial ? kit::Size(m_combinView->ratio(), 1)
+                                         : ratios::table[state.ratioIndex];
+}
+
+void KLController::printCanvas()
+{
+    closePopUp();
+    m_print->print(m_currentMode, *current().canvas, currentRatio());
+}
+
+void KLController::previewPrint()
+{
+    closePopUp();
+    m_print->preview(m_currentMode, *current().canvas, currentRatio());
+}
+
+void KLController::exportPdf()
+{
+    closePopUp();
+    m_print->exportPdf(m_currentMode, *current().canvas, currentRatio());
 }
 
 // -- Windows, help and feedback

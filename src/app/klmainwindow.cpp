@@ -207,6 +207,13 @@ void KLMainWindow::makeMenus()
     QAction* save = add(file, "MENU_SAVE");
     save->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_E) });
     connect(save, &QAction::triggered, this, &KLMainWindow::saveRequested);
+    connect(add(file, "MENU_EXPORT_PDF", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)),
+            &QAction::triggered, this, &KLMainWindow::pdfExportRequested);
+    file->addSeparator();
+    connect(add(file, "MENU_PRINT_PREVIEW"), &QAction::triggered, this,
+            &KLMainWindow::printPreviewRequested);
+    connect(add(file, "MENU_PRINT", QKeySequence::Print), &QAction::triggered, this,
+            &KLMainWindow::printRequested);
     file->addSeparator();
     // Titled with the application's display name (titleMenuItems).
     m_hideAction = file->addAction(QString());

@@ -120,6 +120,9 @@ signals:
     void shadowToggled(bool on);
     void addTextRequested();
     void saveRequested();
+    void printRequested();
+    void printPreviewRequested();
+    void pdfExportRequested();
     void newCanvasRequested();
     void addPhotosRequested();
     // A command of the View menu, by tag (tags::layoutModeTag, tags::pageTag).

@@ -55,6 +55,8 @@ QString renderUsage()
         "       tessera render --mode serial [--photo FILE]... [--border FILE]\n"
         "                      [--background white|black|FILE] [--corners] [--no-shadow]\n"
         "                      [--width N] [--format png|jpg|tiff|bmp] --output FILE\n"
+        "       tessera render ... --format pdf [--paper A4|Letter|WxHmm] [--dpi N]\n"
+        "                      [--orientation auto|portrait|landscape] --output FILE\n"
         "  --mode M      template (default); free: prints placed by hand; serial: the\n"
         "                photos joined into one column, the first on top\n"
         "  --width N     output N wide (default 1024, at most 3072); the height follows\n"
@@ -64,7 +66,12 @@ QString renderUsage()
         "  --photo FILE@X,Y,S,DEG  free layout: the print's centre at X,Y (fractions of\n"
         "                the canvas from its top-left corner, default 0.5,0.5), S its\n"
         "                width as a fraction of the canvas's (default 0.5), DEG its\n"
-        "                counter-clockwise turn in degrees (default 0)\n");
+        "                counter-clockwise turn in degrees (default 0)\n"
+        "  --format pdf  one PDF page holding the collage fitted and centred within\n"
+        "                10 mm margins; photos stored as JPEG at the resolution\n"
+        "  --paper P     A3, A4 (default), A5, A6, B5, Letter, Legal, Tabloid or WxHmm\n"
+        "  --dpi N       resolution of the photos on the page (default 300, 36 to 1200)\n"
+        "  --orientation the paper's; auto (default) turns it to suit the collage\n");
 }
 
 std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& args)
@@ -72,6 +79,7 @@ std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& arg
     RenderOptions o;
     bool haveWidth = false;
     bool haveRatio = false;
+    bool havePage = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         auto value = [&](QString* out) -> bool {
@@ -145,10 +153,40 @@ std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& arg
             o.size = *s;
         } else if (a == QLatin1String("--format")) {
             if (!value(&v))
-                return QStringLiteral("--format needs png, jpg, tiff or bmp");
-            o.format = kit::formatFromName(v);
-            if (!o.format)
-                return QStringLiteral("unknown format '%1' (png, jpg, tiff or bmp)").arg(v);
+                return QStringLiteral("--format needs png, jpg, tiff, bmp or pdf");
+            o.pdf = v.compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
+            o.format = o.pdf ? std::nullopt : kit::formatFromName(v);
+            if (!o.pdf && !o.format)
+                return QStringLiteral("unknown format '%1' (png, jpg, tiff, bmp or pdf)").arg(v);
+        } else if (a == QLatin1String("--paper")) {
+            if (!value(&v))
+                return QStringLiteral("--paper needs a paper name or WxHmm");
+            const auto paper = pagesetup::parsePaper(v);
+            if (!paper)
+                return QStringLiteral("unknown paper '%1' (%2)").arg(v, pagesetup::paperNames());
+            o.page.paper = *paper;
+            havePage = true;
+        } else if (a == QLatin1String("--dpi")) {
+            if (!value(&v))
+                return QStringLiteral("--dpi needs a number");
+            const auto dpi = positiveInt(v);
+            if (!dpi || *dpi < pagesetup::kMinDpi || *dpi > pagesetup::kMaxDpi)
+                return QStringLiteral("--dpi must be a whole number from %1 to %2")
+                    .arg(pagesetup::kMinDpi)
+                    .arg(pagesetup::kMaxDpi);
+            o.page.dpi = *dpi;
+            havePage = true;
+        } else if (a == QLatin1String("--orientation")) {
+            if (!value(&v))
+                return QStringLiteral("--orientation needs auto, portrait or landscape");
+            if (v == QLatin1String("portrait"))
+                o.page.orientation = QPageLayout::Portrait;
+            else if (v == QLatin1String("landscape"))
+                o.page.orientation = QPageLayout::Landscape;
+            else if (v != QLatin1String("auto"))
+                return QStringLiteral("unknown orientation '%1' (auto, portrait or landscape)")
+                    .arg(v);
+            havePage = true;
         } else if (a == QLatin1String("--output")) {
             if (!value(&o.output))
                 return QStringLiteral("--output needs a file");
@@ -180,11 +218,19 @@ std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& arg
         return QStringLiteral("--output is required");
     if (haveWidth && o.size)
         return QStringLiteral("--width and --size cannot be used together");
-    if (!o.format) {
+    if (!o.format && !o.pdf) {
+        o.pdf =
+            QFileInfo(o.output).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
         o.format = kit::formatFromExtension(QFileInfo(o.output).suffix());
-        if (!o.format)
+        if (!o.format && !o.pdf)
             return QStringLiteral("cannot tell the format from '%1'; use --format").arg(o.output);
     }
+    if (o.pdf && (haveWidth || o.size))
+        return QStringLiteral(
+            "--width and --size do not apply to a PDF: --paper and --dpi decide its size");
+    if (!o.pdf && havePage)
+        return QStringLiteral("--paper, --dpi and --orientation apply only to --format pdf");
+    o.page.title = QFileInfo(o.output).completeBaseName();
     return o;
 }
 
@@ -220,6 +266,13 @@ bool loadRenderBackground(const RenderOptions& o, std::optional<BackgroundEntry>
     return true;
 }
 
+bool writeRenderOutput(KLCanvasView& canvas, const pagesetup::FrameForWidth& frames,
+                       const RenderOptions& o, QString* error)
+{
+    return o.pdf ? writeCollagePdf(canvas, frames, o.page, o.output, error)
+                 : canvas.saveToURL(o.output, *o.format, error);
+}
+
 RenderStatus runRender(const RenderOptions& o, QTextStream& err)
 {
     if (o.mode == RenderOptions::Mode::Free)
@@ -251,9 +304,9 @@ RenderStatus runRender(const RenderOptions& o, QTextStream& err)
         canvas._setFrameBorder(*o.border);
         return canvas.hasFrameBorder();
     };
-    auto write = [&](KLCanvasView& canvas) {
+    auto write = [&](KLCanvasView& canvas, const pagesetup::FrameForWidth& frames) {
         QString writeError;
-        if (!canvas.saveToURL(o.output, *o.format, &writeError))
+        if (!writeRenderOutput(canvas, frames, o, &writeError))
             return fail(o.output, writeError);
         return RenderOk;
     };
@@ -271,7 +324,9 @@ RenderStatus runRender(const RenderOptions& o, QTextStream& err)
         // the output size, as its export does.
         column.setFrame({ { 0, 0 }, exportsettings::serialOutputSize(1024, column.ratio()) });
         column.setFrameSize(exportsettings::serialOutputSize(o.width, column.ratio()));
-        return write(column);
+        return write(column, [ratio = column.ratio()](double width) {
+            return exportsettings::serialOutputSize(width, ratio);
+        });
     }
 
     KLResourceView canvas;
@@ -282,17 +337,17 @@ RenderStatus runRender(const RenderOptions& o, QTextStream& err)
         return fail(*o.border, badBorder);
 
     kit::Size frame;
-    if (o.size) {
+    const kit::Size declared = canvas.frameSize();
+    const kit::Size ratio = ratios::table[ratios::indexForSize(declared.width, declared.height)];
+    if (o.size)
         frame = { double(o.size->width()), double(o.size->height()) };
-    } else {
-        const kit::Size declared = canvas.frameSize();
-        frame = exportsettings::ratioOutputSize(
-            o.width, ratios::table[ratios::indexForSize(declared.width, declared.height)]);
-    }
+    else
+        frame = exportsettings::ratioOutputSize(o.width, ratio);
     canvas.setFrame({ 0, 0, frame.width, frame.height });
     if (!photos.empty() && !canvas.items().empty())
         canvas.fillCells(photos, canvas.items().front());
-    return write(canvas);
+    return write(canvas,
+                 [ratio](double width) { return exportsettings::ratioOutputSize(width, ratio); });
 }
 
 int renderMain(const QStringList& args, QTextStream& err)

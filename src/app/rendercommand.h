@@ -4,6 +4,7 @@
 // a window, exactly as the editor's export does.
 
 #include "border/backgroundentry.h"
+#include "collagepdf.h"
 #include "freelayoutrender.h"
 #include "kit/imagewriter.h"
 
@@ -14,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 
+class KLCanvasView;
 class QTextStream;
 
 struct RenderOptions
@@ -38,6 +40,10 @@ struct RenderOptions
     int width = 1024; // used when `size` is absent
     std::optional<QSize> size; // the frame, set directly (template and free modes)
     std::optional<kit::ImageFormat> format; // absent: from the output's extension
+    // A PDF page instead of an image ("--format pdf" or a ".pdf" output):
+    // the paper and the resolution decide the collage's size.
+    bool pdf = false;
+    PdfOptions page;
     QString output;
 };
 
@@ -64,6 +70,11 @@ bool loadRenderBackground(const RenderOptions& options, std::optional<Background
                           QTextStream& err);
 // Writes "tessera: FILE: REASON" to `err` and answers RenderFailed.
 RenderStatus renderFailure(QTextStream& err, const QString& file, const QString& reason);
+// Writes the canvas, sized for its image output, to `options.output`: as an
+// image at its frame size, or as a PDF page (`frames` gives its frame for a
+// width there). False with the reason in `error`; nothing is written then.
+bool writeRenderOutput(KLCanvasView& canvas, const pagesetup::FrameForWidth& frames,
+                       const RenderOptions& options, QString* error);
 
 // Parses and runs; usage errors print the usage to `err` and answer RenderUsage.
 int renderMain(const QStringList& args, QTextStream& err);

@@ -22,6 +22,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QMenu>
+#include <QPrinter>
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -99,6 +100,28 @@ struct FakeDialogs : Dialogs
         styleNames.pop_front();
         return name;
     }
+
+    // The print dialog and preview print into this PDF file when it is set,
+    // and are cancelled otherwise.
+    QString printTo;
+    int previews = 0;
+    std::optional<PdfChoice> pdfChoice; // cancels when empty
+    bool runPrintDialog(QWidget*, QPrinter& printer) override
+    {
+        printer.setResolution(150); // as a person may choose, and quick
+        printer.setOutputFileName(printTo);
+        return !printTo.isEmpty();
+    }
+    void runPrintPreview(QWidget*, QPrinter& printer,
+                         const std::function<void(QPrinter&)>& paint) override
+    {
+        ++previews;
+        printer.setResolution(150);
+        printer.setOutputFileName(printTo);
+        if (!printTo.isEmpty())
+            paint(printer);
+    }
+    std::optional<PdfChoice> runPdfPanel(QWidget*) override { return pdfChoice; }
 };
 
 // The window's widgets, found as a person finds them on screen.

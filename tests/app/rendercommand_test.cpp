@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -150,6 +151,17 @@ TEST_F(RenderCommandTest, BadInputFailsAndWritesNothing)
         { { "--mode", "serial", "--size", "10x10", "--output", existing }, "", RenderUsage },
         { { "--mode", "serial", "--template", m_template, "--output", existing }, "", RenderUsage },
         { { "--mode", "column", "--output", existing }, "column", RenderUsage },
+        { { "--template", m_template, "--paper", "A9", "--output", out("x.pdf") },
+          "A9",
+          RenderUsage },
+        { { "--template", m_template, "--dpi", "20", "--output", out("x.pdf") }, "", RenderUsage },
+        { { "--template", m_template, "--width", "100", "--output", out("x.pdf") },
+          "",
+          RenderUsage },
+        { { "--template", m_template, "--dpi", "300", "--output", existing }, "", RenderUsage },
+        { { "--template", m_template, "--format", "pdf", "--output", out("no/dir/x.pdf") },
+          "x.pdf",
+          RenderFailed },
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.args), c.status) << c.args.join(' ').toStdString();
@@ -159,4 +171,41 @@ TEST_F(RenderCommandTest, BadInputFailsAndWritesNothing)
         EXPECT_EQ(keep.readAll(), QByteArray("precious"));
     }
     EXPECT_FALSE(QFile::exists(out("no/dir/x.png")));
+    EXPECT_FALSE(QFile::exists(out("x.pdf")));
+}
+
+TEST_F(RenderCommandTest, PdfPagesOfEveryMode)
+{
+    // Page sizes in points: A4 turned for the 4:3 collage, Letter as asked,
+    // a custom paper turned for the wide column, A4 upright for a tall free
+    // layout.
+    const struct
+    {
+        QStringList args;
+        QSizeF page;
+    } cases[] = {
+        { { "--template", m_template, "--photo", m_photo, "--output", out("a.pdf") },
+          { 842, 595 } },
+        { { "--template", m_template, "--format", "pdf", "--paper", "letter", "--orientation",
+            "portrait", "--dpi", "150", "--output", out("b.out") },
+          { 612, 792 } },
+        { { "--mode", "serial", "--photo", m_photo, "--paper", "100x150mm", "--output",
+            out("c.pdf") },
+          { 425, 283 } },
+        { { "--mode", "free", "--ratio", "2:3", "--photo", m_photo, "--output", out("d.pdf") },
+          { 595, 842 } },
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(run(c.args), RenderOk) << m_err.toStdString();
+        QFile pdf(c.args.last());
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        EXPECT_TRUE(bytes.startsWith("%PDF-"));
+        static const QRegularExpression box(
+            QStringLiteral(R"(/MediaBox\s*\[\s*0\s+0\s+([\d.]+)\s+([\d.]+)\s*\])"));
+        const auto m = box.match(QString::fromLatin1(bytes));
+        ASSERT_TRUE(m.hasMatch());
+        EXPECT_NEAR(m.captured(1).toDouble(), c.page.width(), 1) << c.args.last().toStdString();
+        EXPECT_NEAR(m.captured(2).toDouble(), c.page.height(), 1) << c.args.last().toStdString();
+    }
 }
