@@ -182,20 +182,30 @@ void weighRow(uint8_t* __restrict dst, const uint32_t* __restrict sums, const ui
     }
 }
 
-// One pass down the columns, all columns at once so that memory is read
-// row by row. A window of identical rows leaves its middle row unchanged.
-// `in` holds the image's rows from row -inTop on, `out` receives them from
-// row -outTop on; rows that `in` does not hold are zero.
-void boxColumns(const QImage& in, int inTop, QImage& out, int outTop, const Box& b)
+// A band of columns: `width` columns starting at column `x` of an image
+// whose row -top is its first row.
+struct Columns
 {
-    const int width = in.width();
+    int x = 0;
+    int top = 0;
+};
+
+// One pass down `width` columns, all of them at once so that memory is read
+// row by row. A window of identical rows leaves its middle row unchanged.
+// `in` holds the image's rows from row -inAt.top on, `out` receives them
+// from row -outAt.top on; rows that `in` does not hold are zero.
+void boxColumns(const QImage& in, Columns inAt, QImage& out, Columns outAt, int width, const Box& b)
+{
+    const int inTop = inAt.top, outTop = outAt.top;
     const int first = -inTop, last = in.height() - inTop; // rows held: [first, last)
     const int r = b.r;
     // runStart[i]: the first row (index into `in`) of the run of identical
     // rows holding row i.
     std::vector<int> runStart(size_t(in.height()), 0);
     for (int i = 1; i < in.height(); ++i)
-        runStart[i] = std::memcmp(in.constScanLine(i), in.constScanLine(i - 1), size_t(width)) == 0
+        runStart[i] = std::memcmp(in.constScanLine(i) + inAt.x, in.constScanLine(i - 1) + inAt.x,
+                                  size_t(width))
+                == 0
             ? runStart[i - 1]
             : i;
     auto identical = [&](int lo, int hi) {
@@ -203,7 +213,7 @@ void boxColumns(const QImage& in, int inTop, QImage& out, int outTop, const Box&
     };
     const std::vector<uint8_t> zeros(static_cast<size_t>(width), 0);
     auto row = [&](int y) {
-        return y >= first && y < last ? in.constScanLine(y + inTop) : zeros.data();
+        return y >= first && y < last ? in.constScanLine(y + inTop) + inAt.x : zeros.data();
     };
 
     const int top = -outTop;
@@ -213,7 +223,7 @@ void boxColumns(const QImage& in, int inTop, QImage& out, int outTop, const Box&
             addRow(sums.data(), row(j), width);
     }
     for (int y = top; y < top + out.height(); ++y) {
-        uint8_t* dst = out.scanLine(y + outTop);
+        uint8_t* dst = out.scanLine(y + outTop) + outAt.x;
         if (identical(y - r - 1, y + r + 1))
             std::memcpy(dst, row(y), size_t(width));
         else
@@ -248,27 +258,61 @@ void blurAlpha(QImage& coverage, double sigma)
     blurRows(coverage, b);
     // Each column pass spreads one box further; the intermediate images keep
     // the rows above and below the image that the later passes still read.
+    // Columns are independent, so they go through in bands: the intermediate
+    // images of a tall shadow stay small.
+    constexpr int kBand = 256;
     const int m = b.r + 1;
     const int w = coverage.width(), h = coverage.height();
-    QImage first(w, h + 4 * m, coverage.format());
-    QImage second(w, h + 2 * m, coverage.format());
+    const int band = std::min(w, kBand);
+    QImage first(band, h + 4 * m, coverage.format());
+    QImage second(band, h + 2 * m, coverage.format());
     if (first.isNull() || second.isNull())
         return;
-    boxColumns(coverage, 0, first, 2 * m, b);
-    boxColumns(first, 2 * m, second, m, b);
-    boxColumns(second, m, coverage, 0, b);
+    for (int x = 0; x < w; x += band) {
+        const int n = std::min(band, w - x);
+        boxColumns(coverage, { x, 0 }, first, { 0, 2 * m }, n, b);
+        boxColumns(first, { 0, 2 * m }, second, { 0, m }, n, b);
+        boxColumns(second, { 0, m }, coverage, { x, 0 }, n, b);
+    }
 }
 
-void clearWhereSolid(QImage& coverage, const QImage& solid, QPoint offset)
+SolidSpans solidSpans(const QImage& coverage)
+{
+    SolidSpans solid;
+    solid.rowStart.reserve(size_t(coverage.height()) + 1);
+    const int w = coverage.width();
+    for (int y = 0; y < coverage.height(); ++y) {
+        solid.rowStart.push_back(solid.spans.size());
+        const uint8_t* row = coverage.constScanLine(y);
+        for (int x = 0; x < w;) {
+            while (x < w && row[x] != 255)
+                ++x;
+            const int start = x;
+            while (x < w && row[x] == 255)
+                ++x;
+            if (x > start)
+                solid.spans.emplace_back(start, x);
+        }
+    }
+    solid.rowStart.push_back(solid.spans.size());
+    return solid;
+}
+
+void clearWhereSolid(QImage& coverage, const SolidSpans& solid, QPoint offset)
 {
     const int w = coverage.width(), h = coverage.height();
-    const int x0 = std::max(0, -offset.x()), x1 = std::min(w, w - offset.x());
-    const int y0 = std::max(0, -offset.y()), y1 = std::min(h, h - offset.y());
-    for (int y = y0; y < y1; ++y) {
-        uint8_t* __restrict dst = coverage.scanLine(y);
-        const uint8_t* __restrict cover = solid.constScanLine(y + offset.y()) + offset.x();
-        for (int x = x0; x < x1; ++x)
-            dst[x] = cover[x] == 255 ? 0 : dst[x];
+    const int rows = int(solid.rowStart.size()) - 1;
+    for (int y = std::max(0, -offset.y()); y < h; ++y) {
+        const int sy = y + offset.y();
+        if (sy >= rows)
+            break;
+        uint8_t* dst = coverage.scanLine(y);
+        for (size_t i = solid.rowStart[sy]; i < solid.rowStart[sy + 1]; ++i) {
+            const int from = std::max(0, solid.spans[i].first - offset.x());
+            const int to = std::min(w, solid.spans[i].second - offset.x());
+            if (to > from)
+                std::memset(dst + from, 0, size_t(to - from));
+        }
     }
 }
 

@@ -7,6 +7,9 @@
 
 #include <QImage>
 
+#include <utility>
+#include <vector>
+
 namespace kit {
 
 // How far, in pixels, coverage spreads under a blur of standard deviation
@@ -19,10 +22,20 @@ int blurReach(double sigma);
 // Other formats are left unchanged.
 void blurAlpha(QImage& coverage, double sigma);
 
-// Clears coverage pixels p where solid(p + offset) is full: the parts of a
-// shadow that the opaque shape casting it will cover. Both images are
-// Format_Alpha8 of the same size.
-void clearWhereSolid(QImage& coverage, const QImage& solid, QPoint offset);
+// Where a coverage image is full (255), as spans [from, to) of columns per
+// row: the opaque inside of a shape, kept compactly while its shadow is
+// blurred.
+struct SolidSpans
+{
+    std::vector<size_t> rowStart; // spans of row y: [rowStart[y], rowStart[y + 1])
+    std::vector<std::pair<int, int>> spans;
+};
+SolidSpans solidSpans(const QImage& coverage);
+
+// Clears coverage pixels p where p + offset lies in `solid`: the parts of a
+// shadow that the opaque shape casting it will cover. `solid` was taken
+// from an image of the same size.
+void clearWhereSolid(QImage& coverage, const SolidSpans& solid, QPoint offset);
 
 // used[x] becomes non-zero when any of rows [y0, y1) has coverage in
 // column x; `used` holds coverage.width() values.

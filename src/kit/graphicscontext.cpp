@@ -503,9 +503,9 @@ void GraphicsContext::paintShadow(const Shadow& s, const QRectF& userBounds, boo
         layer.setTransform(t * QTransform::fromTranslate(-region.x(), -region.y()));
         paint(layer, true);
     }
-    const QImage solid = opaque ? coverage.copy() : QImage();
+    const SolidSpans solid = opaque ? solidSpans(coverage) : SolidSpans();
     blurAlpha(coverage, sigma);
-    if (!solid.isNull())
+    if (opaque)
         clearWhereSolid(coverage, solid, offset);
     m_painter.save();
     useDevicePixels(m_painter);

@@ -60,14 +60,16 @@ std::vector<double> gaussianBlurred(const QImage& in, double sigma)
 TEST(AlphaBlur, MatchesAGaussianOverShapesEdgesAndPlainRuns)
 {
     // Plain runs and repeated rows take the short cuts; edges, a ramp and
-    // shapes cut by the image border take the full computation.
-    QImage shapes(160, 120, QImage::Format_Alpha8);
+    // shapes cut by the image border take the full computation. The second
+    // disc straddles the seam between two bands of columns.
+    QImage shapes(300, 120, QImage::Format_Alpha8);
     shapes.fill(0);
     for (int y = 0; y < shapes.height(); ++y) {
         uchar* row = shapes.scanLine(y);
         for (int x = 0; x < shapes.width(); ++x) {
             const bool rect = x >= 10 && x < 70 && y >= 20 && y < 90;
-            const bool disc = (x - 120) * (x - 120) + (y - 60) * (y - 60) < 900;
+            const bool disc = (x - 120) * (x - 120) + (y - 60) * (y - 60) < 900
+                || (x - 256) * (x - 256) + (y - 50) * (y - 50) < 600;
             const bool border = x < 3 || y >= 117;
             row[x] = rect || disc || border ? 255 : (x > 80 && x < 90 ? uchar(x * 2) : 0);
         }
