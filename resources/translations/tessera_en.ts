@@ -56,8 +56,20 @@
         <translation>Quit now? Collages that have not been saved will be lost.</translation>
     </message>
     <message id="CAN_NOT_DELETE_IMAGE">
-        <source>Only backgrounds that you added can be deleted. Choose one of them first.</source>
-        <translation>Only backgrounds that you added can be deleted. Choose one of them first.</translation>
+        <source>Only backgrounds that you added can be deleted. Plain white, plain black and the backgrounds that come with Tessera always stay in the library.</source>
+        <translation>Only backgrounds that you added can be deleted. Plain white, plain black and the backgrounds that come with Tessera always stay in the library.</translation>
+    </message>
+    <message id="CAN_NOT_DELETE_TEMPLATE">
+        <source>Only templates that you added can be deleted. The templates that come with Tessera always stay in the library.</source>
+        <translation>Only templates that you added can be deleted. The templates that come with Tessera always stay in the library.</translation>
+    </message>
+    <message id="TEMPLATES_NOT_ADDED">
+        <source>These files were not added: they are not templates that Tessera can read (a size line and at least one cell).</source>
+        <translation>These files were not added: they are not templates that Tessera can read (a size line and at least one cell).</translation>
+    </message>
+    <message id="BACKGROUNDS_NOT_ADDED">
+        <source>These files were not added: they are not pictures that Tessera can read (PNG, JPEG, BMP or TIFF).</source>
+        <translation>These files were not added: they are not pictures that Tessera can read (PNG, JPEG, BMP or TIFF).</translation>
     </message>
     <message id="DELETE_IMAGE">
         <source>Delete this background? Its picture will be removed from your Backgrounds folder.</source>

@@ -56,8 +56,20 @@
         <translation>现在退出吗？尚未保存的拼图将会丢失。</translation>
     </message>
     <message id="CAN_NOT_DELETE_IMAGE">
-        <source>Only backgrounds that you added can be deleted. Choose one of them first.</source>
-        <translation>只能删除您添加的背景，请先选择其中一个。</translation>
+        <source>Only backgrounds that you added can be deleted. Plain white, plain black and the backgrounds that come with Tessera always stay in the library.</source>
+        <translation>只能删除您自己添加的背景。纯白、纯黑以及 Tessera 自带的背景始终保留在背景库中。</translation>
+    </message>
+    <message id="CAN_NOT_DELETE_TEMPLATE">
+        <source>Only templates that you added can be deleted. The templates that come with Tessera always stay in the library.</source>
+        <translation>只能删除您自己添加的模板。Tessera 自带的模板始终保留在模板库中。</translation>
+    </message>
+    <message id="TEMPLATES_NOT_ADDED">
+        <source>These files were not added: they are not templates that Tessera can read (a size line and at least one cell).</source>
+        <translation>以下文件未被添加：它们不是 Tessera 能读取的模板（需要尺寸行和至少一个格子）。</translation>
+    </message>
+    <message id="BACKGROUNDS_NOT_ADDED">
+        <source>These files were not added: they are not pictures that Tessera can read (PNG, JPEG, BMP or TIFF).</source>
+        <translation>以下文件未被添加：它们不是 Tessera 能读取的图片（PNG、JPEG、BMP 或 TIFF）。</translation>
     </message>
     <message id="DELETE_IMAGE">
         <source>Delete this background? Its picture will be removed from your Backgrounds folder.</source>

@@ -11,6 +11,7 @@
 
 #include "border/klbackgroundlistview.h"
 #include "kit/defaults.h"
+#include "kit/folders.h"
 #include "kit/localisation.h"
 #include "kit/logging.h"
 #include "template/klresourcelistview.h"
@@ -72,7 +73,9 @@ void KLController::removeItem()
     QWidget* parent = m_window.get();
     if (m_window->currentPage() != Page::Templates) {
         const std::optional<BackgroundEntry> entry = current().background;
-        if (!entry || !entry->isPicture()) {
+        // What comes with the application stays; only the person's own goes.
+        if (!entry || !entry->isPicture()
+            || kit::Folders::isShipped(kit::LibraryFolder::Backgrounds, entry->path)) {
             m_dialogs->inform(parent, kit::localized("WARNING_TITLE"),
                               kit::localized("CAN_NOT_DELETE_IMAGE"), kit::localized("BUTTON_OK"));
             return;
@@ -96,6 +99,11 @@ void KLController::removeItem()
     if (resourceListView()->resourcePaths().size() == 1) {
         m_dialogs->inform(parent, kit::localized("WARNING_TITLE"),
                           kit::localized("NO_TEMPLATE_LEFT"), kit::localized("BUTTON_OK"));
+        return;
+    }
+    if (kit::Folders::isShipped(kit::LibraryFolder::Templates, *m_currentResourceTemplate)) {
+        m_dialogs->inform(parent, kit::localized("WARNING_TITLE"),
+                          kit::localized("CAN_NOT_DELETE_TEMPLATE"), kit::localized("BUTTON_OK"));
         return;
     }
     if (m_dialogs->ask(parent, kit::localized("QUESTION_TITLE"), kit::localized("DELETE_TEMPLATE"),

@@ -12,6 +12,7 @@
 
 #include <cmath>
 
+#include <QDir>
 #include <QFont>
 #include <QMenu>
 
@@ -20,6 +21,8 @@ namespace {
 // Picture types the background library lists, as an open dialog filter.
 const char* const kPicturePatterns = "*.png *.jpg *.jpeg *.bmp *.tiff *.tif "
                                      "*.PNG *.JPG *.JPEG *.BMP *.TIFF *.TIF";
+// A message about refused files lists at most this many.
+constexpr int kMaxListedFiles = 12;
 // Library entries slide to their new places over this time.
 constexpr int kLibraryAnimationMs = 250;
 // The filter menu: every template, or those of 2 to 9 cells.
@@ -68,6 +71,11 @@ KLLibraryPane::KLLibraryPane(KLMainWindow& window, Dialogs& dialogs, QObject* pa
     auto borders = std::make_unique<KLBorderListView>();
     m_borderListView = borders.get();
     host(std::move(borders), Page::Borders);
+
+    for (Page page : { Page::Templates, Page::Backgrounds })
+        library(page)->onFilesRefused = [this, page](const QStringList& files) {
+            reportRefused(page, files);
+        };
 
     connect(&m_window, &KLMainWindow::libraryResized, this, &KLLibraryPane::layout);
 }
@@ -167,15 +175,34 @@ void KLLibraryPane::addNewItem()
     if (files.isEmpty())
         return;
     // The page shown when the choice is confirmed decides the library.
-    if (m_window.currentPage() == Page::Templates) {
-        for (const QString& file : files)
-            m_resourceListView->addTemplateFromURL(file);
-        m_resourceListView->load();
-        layout(Page::Templates);
-    } else {
-        for (const QString& file : files)
-            m_backgroundListView->addImageFromURL(file);
-        m_backgroundListView->load();
-        layout(Page::Backgrounds);
+    const Page page =
+        m_window.currentPage() == Page::Templates ? Page::Templates : Page::Backgrounds;
+    QStringList refused;
+    for (const QString& file : files) {
+        const bool added = page == Page::Templates
+            ? m_resourceListView->addTemplateFromURL(file).has_value()
+            : m_backgroundListView->addImageFromURL(file).has_value();
+        if (!added)
+            refused.append(file);
     }
+    if (page == Page::Templates)
+        m_resourceListView->load();
+    else
+        m_backgroundListView->load();
+    layout(page);
+    if (!refused.isEmpty())
+        reportRefused(page, refused);
+}
+
+void KLLibraryPane::reportRefused(Page page, const QStringList& files)
+{
+    QStringList listed;
+    for (const QString& file : files.mid(0, kMaxListedFiles))
+        listed.append(QDir::toNativeSeparators(file));
+    if (files.size() > kMaxListedFiles)
+        listed.append(kit::localized("AND_MORE_FILES").arg(files.size() - kMaxListedFiles));
+    const char* key = page == Page::Templates ? "TEMPLATES_NOT_ADDED" : "BACKGROUNDS_NOT_ADDED";
+    m_dialogs.inform(&m_window, kit::localized("WARNING_TITLE"),
+                     kit::localized(key) + QStringLiteral("\n\n") + listed.join(QLatin1Char('\n')),
+                     kit::localized("BUTTON_OK"));
 }

@@ -60,11 +60,14 @@ public:
     // -- Add command
     // Asks for template files (templates page) or pictures (otherwise),
     // copies them into the library of the page shown when the choice is
-    // confirmed, and lists them.
+    // confirmed, and lists them. Files that are not usable templates or
+    // pictures are left where they are and named in one message.
     void addNewItem();
 
 private:
     KLGridLibraryView* library(Page page) const;
+    // Names the files a library did not take (added or dropped).
+    void reportRefused(Page page, const QStringList& files);
 
     KLMainWindow& m_window;
     Dialogs& m_dialogs;

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 
 namespace {
 
@@ -105,8 +106,16 @@ void KLBackgroundListView::load()
 void KLBackgroundListView::loadBackgroundFromPath(const QString& folder)
 {
     QStringList paths { whitePath(), blackPath() };
-    for (const QString& relative : kit::Folders::walkFiles(folder, kPictureExtensions))
-        paths.append(folder + u'/' + relative);
+    for (const QString& relative : kit::Folders::walkFiles(folder, kPictureExtensions)) {
+        const QString path = folder + u'/' + relative;
+        // Only the header is read here; the pictures decode on the workers.
+        if (!QImageReader(path).canRead()) {
+            kit::log(kit::lcLibrary(),
+                     QStringLiteral("Background '%1' is left out: not a picture").arg(path));
+            continue;
+        }
+        paths.append(path);
+    }
     m_resourcePaths = paths;
 }
 
@@ -137,8 +146,27 @@ std::optional<QString> KLBackgroundListView::addImageFromURL(const QUrl& url)
     return addImageFromURL(url.toLocalFile());
 }
 
+QString KLBackgroundListView::pictureProblem(const QString& filePath)
+{
+    if (!isBackgroundFile(filePath))
+        return QStringLiteral("not a picture type the library lists");
+    QString error;
+    const std::optional<kit::Image> image = kit::Image::load(filePath, &error);
+    if (!image)
+        return error;
+    // The header alone does not tell a truncated or corrupt file.
+    if (image->pixels(QSize(64, 64)).isNull())
+        return QStringLiteral("the picture does not decode");
+    return {};
+}
+
 std::optional<QString> KLBackgroundListView::addImageFromURL(const QString& filePath)
 {
+    if (const QString problem = pictureProblem(filePath); !problem.isEmpty()) {
+        kit::log(kit::lcLibrary(),
+                 QStringLiteral("Background '%1' is not added: %2").arg(filePath, problem));
+        return std::nullopt;
+    }
     return kit::Folders::addToUserFolder(kit::LibraryFolder::Backgrounds, filePath);
 }
 
@@ -162,7 +190,8 @@ void KLBackgroundListView::removeAt(int index)
 {
     // White and black are application resources, shared by every user of
     // the installation: deleting them would break the library for good.
-    if (index < kBuiltInCount) {
+    if (index < kBuiltInCount
+        || kit::Folders::isShipped(kit::LibraryFolder::Backgrounds, m_resourcePaths[index])) {
         kit::log(kit::lcLibrary(),
                  QStringLiteral("The built-in background %1 is not removed.")
                      .arg(m_resourcePaths[index]));
@@ -183,10 +212,15 @@ bool KLBackgroundListView::performDragOperation(const kit::DragInfo& info)
 {
     if (info.fileNames.isEmpty())
         return false;
+    QStringList refused;
     for (const QString& file : info.fileNames) {
-        if (isBackgroundFile(file))
-            addImageFromURL(file);
+        if (!addImageFromURL(file))
+            refused.append(file);
     }
+    if (!refused.isEmpty() && onFilesRefused)
+        onFilesRefused(refused);
+    if (refused.size() == info.fileNames.size())
+        return false;
     load();
     layout();
     return true;

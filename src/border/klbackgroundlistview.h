@@ -38,19 +38,23 @@ public:
     // Lays the grid out; creates the entry views after a load and starts
     // loading their pictures, otherwise moves the existing ones.
     void layout();
-    // resourcePaths becomes white, black and every picture below `folder`.
+    // resourcePaths becomes white, black and every picture below `folder`
+    // that an image reader recognises; the others are left out with one log
+    // line each.
     void loadBackgroundFromPath(const QString& folder);
 
     // Copies a picture into the user's Backgrounds folder under a free name
     // ("sky-1.jpg", "sky-2.jpg", ... when "sky.jpg" is taken). Does not
     // reload. Answers the new file, or nothing when the source is not a
-    // readable local file, no name is free or the copy fails.
+    // local picture of a listed type that decodes, no name is free or the
+    // copy fails.
     std::optional<QString> addImageFromURL(const QUrl& url);
     std::optional<QString> addImageFromURL(const QString& filePath);
 
     // Deletes the entry's file and removes the entry, then lays out again.
-    // Entries that are not in the library, and the built-in white and black
-    // entries (application resources), are left alone.
+    // Entries that are not in the library, the built-in white and black
+    // entries and the pictures the application ships (which every load
+    // would bring back) are left alone.
     void removeView(KLBackgroundView* view);
     // The same for the entry a canvas kept: found by its picture file.
     void removeView(const BackgroundEntry& entry);
@@ -64,6 +68,9 @@ public:
 
     // Whether a file name has one of the picture extensions the library lists.
     static bool isBackgroundFile(const QString& fileName);
+    // Why a file cannot be a background (not of a listed type, or it does
+    // not decode); empty when it can.
+    static QString pictureProblem(const QString& filePath);
 
     bool performDragOperation(const kit::DragInfo& info) override;
 

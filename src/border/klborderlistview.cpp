@@ -1,5 +1,7 @@
 #include "klborderlistview.h"
 
+#include "klframeborder.h"
+
 #include "kit/animator.h"
 #include "kit/folders.h"
 #include "kit/logging.h"
@@ -64,8 +66,12 @@ void KLBorderListView::loadBorderFromPath(const QString& folder)
 {
     kit::log(kit::lcLibrary(), QStringLiteral("Load border file from '%1'.").arg(folder));
     QStringList paths { KLBorderView::kNoBorderPath };
-    for (const QString& relative : kit::Folders::walkFiles(folder, kBorderExtensions))
-        paths.append(folder + u'/' + relative);
+    for (const QString& relative : kit::Folders::walkFiles(folder, kBorderExtensions)) {
+        const QString path = folder + u'/' + relative;
+        // The reader logs why a file is not a border; it is left out.
+        if (KLFrameBorder::initWithBorderFile(path))
+            paths.append(path);
+    }
     m_resourcePaths = paths;
 }
 

@@ -33,7 +33,8 @@ public:
     // Lays the grid out; creates the entry views after a load and starts
     // loading their thumbnails, otherwise moves the existing ones.
     void layout();
-    // resourcePaths becomes "*NONE*" and every border file below `folder`.
+    // resourcePaths becomes "*NONE*" and every border file below `folder`
+    // that reads as a border (the reader logs why one does not).
     void loadBorderFromPath(const QString& folder);
 
     const QStringList& resourcePaths() const { return m_resourcePaths; }

@@ -51,6 +51,9 @@ public:
     // Called after a layout changed the library's frame size, so that the
     // widget hosting it can follow.
     std::function<void(kit::Size)> onFrameSizeChanged;
+    // Called with the dropped files that a drop did not add (not of the
+    // library's kind, or not readable as one), so that the window can say so.
+    std::function<void(const QStringList& refused)> onFilesRefused;
     // Called on the main thread each time the last outstanding background
     // task has handed its result back.
     std::function<void()> onBackgroundWorkFinished;

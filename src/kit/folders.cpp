@@ -134,6 +134,19 @@ QString Folders::userFolder(LibraryFolder folder)
     return userFolder() + u'/' + folderName(folder);
 }
 
+bool Folders::isShipped(LibraryFolder folder, const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QString shipped = QDir::cleanPath(resourceFolder(folder));
+    const QString file = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    for (const QString& root : { shipped, QDir::cleanPath(userFolder(folder)) }) {
+        if (file.startsWith(root + u'/'))
+            return QFileInfo(shipped + file.mid(root.size())).isFile();
+    }
+    return false;
+}
+
 std::optional<QString> Folders::ensureUserFolder(LibraryFolder folder)
 {
     const QString path = userFolder(folder);

@@ -48,6 +48,12 @@ public:
 
     static QString folderName(LibraryFolder folder); // "Templates", ...
 
+    // Whether `path` is one of the items the application ships in a library:
+    // a file of the shipped folder, or of the user's folder where the
+    // shipped folder has the same relative path (every load seeds the
+    // user's folder with them, so such a file always comes back).
+    static bool isShipped(LibraryFolder folder, const QString& path);
+
     // Every entry below `folder`, subfolders and files alike, as paths
     // relative to it: depth first, a folder before its contents, siblings
     // ordered by name (case-insensitively, then exactly) so that the order

@@ -92,6 +92,13 @@ void KLResourceListView::loadTemplateFromPath(const QString& folder)
     const QString root = QDir::cleanPath(folder);
     for (const QString& relative : kit::Folders::walkFiles(root, kTemplateExtensions)) {
         const QString path = root + u'/' + relative;
+        // A broken file would show as a blank tile and could become the
+        // start template, with no cell for the person's photos.
+        if (const QString problem = templateFileProblem(path); !problem.isEmpty()) {
+            kit::log(kit::lcLibrary(),
+                     QStringLiteral("Template '%1' is left out: %2").arg(path, problem));
+            continue;
+        }
         const QString thumbnail = thumbnailPath(path);
         if (!kit::Folders::exists(thumbnail))
             startRender(path, thumbnail);
@@ -252,6 +259,11 @@ std::optional<QString> KLResourceListView::addTemplateFromURL(const QUrl& url)
 
 std::optional<QString> KLResourceListView::addTemplateFromURL(const QString& filePath)
 {
+    if (const QString problem = templateFileProblem(filePath); !problem.isEmpty()) {
+        kit::log(kit::lcLibrary(),
+                 QStringLiteral("Template '%1' is not added: %2").arg(filePath, problem));
+        return std::nullopt;
+    }
     return kit::Folders::addToUserFolder(kit::LibraryFolder::Templates, filePath);
 }
 
@@ -260,6 +272,10 @@ void KLResourceListView::removeTemplate(const QString& path)
     const qsizetype index = m_resourcePaths.indexOf(path);
     if (index < 0)
         return;
+    if (kit::Folders::isShipped(kit::LibraryFolder::Templates, path)) {
+        kit::log(kit::lcLibrary(), QStringLiteral("The shipped template %1 is kept.").arg(path));
+        return;
+    }
     // Views exist for every path, or (before the first layout) for none.
     if (index < qsizetype(m_imgViews.size())) {
         m_imgViews[size_t(index)]->removeFromSuperview();
@@ -277,10 +293,15 @@ bool KLResourceListView::performDragOperation(const kit::DragInfo& info)
 {
     if (info.fileNames.isEmpty())
         return false;
+    QStringList refused;
     for (const QString& file : info.fileNames) {
-        if (isTemplateFile(file))
-            addTemplateFromURL(file);
+        if (!isTemplateFile(file) || !addTemplateFromURL(file))
+            refused.append(file);
     }
+    if (!refused.isEmpty() && onFilesRefused)
+        onFilesRefused(refused);
+    if (refused.size() == info.fileNames.size())
+        return false;
     load();
     layout();
     return true;

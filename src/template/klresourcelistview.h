@@ -63,7 +63,8 @@ public:
     static int itemCount(const QString& path);
     // Finds the template files below `folder`, starts rendering the missing
     // thumbnails, adds the templates to paths() and rebuilds resourcePaths
-    // ordered by count.
+    // ordered by count. A file that does not read as a template with a cell
+    // is left out, with one log line.
     void loadTemplateFromPath(const QString& folder);
 
     // Sets the view's frame size to the thumbnail size for a template of
@@ -74,12 +75,15 @@ public:
 
     // Copies a template into the user's Templates folder under a free name
     // ("a-1.fdd", "a-2.fdd", ... when "a.fdd" is taken). Does not reload.
-    // Answers the new file, or nothing when the source is not a readable
-    // local file, no name is free or the copy fails.
+    // Answers the new file, or nothing when the source is not a local file
+    // that reads as a template with at least one cell, no name is free or
+    // the copy fails.
     std::optional<QString> addTemplateFromURL(const QUrl& url);
     std::optional<QString> addTemplateFromURL(const QString& filePath);
     // Deletes the template file and its thumbnail view, then lays out again.
-    // A path that is not listed changes nothing. The thumbnail file stays.
+    // A path that is not listed, and a template the application ships
+    // (which every load would bring back), change nothing. The thumbnail
+    // file stays.
     void removeTemplate(const QString& path);
 
     // Renders the thumbnail of a template into `thumbnailPath` (PNG) and

@@ -87,9 +87,14 @@ std::optional<CellData> textData(QStringView shape, float* degree)
     return CellData(std::move(strings));
 }
 
+// Off while a file is only checked (templateFileProblem); the readers run
+// on worker threads too, so the switch is per thread.
+thread_local bool t_quiet = false;
+
 void logLine(const QString& line)
 {
-    kit::log(kit::lcTemplate(), line);
+    if (!t_quiet)
+        kit::log(kit::lcTemplate(), line);
 }
 
 TemplateReadResult failure(TemplateReadError error)
@@ -251,6 +256,26 @@ TemplateReadResult readTemplateText(QStringView text)
         file.cells.emplace_back(int(std::min<qsizetype>(i, INT_MAX)), std::move(*cell));
     }
     return { std::move(file), std::nullopt };
+}
+
+QString templateFileProblem(const QString& path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return QStringLiteral("not a file");
+    QString error;
+    const std::optional<QString> text = readUtf8File(path, &error);
+    if (!text)
+        return error;
+    t_quiet = true;
+    const TemplateReadResult result = readTemplateText(*text);
+    t_quiet = false;
+    if (!result.ok())
+        return result.error == TemplateReadError::NoLineFeed
+            ? QStringLiteral("not a template (a single line)")
+            : QStringLiteral("not a template (no size line)");
+    if (result.file->cells.empty())
+        return QStringLiteral("no cell can be read");
+    return {};
 }
 
 int templateCellCountOfText(QStringView text)

@@ -98,6 +98,11 @@ TemplateReadResult readTemplateFile(const QString& path);
 // (reading goes on with the next line). A leading byte order mark is ignored.
 TemplateReadResult readTemplateText(QStringView text);
 
+// Why a file is of no use as a template: it cannot be read as text, is not a
+// template, or has no cell that can be read. Empty when it reads with at
+// least one cell. Logs nothing: the caller says what it does with the file.
+QString templateFileProblem(const QString& path);
+
 // The template library's own cell count: lines of at least three characters
 // that do not start with ";", less one for the dimension line, at most 9.
 // A file that cannot be read counts 0; readable text without such a line -1.

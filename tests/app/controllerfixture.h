@@ -19,9 +19,12 @@
 #include <memory>
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QFile>
 #include <QMenu>
+#include <QMimeData>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QTemporaryDir>
@@ -136,6 +139,24 @@ inline KLTitleBarGroup* titleBarOf(KLController& c)
 inline QScrollArea* scrollViewOf(KLController& c)
 {
     return widgetOf<QScrollArea>(c, "scrollView");
+}
+
+// Drops local files on a widget at `at` as the window system delivers a drag
+// from another application; answers whether the drop was accepted.
+inline bool dropFiles(QWidget* target, QPoint at, const QStringList& files)
+{
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString& file : files)
+        urls.append(QUrl::fromLocalFile(file));
+    mime.setUrls(urls);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
 }
 
 class ControllerTest : public ::testing::Test

@@ -32,8 +32,8 @@ TEST_F(ControllerTest, RemovingATemplateAsksThenLoadsTheFirstLeft)
 {
     KLController& c = start();
     KLResourceListView* library = c.resourceListView();
-    ASSERT_GE(library->resourcePaths().size(), 3);
-    const QString chosen = library->resourcePaths()[2];
+    const QString chosen = *library->addTemplateFromURL(writeTemplate("mine.fdd", 3));
+    library->load();
     c.selectTemplate(chosen);
 
     m_dialogs->answers = { Dialogs::Answer::No };
@@ -69,7 +69,8 @@ TEST_F(ControllerTest, BackgroundsAreAddedAndRemovedFromEveryCanvasShowingThem)
     c.libraries().addNewItem();
     ASSERT_EQ(library->resourcePaths().size(), before + 3);
     EXPECT_FALSE(m_dialogs->nameFilters.back().join(' ').contains(QStringLiteral("fdd")));
-    const QString added = library->resourcePaths().last();
+    const QString added = library->resourcePaths().filter(QStringLiteral("/c.bmp")).value(0);
+    ASSERT_FALSE(added.isEmpty());
 
     // Chosen in the free layout, then shown on the template canvas too.
     BackgroundEntry entry { 7, kit::Image(), added };

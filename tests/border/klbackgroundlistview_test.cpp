@@ -107,23 +107,26 @@ TEST_F(BackgroundLibraryTest, AddsUnderAFreeNameAndTakesDroppedPictures)
 
 TEST_F(BackgroundLibraryTest, RemovesOnlyUserPictures)
 {
+    picture(user() + "/a.png", { 8, 8 });
     picture(user() + "/x.png", { 8, 8 });
-    auto lib = library(240); // white, black, paper, wood, x
+    auto lib = library(240); // white, black, a, paper, wood, x
     KLBackgroundView* stranger = nullptr;
     KLBackgroundView outside;
     stranger = &outside;
     lib->removeView(stranger);
     lib->removeView(lib->imgViews()[0]); // white is an application resource
     lib->removeView(lib->imgViews()[1]);
+    lib->removeView(lib->imgViews()[3]); // paper comes with the application
     EXPECT_TRUE(QFileInfo::exists(res() + "/white.png"));
     EXPECT_TRUE(QFileInfo::exists(res() + "/black.png"));
-    ASSERT_EQ(lib->resourcePaths().size(), 5);
+    EXPECT_TRUE(QFileInfo::exists(user() + "/paper.jpg"));
+    ASSERT_EQ(lib->resourcePaths().size(), 6);
 
     lib->removeView(lib->imgViews()[2]);
-    EXPECT_FALSE(QFileInfo::exists(user() + "/paper.jpg"));
+    EXPECT_FALSE(QFileInfo::exists(user() + "/a.png"));
     EXPECT_EQ(names(lib->resourcePaths()),
-              QStringList({ "white.png", "black.png", "wood.JPEG", "x.png" }));
-    ASSERT_EQ(lib->imgViews().size(), 4u);
+              QStringList({ "white.png", "black.png", "paper.jpg", "wood.JPEG", "x.png" }));
+    ASSERT_EQ(lib->imgViews().size(), 5u);
     EXPECT_EQ(lib->imgViews()[2]->tag(), 3); // tags are not renumbered
     EXPECT_EQ(lib->imgViews()[2]->frame(), kit::Rect(158, 84, 64, 64));
     EXPECT_EQ(lib->imgViews()[3]->frame(), kit::Rect(10, 10, 64, 64));
@@ -131,10 +134,11 @@ TEST_F(BackgroundLibraryTest, RemovesOnlyUserPictures)
 
 TEST_F(BackgroundLibraryTest, AChosenEntryOutlivesAReload)
 {
+    picture(user() + "/a.png", { 40, 40 });
     auto lib = library();
     const BackgroundEntry chosen = lib->imgViews()[2]->entry();
     EXPECT_EQ(chosen.tag, 2);
-    EXPECT_EQ(chosen.path, user() + "/paper.jpg");
+    EXPECT_EQ(chosen.path, user() + "/a.png");
     EXPECT_TRUE(chosen.isPicture());
 
     lib->load();
@@ -145,8 +149,8 @@ TEST_F(BackgroundLibraryTest, AChosenEntryOutlivesAReload)
 
     // A kept entry still names its picture for removal after the reload.
     lib->removeView(chosen);
-    EXPECT_FALSE(QFileInfo::exists(user() + "/paper.jpg"));
-    EXPECT_EQ(lib->resourcePaths().size(), 3);
+    EXPECT_FALSE(QFileInfo::exists(user() + "/a.png"));
+    EXPECT_EQ(lib->resourcePaths().size(), 4);
 }
 
 TEST_F(BackgroundLibraryTest, ClickPostsDeselectionThenTheEntry)

@@ -33,10 +33,13 @@ protected:
 
 TEST_F(BorderLibraryTest, ListsNoBorderThenTheApplicationBordersAndSeedsTheUserFolder)
 {
+    write(app() + "/broken.bdr", "one line");
     librarytest::LogLines log;
     auto lib = library(240);
+    // A file that does not read as a border is left out, with the reader's line.
     EXPECT_EQ(lib->resourcePaths(),
               QStringList({ "*NONE*", app() + "/more/lace.BDR", app() + "/zig.bdr" }));
+    EXPECT_EQ(log.lines().filter("broken.bdr").size(), 1);
     EXPECT_TRUE(log.lines().contains("Local not exists:" + user()));
     EXPECT_TRUE(log.lines().contains("Load border file from '" + app() + "'."));
     EXPECT_TRUE(QFileInfo::exists(user() + "/more/lace.BDR"));

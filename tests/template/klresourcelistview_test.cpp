@@ -179,17 +179,20 @@ TEST_F(TemplateLibraryTest, AddsUnderAFreeNameAndTakesDrops)
 TEST_F(TemplateLibraryTest, RemovesOnlyListedTemplates)
 {
     for (int i = 0; i < 3; ++i)
-        write(shipped() + QStringLiteral("/t%1.fdd").arg(i), templateText(2));
+        write(user() + QStringLiteral("/t%1.fdd").arg(i), templateText(2));
+    write(shipped() + "/u.fdd", templateText(2));
     auto lib = library(240);
     lib->removeTemplate(user() + "/elsewhere.fdd");
-    EXPECT_EQ(lib->resourcePaths().size(), 3);
-    EXPECT_EQ(lib->imgViews().size(), 3u);
+    lib->removeTemplate(user() + "/u.fdd"); // comes with the application
+    EXPECT_TRUE(QFileInfo::exists(user() + "/u.fdd"));
+    EXPECT_EQ(lib->resourcePaths().size(), 4);
+    EXPECT_EQ(lib->imgViews().size(), 4u);
 
     lib->removeTemplate(user() + "/t0.fdd");
     EXPECT_FALSE(QFileInfo::exists(user() + "/t0.fdd"));
     EXPECT_TRUE(QFileInfo::exists(user() + "/t0.png")); // the thumbnail stays
-    EXPECT_EQ(names(lib->resourcePaths()), QStringList({ "t1.fdd", "t2.fdd" }));
-    ASSERT_EQ(lib->imgViews().size(), 2u);
+    EXPECT_EQ(names(lib->resourcePaths()), QStringList({ "t1.fdd", "t2.fdd", "u.fdd" }));
+    ASSERT_EQ(lib->imgViews().size(), 3u);
     EXPECT_EQ(lib->imgViews()[0]->path(), user() + "/t1.fdd");
     EXPECT_EQ(lib->imgViews()[0]->frame(), kit::Rect(10, 10, 64, 64));
 }
