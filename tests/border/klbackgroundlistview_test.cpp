@@ -38,7 +38,7 @@ TEST_F(BackgroundLibraryTest, ListsWhiteBlackThenTheUserFolder)
     picture(user() + "/photo.tiff", { 8, 8 });
     picture(user() + "/old.tif", { 8, 8 });
     write(user() + "/notes.txt", "text");
-    librarytest::LogLines log;
+    testsupport::LogCapture log;
     auto lib = library();
     EXPECT_EQ(lib->resourcePaths(),
               QStringList({ res() + "/white.png", res() + "/black.png", user() + "/mine/sky.png",
@@ -110,10 +110,8 @@ TEST_F(BackgroundLibraryTest, RemovesOnlyUserPictures)
     picture(user() + "/a.png", { 8, 8 });
     picture(user() + "/x.png", { 8, 8 });
     auto lib = library(240); // white, black, a, paper, wood, x
-    KLBackgroundView* stranger = nullptr;
-    KLBackgroundView outside;
-    stranger = &outside;
-    lib->removeView(stranger);
+    KLBackgroundView stranger;
+    lib->removeView(&stranger);
     lib->removeView(lib->imgViews()[0]); // white is an application resource
     lib->removeView(lib->imgViews()[1]);
     lib->removeView(lib->imgViews()[3]); // paper comes with the application

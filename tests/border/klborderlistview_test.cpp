@@ -34,7 +34,7 @@ protected:
 TEST_F(BorderLibraryTest, ListsNoBorderThenTheApplicationBordersAndSeedsTheUserFolder)
 {
     write(app() + "/broken.bdr", "one line");
-    librarytest::LogLines log;
+    testsupport::LogCapture log;
     auto lib = library(240);
     // A file that does not read as a border is left out, with the reader's line.
     EXPECT_EQ(lib->resourcePaths(),
@@ -46,7 +46,7 @@ TEST_F(BorderLibraryTest, ListsNoBorderThenTheApplicationBordersAndSeedsTheUserF
 
     // The user's copies do not matter to the list; a deleted one comes back.
     QFile::remove(user() + "/zig.bdr");
-    librarytest::LogLines again;
+    testsupport::LogCapture again;
     lib->load();
     EXPECT_TRUE(again.lines().contains("Copy border file..."));
     EXPECT_TRUE(QFileInfo::exists(user() + "/zig.bdr"));

@@ -1,51 +1,18 @@
 #pragma once
 
-// A private resource folder and user folder per test, log capture and
-// waiting for a library's worker threads, for the border and background
-// library tests.
+// A private resource folder and user folder per test, and waiting for a
+// library's worker threads, for the tests of the libraries.
 
 #include "border/klgridlibraryview.h"
+#include "support/testsupport.h"
 
 #include <gtest/gtest.h>
 
-#include <mutex>
-
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QImage>
 #include <QTemporaryDir>
 
 namespace librarytest {
-
-// The log lines written while it lives; worker threads may log too.
-class LogLines
-{
-public:
-    LogLines() : m_previous(qInstallMessageHandler(&handle))
-    {
-        std::lock_guard lock(s_mutex);
-        s_lines.clear();
-    }
-    ~LogLines() { qInstallMessageHandler(m_previous); }
-    QStringList lines() const
-    {
-        std::lock_guard lock(s_mutex);
-        return s_lines;
-    }
-
-private:
-    static void handle(QtMsgType, const QMessageLogContext&, const QString& message)
-    {
-        std::lock_guard lock(s_mutex);
-        s_lines.append(message);
-    }
-    static inline std::mutex s_mutex;
-    static inline QStringList s_lines;
-    QtMessageHandler m_previous;
-};
 
 class LibraryTest : public ::testing::Test
 {
@@ -66,29 +33,22 @@ protected:
     QString res() const { return m_dir.filePath("res"); }
     QString docs() const { return m_dir.filePath("docs"); }
 
-    QString write(const QString& path, const QByteArray& bytes)
+    static QString write(const QString& path, const QByteArray& bytes)
     {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return path;
+        return testsupport::writeFile(path, bytes);
     }
     // A picture of one colour in the format of the extension.
-    QString picture(const QString& path, QSize size, QColor colour = Qt::red)
+    static QString picture(const QString& path, QSize size, QColor colour = Qt::red)
     {
         QDir().mkpath(QFileInfo(path).absolutePath());
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
-        EXPECT_TRUE(image.save(path)) << path.toStdString();
+        EXPECT_TRUE(testsupport::writeImage(
+            testsupport::solidImage(size, colour, QImage::Format_RGB32), path))
+            << path.toStdString();
         return path;
     }
     static void waitForWorkers(const KLGridLibraryView& view)
     {
-        QDeadlineTimer deadline(20000);
-        while (view.pendingTasks() > 0 && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        ASSERT_EQ(view.pendingTasks(), 0);
+        ASSERT_TRUE(testsupport::waitUntil([&] { return view.pendingTasks() == 0; }));
     }
     static QStringList names(const QStringList& paths)
     {

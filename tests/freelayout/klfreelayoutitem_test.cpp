@@ -14,6 +14,8 @@
 using kit::Point;
 using kit::Rect;
 using testsupport::pixelYUp;
+using testsupport::pointNear;
+using testsupport::rectNear;
 using testsupport::sameColor;
 
 namespace {
@@ -30,10 +32,8 @@ struct Desk
     kit::View& container() { return *window.rootView(); }
     KLFreeLayoutItem* print(Point at, QColor colour = Qt::red)
     {
-        QImage pixels(40, 30, QImage::Format_RGB32);
-        pixels.fill(colour);
         auto* item = container().addSubview(std::make_unique<KLFreeLayoutItem>());
-        item->initLayoutWithImage(kit::Image::fromPixels(pixels), at);
+        item->initLayoutWithImage(testsupport::solidPhoto({ 40, 30 }, colour), at);
         return item;
     }
     // A press at `from`, drags through `path`, release at the last point.
@@ -53,20 +53,6 @@ struct Desk
     kit::Window window;
 };
 
-void expectRect(const Rect& r, const Rect& expected, double tolerance = 1e-4)
-{
-    EXPECT_NEAR(r.x(), expected.x(), tolerance);
-    EXPECT_NEAR(r.y(), expected.y(), tolerance);
-    EXPECT_NEAR(r.width(), expected.width(), tolerance);
-    EXPECT_NEAR(r.height(), expected.height(), tolerance);
-}
-
-void expectPoint(Point p, Point expected)
-{
-    EXPECT_NEAR(p.x, expected.x, 1e-7);
-    EXPECT_NEAR(p.y, expected.y, 1e-7);
-}
-
 } // namespace
 
 TEST(FreeLayoutItem, NewPrintGeometryAndDrawing)
@@ -76,13 +62,13 @@ TEST(FreeLayoutItem, NewPrintGeometryAndDrawing)
     EXPECT_FLOAT_EQ(item->scale(), 0.5f);
     EXPECT_DOUBLE_EQ(item->margin(), 12);
     EXPECT_DOUBLE_EQ(item->band(), 24);
-    expectRect(item->frame(), { 400 - 212, 300 - 174, 424, 348 });
-    expectPoint(item->imageLocation(), { 188.0 / 800, 126.0 / 600 });
-    expectRect(item->dragCornerRect(0), { 0, 0, 10, 10 });
-    expectRect(item->dragCornerRect(1), { 414, 0, 10, 10 });
-    expectRect(item->dragCornerRect(2), { 0, 315, 10, 10 });
-    expectRect(item->dragCornerRect(3), { 414, 315, 10, 10 });
-    expectRect(item->dragCornerRect(4), { 212, 338, 10, 10 });
+    EXPECT_TRUE(rectNear(item->frame(), { 400 - 212, 300 - 174, 424, 348 }, 1e-4));
+    EXPECT_TRUE(pointNear(item->imageLocation(), { 188.0 / 800, 126.0 / 600 }, 1e-7));
+    EXPECT_TRUE(rectNear(item->dragCornerRect(0), { 0, 0, 10, 10 }, 1e-4));
+    EXPECT_TRUE(rectNear(item->dragCornerRect(1), { 414, 0, 10, 10 }, 1e-4));
+    EXPECT_TRUE(rectNear(item->dragCornerRect(2), { 0, 315, 10, 10 }, 1e-4));
+    EXPECT_TRUE(rectNear(item->dragCornerRect(3), { 414, 315, 10, 10 }, 1e-4));
+    EXPECT_TRUE(rectNear(item->dragCornerRect(4), { 212, 338, 10, 10 }, 1e-4));
     EXPECT_EQ(item->trackingRects().size(), 5u);
 
     // Photo 400 × 300 at (12, 12), white card (4, 4, 416, 316), nothing in
@@ -125,11 +111,13 @@ TEST(FreeLayoutItem, CornerDragsScaleAboutTheCentre)
         KLFreeLayoutItem* item = desk.print({ 400, 300 });
         const Point from = Desk::handle(item, c.handle);
         desk.drag(from, { from + Point(c.by.x / 2, 0), from + c.by });
-        expectRect(
+        EXPECT_TRUE(rectNear(
             item->frame(),
-            { 400 - c.size.width / 2, 300 - c.size.height / 2, c.size.width, c.size.height });
+            { 400 - c.size.width / 2, 300 - c.size.height / 2, c.size.width, c.size.height },
+            1e-4));
         EXPECT_NEAR(item->scale(), (c.size.width - 24) / 800, 1e-6);
-        expectPoint(item->imageLocation(), { item->frame().x() / 800, item->frame().y() / 600 });
+        EXPECT_TRUE(pointNear(item->imageLocation(),
+                              { item->frame().x() / 800, item->frame().y() / 600 }, 1e-7));
         // The handle zones follow the print at once.
         EXPECT_EQ(item->trackingRects()[1], item->dragCornerRect(1));
         EXPECT_FALSE(item->inDrag());
@@ -154,14 +142,15 @@ TEST(FreeLayoutItem, MoveFollowsThePointerOnlyInsideTheContainer)
     desk.window.mouseDown({ { 400, 300 }, 1, {} });
     EXPECT_EQ(item->clickedRect(), -1);
     desk.window.mouseDragged({ { 430, 280 }, 1, {} });
-    expectRect(item->frame(), start.offsetBy(30, -20));
+    EXPECT_TRUE(rectNear(item->frame(), start.offsetBy(30, -20), 1e-4));
     desk.window.mouseDragged({ { 900, 100 }, 1, {} }); // outside: frozen
-    expectRect(item->frame(), start.offsetBy(30, -20));
+    EXPECT_TRUE(rectNear(item->frame(), start.offsetBy(30, -20), 1e-4));
     EXPECT_TRUE(item->inDrag());
     desk.window.mouseDragged({ { 350, 350 }, 1, {} }); // back: measured from the press
-    expectRect(item->frame(), start.offsetBy(-50, 50));
+    EXPECT_TRUE(rectNear(item->frame(), start.offsetBy(-50, 50), 1e-4));
     desk.window.mouseUp({ { 350, 350 }, 1, {} });
-    expectPoint(item->imageLocation(), { (start.x() - 50) / 800, (start.y() + 50) / 600 });
+    EXPECT_TRUE(
+        pointNear(item->imageLocation(), { (start.x() - 50) / 800, (start.y() + 50) / 600 }, 1e-7));
 
     // During the drag the card casts no shadow.
     desk.window.mouseDown({ { 350, 350 }, 1, {} });
@@ -257,8 +246,9 @@ TEST(FreeLayoutItem, ClicksMenuAndKeys)
     desk.window.keyDown({ kit::KeyCode::Right, {}, {} });
     desk.window.keyDown({ kit::KeyCode::Up, {}, Qt::ShiftModifier });
     desk.window.keyDown({ kit::KeyCode::Unknown, "a", {} });
-    expectRect(front->frame(), before.offsetBy(1, 10));
-    expectPoint(front->imageLocation(), { front->frame().x() / 800, front->frame().y() / 600 });
+    EXPECT_TRUE(rectNear(front->frame(), before.offsetBy(1, 10), 1e-4));
+    EXPECT_TRUE(pointNear(front->imageLocation(),
+                          { front->frame().x() / 800, front->frame().y() / 600 }, 1e-7));
     EXPECT_TRUE(rec.names().isEmpty());
     desk.window.keyDown({ kit::KeyCode::Delete, {}, {} });
     EXPECT_EQ(rec.names(), QStringList({ kit::kFreeLayoutItemDeleted.toString() }));

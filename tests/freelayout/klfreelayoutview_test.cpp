@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 using kit::Point;
@@ -33,19 +32,15 @@ protected:
         };
     }
     KLFreeLayoutView& canvas() { return static_cast<KLFreeLayoutView&>(*m_window.rootView()); }
-    QString photo(const QString& name, QColor c, QSize size = { 40, 30 })
+    QString photo(const QString& name, QColor c)
     {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(c);
         const QString path = m_dir.filePath(name);
-        EXPECT_TRUE(image.save(path));
+        EXPECT_TRUE(testsupport::writeImage(testsupport::solidImage({ 40, 30 }, c), path));
         return path;
     }
     static kit::Image pixels(QColor c, QSize size = { 40, 30 })
     {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(c);
-        return kit::Image::fromPixels(image);
+        return testsupport::solidPhoto(size, c);
     }
 
     QTemporaryDir m_dir;
@@ -66,8 +61,7 @@ TEST_F(FreeCanvasTest, DropTakesTheFirstFileCentredOnThePointer)
     EXPECT_TRUE(m_window.performDrop(drop));
     ASSERT_EQ(canvas().items().size(), 1u);
     KLFreeLayoutItem* item = canvas().items().front();
-    EXPECT_NEAR(item->frame().centre().x + 4, 300, 1e-6);
-    EXPECT_NEAR(item->frame().centre().y + 4, 500, 1e-6);
+    EXPECT_TRUE(testsupport::pointNear(item->frame().centre(), { 296, 496 }));
     EXPECT_FLOAT_EQ(item->scale(), 0.5f);
     EXPECT_EQ(m_window.firstResponder(), item);
     EXPECT_EQ(rec.names(),
@@ -76,14 +70,11 @@ TEST_F(FreeCanvasTest, DropTakesTheFirstFileCentredOnThePointer)
     EXPECT_TRUE(sameColor(pixelYUp(kit::renderToImage(canvas()), 300, 500), Qt::red));
 
     // Not a picture: named to the person, nothing added, the drop itself done.
-    QFile text(m_dir.filePath("notes.txt"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("hello");
-    text.close();
-    EXPECT_TRUE(m_window.performDrop({ { 300, 300 }, { text.fileName() }, true }));
+    const QString text = testsupport::writeFile(m_dir.filePath("notes.txt"), "hello");
+    EXPECT_TRUE(m_window.performDrop({ { 300, 300 }, { text }, true }));
     EXPECT_EQ(canvas().items().size(), 1u);
     ASSERT_EQ(m_failures.size(), 1);
-    EXPECT_TRUE(m_failures.front().contains(text.fileName()));
+    EXPECT_TRUE(m_failures.front().contains(text));
     EXPECT_FALSE(m_window.performDrop({ { 300, 300 }, {}, true }));
 }
 

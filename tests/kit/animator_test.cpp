@@ -1,12 +1,12 @@
 #include "kit/animator.h"
 #include "kit/view.h"
+#include "support/testsupport.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
-#include <QEventLoop>
 #include <QTimer>
 
 using kit::Animator;
@@ -14,23 +14,6 @@ using kit::Rect;
 using kit::View;
 
 namespace {
-
-// Runs the event loop until `done` is true or five seconds pass; the guard
-// keeps a broken animator from hanging the test run.
-bool waitFor(const bool& done)
-{
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (done)
-            loop.quit();
-    });
-    poll.start(5);
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    if (!done)
-        loop.exec();
-    return done;
-}
 
 // Records every frame the animator gives it.
 class RecordingView : public View
@@ -65,7 +48,7 @@ TEST(Animator, GroupReachesItsFramesThroughIntermediateStepsThenCompletesOnce)
     EXPECT_TRUE(animator.isAnimating(a.get()));
     EXPECT_EQ(a->unrotatedFrame(), Rect(0, 0, 10, 10)); // nothing moves inside the call
 
-    ASSERT_TRUE(waitFor(done));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return done; }));
     EXPECT_EQ(completions, 1);
     EXPECT_FALSE(animator.isAnimating(a.get()));
     // It moved in steps, not in one jump.
@@ -83,7 +66,7 @@ TEST(Animator, ZeroDurationSetsFramesAtOnceAndCompletesOnTheNextLoopTurn)
     animator.animate({ { &v, Rect(5, 6, 7, 8) } }, 0, [&] { done = true; });
     EXPECT_EQ(v.unrotatedFrame(), Rect(5, 6, 7, 8));
     EXPECT_FALSE(done);
-    EXPECT_TRUE(waitFor(done));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return done; }));
 }
 
 TEST(Animator, ViewsDestroyedOrRetargetedMidwayAreLeftAlone)
@@ -103,9 +86,9 @@ TEST(Animator, ViewsDestroyedOrRetargetedMidwayAreLeftAlone)
         animator.animate({ { moved.get(), Rect(-30, -30, 5, 5) } }, 30, [&] { secondDone = true; });
     });
 
-    ASSERT_TRUE(waitFor(secondDone));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return secondDone; }));
     EXPECT_EQ(moved->unrotatedFrame(), Rect(-30, -30, 5, 5));
-    ASSERT_TRUE(waitFor(firstDone));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return firstDone; }));
     // The first group ended later and did not pull the view back.
     EXPECT_EQ(moved->unrotatedFrame(), Rect(-30, -30, 5, 5));
     EXPECT_EQ(survivor->unrotatedFrame(), Rect(50, 50, 10, 10));
@@ -119,6 +102,6 @@ TEST(Animator, CompletionMayStartTheNextAnimation)
     animator.animate({ { &v, Rect(10, 0, 10, 10) } }, 30, [&] {
         animator.animate({ { &v, Rect(20, 0, 10, 10) } }, 30, [&] { done = true; });
     });
-    ASSERT_TRUE(waitFor(done));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return done; }));
     EXPECT_EQ(v.unrotatedFrame(), Rect(20, 0, 10, 10));
 }

@@ -1,5 +1,7 @@
 #include "kit/folders.h"
 
+#include "support/testsupport.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -11,16 +13,9 @@
 
 using kit::Folders;
 using kit::LibraryFolder;
+using testsupport::writeFile;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& content = "x")
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    f.write(content);
-}
 
 QByteArray readFile(const QString& path)
 {
@@ -57,7 +52,7 @@ TEST(Folders, EnvironmentOverridesResourceAndUserFolders)
     EXPECT_TRUE(QFileInfo(styles).isDir());
 
     // A folder that cannot be made (a file is in the way) gives nothing.
-    writeFile(tmp.filePath("docs/Tessera/Templates"));
+    writeFile(tmp.filePath("docs/Tessera/Templates"), "x");
     EXPECT_EQ(Folders::ensureUserFolder(LibraryFolder::Templates), std::nullopt);
     qputenv("TESSERA_DOCUMENTS", documents);
 }
@@ -68,7 +63,7 @@ TEST(Folders, WalkIsOrderedAndFiltersByUpperCasedExtension)
     const QString root = tmp.path();
     for (const char* name : { "b.fdd", "A.FDD", "sub/c.Fdd", "sub/d.png", "sub/deeper/e.style",
                               ".hidden.fdd", "x.fddx", "noext", "fdd" })
-        writeFile(root + "/" + name);
+        writeFile(root + "/" + name, "x");
 
     EXPECT_EQ(joined(Folders::walk(root)),
               "A.FDD|b.fdd|fdd|noext|sub|sub/c.Fdd|sub/d.png|sub/deeper|sub/deeper/e.style|x.fddx");
@@ -83,7 +78,7 @@ TEST(Folders, UniqueFilePathAppendsANumberToTheBaseName)
     const QString dir = tmp.path();
     for (const char* name :
          { "sky.jpg", "sky-1.jpg", "README", ".hidden", "archive.tar.gz", "50%1.png" })
-        writeFile(dir + "/" + name);
+        writeFile(dir + "/" + name, "x");
 
     struct Case
     {

@@ -8,12 +8,11 @@
 
 #include <zlib.h>
 
-#include <QBuffer>
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtEndian>
 
 using kit::Image;
+using testsupport::jpegData;
 using testsupport::sameColor;
 
 namespace {
@@ -28,34 +27,6 @@ QImage quadrantPicture(int w, int h)
                             y < h / 2 ? (x < w / 2 ? Qt::red : Qt::green)
                                       : (x < w / 2 ? Qt::blue : Qt::white));
     return q;
-}
-
-QByteArray jpeg(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(95);
-    writer.write(image);
-    return bytes;
-}
-
-// An APP1 segment holding one IFD entry, Orientation, right after SOI.
-QByteArray withExifOrientation(QByteArray jpegBytes, quint16 orientation)
-{
-    QByteArray tiff("MM\0\x2a\0\0\0\x08", 8);
-    tiff += QByteArray("\0\x01", 2); // one entry
-    tiff += QByteArray("\x01\x12\0\x03\0\0\0\x01", 8); // Orientation, SHORT, count 1
-    tiff += char(orientation >> 8);
-    tiff += char(orientation & 0xff);
-    tiff += QByteArray("\0\0\0\0\0\0", 6); // padding, no next IFD
-    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
-    QByteArray segment("\xff\xe1", 2);
-    segment += char((payload.size() + 2) >> 8);
-    segment += char((payload.size() + 2) & 0xff);
-    segment += payload;
-    return jpegBytes.insert(2, segment);
 }
 
 QByteArray pngChunk(const char* type, const QByteArray& data)
@@ -87,7 +58,8 @@ QByteArray pngHeader(quint32 w, quint32 h)
 
 TEST(Image, LevelsAreReducedUprightAndCoverTheRequest)
 {
-    const QByteArray plain = jpeg(quadrantPicture(1600, 1200));
+    const QImage quadrants = quadrantPicture(1600, 1200);
+    const QByteArray plain = jpegData(quadrants);
     const struct
     {
         const char* name;
@@ -104,7 +76,7 @@ TEST(Image, LevelsAreReducedUprightAndCoverTheRequest)
         // Orientation 6 turns the stored picture a quarter clockwise: its
         // blue lower left corner becomes the upper left.
         { "EXIF orientation 6",
-          withExifOrientation(plain, 6),
+          jpegData(quadrants, 6),
           { 1200, 1600 },
           { 200, 300 },
           { 300, 400 },
@@ -129,11 +101,7 @@ TEST(Image, LevelsAreReducedUprightAndCoverTheRequest)
 TEST(Image, RefusesWhatItCannotOrShouldNotDecode)
 {
     QTemporaryDir dir;
-    const QString notAnImage = dir.filePath("notes.png");
-    QFile text(notAnImage);
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("these are not pixels");
-    text.close();
+    const QString notAnImage = testsupport::writeFile(dir.filePath("notes.png"), "not pixels");
     const QString fifo = dir.filePath("pipe.jpg");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
@@ -164,8 +132,8 @@ TEST(Image, RefusesWhatItCannotOrShouldNotDecode)
     const qint64 limit = Image::decodeLimitPixels();
     Image::setDecodeLimitPixels(1000);
     QString error;
-    EXPECT_FALSE(Image::fromData(jpeg(quadrantPicture(40, 30)), &error));
-    EXPECT_TRUE(Image::fromData(jpeg(quadrantPicture(30, 30)), &error));
+    EXPECT_FALSE(Image::fromData(jpegData(quadrantPicture(40, 30)), &error));
+    EXPECT_TRUE(Image::fromData(jpegData(quadrantPicture(30, 30)), &error));
     Image::setDecodeLimitPixels(limit);
 }
 
@@ -174,7 +142,7 @@ TEST(Image, PrepareFillsTheCachesOfSeveralImages)
     std::vector<Image> images;
     std::vector<std::pair<Image, QSize>> requests;
     for (int i = 0; i < 4; ++i) {
-        images.push_back(*Image::fromData(jpeg(quadrantPicture(800 + 16 * i, 600))));
+        images.push_back(*Image::fromData(jpegData(quadrantPicture(800 + 16 * i, 600))));
         requests.push_back({ images.back(), { 100, 75 } });
         requests.push_back({ images.back(), { 400, 300 } });
     }
@@ -191,11 +159,12 @@ TEST(Image, PrepareFillsTheCachesOfSeveralImages)
 // upright, and transparent where it reaches beyond the photo.
 TEST(Image, ScaledPartsAreThePartsOfTheScaledPicture)
 {
-    const QByteArray plain = jpeg(quadrantPicture(1600, 1200));
+    const QImage quadrants = quadrantPicture(1600, 1200);
+    const QByteArray plain = jpegData(quadrants);
     const Image landscape = *Image::fromData(plain);
-    const Image turned = *Image::fromData(withExifOrientation(plain, 6)); // 1200 × 1600
-    const Image upsideDown = *Image::fromData(withExifOrientation(plain, 3));
-    const Image mirroredTurned = *Image::fromData(withExifOrientation(plain, 7));
+    const Image turned = *Image::fromData(jpegData(quadrants, 6)); // 1200 × 1600
+    const Image upsideDown = *Image::fromData(jpegData(quadrants, 3));
+    const Image mirroredTurned = *Image::fromData(jpegData(quadrants, 7));
     const struct
     {
         const Image& image;

@@ -12,6 +12,8 @@ using kit::Point;
 using kit::Rect;
 using kit::View;
 using testsupport::pixelYUp;
+using testsupport::pointNear;
+using testsupport::rectNear;
 using testsupport::sameColor;
 
 namespace {
@@ -87,11 +89,7 @@ TEST(View, FrameOfARotatedViewIsItsBoundingBox)
     for (const auto& c : cases) {
         View v({ 10, 20, 40, 20 });
         v.setFrameRotation(c.degrees);
-        const Rect f = v.frame();
-        EXPECT_NEAR(f.x(), c.expected.x(), 1e-9) << c.degrees;
-        EXPECT_NEAR(f.y(), c.expected.y(), 1e-9) << c.degrees;
-        EXPECT_NEAR(f.width(), c.expected.width(), 1e-9) << c.degrees;
-        EXPECT_NEAR(f.height(), c.expected.height(), 1e-9) << c.degrees;
+        EXPECT_TRUE(rectNear(v.frame(), c.expected, 1e-9)) << c.degrees;
         EXPECT_EQ(v.unrotatedFrame(), Rect(10, 20, 40, 20));
         EXPECT_EQ(v.bounds(), Rect(0, 0, 40, 20));
     }
@@ -184,25 +182,16 @@ TEST(View, PointConversionThroughNestedRotations)
     outer->setFrameRotation(90);
 
     // outer turns about (100, 100): its point (x, y) lies at (150 - y, 50 + x).
-    EXPECT_NEAR(outer->convertPointToView({ 0, 0 }, nullptr).x, 150, 1e-9);
-    EXPECT_NEAR(outer->convertPointToView({ 0, 0 }, nullptr).y, 50, 1e-9);
-    const Point inWindow = inner->convertPointToView({ 5, 5 }, nullptr); // outer (15, 25)
-    EXPECT_NEAR(inWindow.x, 125, 1e-9);
-    EXPECT_NEAR(inWindow.y, 65, 1e-9);
+    EXPECT_TRUE(pointNear(outer->convertPointToView({ 0, 0 }, nullptr), { 150, 50 }, 1e-9));
+    // Inner (5, 5) is outer (15, 25).
+    EXPECT_TRUE(pointNear(inner->convertPointToView({ 5, 5 }, nullptr), { 125, 65 }, 1e-9));
 
     const Point samples[] = { { 0, 0 }, { 5, 5 }, { 39, 1 }, { -10, 30 } };
     for (Point p : samples) {
         const Point there = inner->convertPointToView(p, &root);
-        const Point back = inner->convertPointFromView(there, &root);
-        EXPECT_NEAR(back.x, p.x, 1e-9);
-        EXPECT_NEAR(back.y, p.y, 1e-9);
-        const Point viaOuter = outer->convertPointFromView(p, inner);
-        EXPECT_NEAR(viaOuter.x, p.x + 10, 1e-9);
-        EXPECT_NEAR(viaOuter.y, p.y + 20, 1e-9);
+        EXPECT_TRUE(pointNear(inner->convertPointFromView(there, &root), p, 1e-9));
+        EXPECT_TRUE(pointNear(outer->convertPointFromView(p, inner), { p.x + 10, p.y + 20 }, 1e-9));
     }
-    const Rect r = inner->convertRectToView(inner->bounds(), nullptr);
-    EXPECT_NEAR(r.x(), 110, 1e-9);
-    EXPECT_NEAR(r.y(), 60, 1e-9);
-    EXPECT_NEAR(r.width(), 20, 1e-9);
-    EXPECT_NEAR(r.height(), 40, 1e-9);
+    EXPECT_TRUE(
+        rectNear(inner->convertRectToView(inner->bounds(), nullptr), { 110, 60, 20, 40 }, 1e-9));
 }

@@ -1,6 +1,7 @@
 #include "kit/graphicscontext.h"
 #include "kit/image.h"
 #include "kit/viewhost.h"
+#include "support/testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -23,15 +24,11 @@ public:
         gc.setColor(Qt::white);
         gc.fillRect({ 40, 50, 60, 40 });
         gc.restore();
-        QImage red(10, 10, QImage::Format_RGB32);
-        red.fill(Qt::red);
         gc.setHighQuality(true);
-        gc.drawImage(kit::Image::fromPixels(red), { 120, 60, 10, 10 });
+        gc.drawImage(testsupport::solidPhoto({ 10, 10 }, Qt::red), { 120, 60, 10, 10 });
         // A reduced photo as interactive redraws draw it.
-        QImage green(40, 40, QImage::Format_RGB32);
-        green.fill(Qt::green);
         gc.setHighQuality(false);
-        gc.drawImage(kit::Image::fromPixels(green), { 120, 20, 10, 10 });
+        gc.drawImage(testsupport::solidPhoto({ 40, 40 }, Qt::green), { 120, 20, 10, 10 });
     }
 };
 

@@ -34,7 +34,7 @@ protected:
         const MediaNode top = m_parser.topNode();
         std::optional<MediaNode> result;
         m_parser.populateAsync(top.subnodes[size_t(query)], [&](MediaNode node) { result = node; });
-        mediatest::waitUntil([&] { return result.has_value(); });
+        testsupport::waitUntil([&] { return result.has_value(); });
         return result.value_or(MediaNode());
     }
 
@@ -90,7 +90,8 @@ TEST_F(FlickrTest, SearchesListPhotosAndDownloadOneForADrop)
 
     // The preview reaches the grid.
     model.data(model.index(0), Qt::DecorationRole);
-    mediatest::waitUntil([&] { return !remote.thumbnail(tags.objects[0].thumbnailUrl).isNull(); });
+    testsupport::waitUntil(
+        [&] { return !remote.thumbnail(tags.objects[0].thumbnailUrl).isNull(); });
     EXPECT_EQ(remote.thumbnail(tags.objects[0].thumbnailUrl).size(), QSize(40, 30));
 }
 

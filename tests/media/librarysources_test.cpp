@@ -42,10 +42,8 @@ class LibrarySourcesTest : public ::testing::Test
 protected:
     QString photo(const QString& name)
     {
-        const QString path = m_dir.path() + "/photos/" + name;
-        QDir().mkpath(QFileInfo(path).path());
-        mediatest::writeFile(path, mediatest::jpeg({ 16, 12 }, Qt::red));
-        return path;
+        return testsupport::writeFile(m_dir.path() + "/photos/" + name,
+                                      mediatest::jpeg({ 16, 12 }, Qt::red));
     }
     QString insertPhoto(int id, const QString& file, int event, qint64 flags, qint64 exposure)
     {
@@ -160,7 +158,7 @@ TEST_F(LibrarySourcesTest, HostileShotwellDatabasesNeverCrash)
 
     // Not a database at all, and no file: left out, and no file appears.
     const QString text = m_dir.path() + "/text.db";
-    mediatest::writeFile(text, QByteArray(4096, 'T'));
+    testsupport::writeFile(text, QByteArray(4096, 'T'));
     EXPECT_FALSE(ShotwellParser(text).canBeUsed());
     EXPECT_FALSE(ShotwellParser(text).topNode().error.isEmpty());
     EXPECT_EQ(QFileInfo(text).size(), 4096);
@@ -203,7 +201,7 @@ TEST_F(LibrarySourcesTest, DigikamListsAlbumsOfTheDatabaseItsSettingsName)
           "INSERT INTO Images VALUES (6, 2, '../../top.jpg', 1, 1, NULL, 0, '')",
           "INSERT INTO Images VALUES (7, 4, 'passwd', 1, 1, NULL, 0, '')" }));
     const QString rc = m_dir.path() + "/digikamrc";
-    mediatest::writeFile(
+    testsupport::writeFile(
         rc,
         ("[Database Settings]\nDatabase Type=QSQLITE\nDatabase Name=" + dbFolder + "/\n").toUtf8());
 
@@ -219,7 +217,8 @@ TEST_F(LibrarySourcesTest, DigikamListsAlbumsOfTheDatabaseItsSettingsName)
     EXPECT_EQ(top.subnodes[1].objects[0].name, "one.jpg");
 
     // Settings that name another kind of database, or nothing.
-    mediatest::writeFile(rc, "[Database Settings]\nDatabase Type=QMYSQL\nDatabase Name=digikam\n");
+    testsupport::writeFile(rc,
+                           "[Database Settings]\nDatabase Type=QMYSQL\nDatabase Name=digikam\n");
     EXPECT_FALSE(parser.canBeUsed());
     EXPECT_FALSE(DigikamParser(m_dir.path() + "/no-rc").canBeUsed());
 }
@@ -231,8 +230,8 @@ TEST_F(LibrarySourcesTest, FoldersListPhotosAndSubfoldersButNotHiddenOrOtherFile
     photo("a.png");
     photo("sub/c.jpeg");
     photo(".hidden/d.jpg");
-    mediatest::writeFile(root + "/notes.txt", "x");
-    mediatest::writeFile(root + "/.e.jpg", "x");
+    testsupport::writeFile(root + "/notes.txt", "x");
+    testsupport::writeFile(root + "/.e.jpg", "x");
 
     FolderParser parser(FolderParser::Kind::Added, root);
     ASSERT_TRUE(parser.canBeUsed());

@@ -2,80 +2,31 @@
 
 // Photos, databases and a loopback web server made by the media tests.
 
-#include <functional>
+#include "support/testsupport.h"
 
-#include <QBuffer>
 #include <QByteArray>
 #include <QColor>
-#include <QEventLoop>
-#include <QFile>
 #include <QHash>
 #include <QImage>
+#include <QPainter>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTimer>
 #include <QUrl>
 
 namespace mediatest {
 
-// Runs the event loop until `done` holds or `limitMs` passed (a guard
-// against a hang, not a measurement); answers `done()`.
-inline bool waitUntil(const std::function<bool()>& done, int limitMs = 20000)
-{
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
-    poll.start(5);
-    if (!done())
-        loop.exec();
-    return done();
-}
-
-// A JPEG of `size` in `color`; with `exifOrientation` (1..8) an EXIF
+// A JPEG of `size` in `color` with a black mark in its top left quarter,
+// which shows which way it was turned; with `exifOrientation` (1..8) an EXIF
 // segment that asks viewers to turn it.
 inline QByteArray jpeg(QSize size, QColor color, int exifOrientation = 0)
 {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(color);
-    // A mark in the top left corner shows which way the picture was turned.
-    for (int y = 0; y < size.height() / 4; ++y)
-        for (int x = 0; x < size.width() / 4; ++x)
-            image.setPixelColor(x, y, Qt::black);
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "JPEG", 95);
-    }
-    if (exifOrientation) {
-        // APP1 "Exif", big-endian TIFF with one IFD entry: Orientation.
-        QByteArray tiff = QByteArray::fromHex("4d4d002a00000008"
-                                              "0001"
-                                              "011200030000000100")
-            + char(exifOrientation)
-            + QByteArray::fromHex("0000"
-                                  "00000000");
-        QByteArray app1 = QByteArray("Exif\0\0", 6) + tiff;
-        QByteArray segment = QByteArray::fromHex("ffe1");
-        const int length = app1.size() + 2;
-        segment.append(char(length >> 8)).append(char(length & 0xff)).append(app1);
-        bytes.insert(2, segment);
-    }
-    return bytes;
-}
-
-inline bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    QImage image = testsupport::solidImage(size, color, QImage::Format_RGB32);
+    QPainter(&image).fillRect(0, 0, size.width() / 4, size.height() / 4, Qt::black);
+    return testsupport::jpegData(image, exifOrientation);
 }
 
 // Runs statements on a new SQLite database at `path` (made writable here,

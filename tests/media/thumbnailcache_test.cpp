@@ -24,10 +24,8 @@ class ThumbnailCacheTest : public ::testing::Test
 protected:
     QString photo(const QString& name, QSize size, int orientation = 0)
     {
-        const QString path = m_dir.path() + "/photos/" + name;
-        QDir().mkpath(m_dir.path() + "/photos");
-        mediatest::writeFile(path, mediatest::jpeg(size, QColor(0, 160, 0), orientation));
-        return path;
+        return testsupport::writeFile(m_dir.path() + "/photos/" + name,
+                                      mediatest::jpeg(size, QColor(0, 160, 0), orientation));
     }
     QTemporaryDir m_dir;
     ThumbnailCache m_cache { m_dir.path() + "/thumbnails" };
@@ -81,7 +79,7 @@ TEST_F(ThumbnailCacheTest, ThumbnailsStandUprightAndBrokenPhotosFailOnce)
     EXPECT_GT(image.pixelColor(4, 4).green(), 100);
 
     const QString broken = m_dir.path() + "/photos/broken.jpg";
-    mediatest::writeFile(broken, QByteArray("\xff\xd8\xff\xe0 truncated", 15));
+    testsupport::writeFile(broken, QByteArray("\xff\xd8\xff\xe0 truncated", 15));
     const ThumbnailCache::Result first = m_cache.obtain(broken, ThumbnailCache::Flavor::Normal);
     EXPECT_TRUE(first.image.isNull());
     EXPECT_TRUE(QFileInfo::exists(m_cache.failurePath(broken)));
@@ -107,7 +105,7 @@ TEST_F(ThumbnailCacheTest, LoaderHandsThumbnailsToTheMainThread)
                      [&](const QString& path) { failed << path; });
     for (const QString& path : paths)
         EXPECT_TRUE(loader.thumbnail(path).isNull());
-    ASSERT_TRUE(mediatest::waitUntil([&] { return loader.pending() == 0; }));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return loader.pending() == 0; }));
     EXPECT_EQ(ready.size(), 12);
     EXPECT_EQ(failed, QStringList { paths.last() });
     EXPECT_EQ(loader.thumbnail(paths[3]).size(), QSize(128, 85));
@@ -116,7 +114,7 @@ TEST_F(ThumbnailCacheTest, LoaderHandsThumbnailsToTheMainThread)
     ThumbnailLoader again(m_cache);
     for (const QString& path : paths)
         again.thumbnail(path);
-    ASSERT_TRUE(mediatest::waitUntil([&] { return again.pending() == 0; }));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return again.pending() == 0; }));
     EXPECT_EQ(again.deliveredFromCache(), 12);
 }
 

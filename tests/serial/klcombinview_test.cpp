@@ -9,29 +9,17 @@
 
 #include <gtest/gtest.h>
 
-#include <QEventLoop>
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
 
 using testsupport::pixelYUp;
+using testsupport::rectNear;
 using testsupport::sameColor;
 
 namespace {
 
 kit::Image photo(QSize size, QColor colour = Qt::red)
 {
-    QImage pixels(size, QImage::Format_RGB32);
-    pixels.fill(colour);
-    return kit::Image::fromPixels(pixels);
-}
-
-void expectRect(const kit::Rect& r, const kit::Rect& expected, double tolerance = 0.01)
-{
-    EXPECT_NEAR(r.x(), expected.x(), tolerance);
-    EXPECT_NEAR(r.y(), expected.y(), tolerance);
-    EXPECT_NEAR(r.width(), expected.width(), tolerance);
-    EXPECT_NEAR(r.height(), expected.height(), tolerance);
+    return testsupport::solidPhoto(size, colour);
 }
 
 // A canvas as the root of a window, sized to its content as the editor does.
@@ -58,17 +46,7 @@ protected:
     // Runs the event loop until the layout animation has completed.
     void settle()
     {
-        QEventLoop loop;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (!canvas->layoutInProgress())
-                loop.quit();
-        });
-        poll.start(5);
-        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-        if (canvas->layoutInProgress())
-            loop.exec();
-        ASSERT_FALSE(canvas->layoutInProgress());
+        ASSERT_TRUE(testsupport::waitUntil([&] { return !canvas->layoutInProgress(); }));
     }
     void click(kit::Point p)
     {
@@ -97,8 +75,8 @@ TEST_F(SerialCanvasTest, ColumnOfTwoPhotosInRatioFramesAndPixels)
     EXPECT_EQ(recorder.count(kit::kCombinViewUpdated), 2);
 
     fit(); // 500 × 1013.68: the top margin equals the bottom one
-    expectRect(canvas->items()[0]->frame(), { 19.7, 648.53, 460.6, 345.45 });
-    expectRect(canvas->items()[1]->frame(), { 19.7, 19.7, 460.6, 614.13 });
+    EXPECT_TRUE(rectNear(canvas->items()[0]->frame(), { 19.7, 648.53, 460.6, 345.45 }, 0.01));
+    EXPECT_TRUE(rectNear(canvas->items()[1]->frame(), { 19.7, 19.7, 460.6, 614.13 }, 0.01));
     EXPECT_NEAR(canvas->bounds().height() - canvas->items()[0]->frame().maxY(), 19.7, 0.01);
 
     // Clearing keeps the ratio and the background, and removes the captions.
@@ -130,21 +108,22 @@ TEST_F(SerialCanvasTest, DraggingPastHalfOfANeighbourSwapsOnceUntilTheAnimationE
     // The bottom edge in the upper half of the next photo: no swap; only y follows.
     dragBy(30, slot1.maxY() - 10 - slot0.y());
     EXPECT_EQ(canvas->items(), start);
-    expectRect(top->frame(), slot0.offsetBy(0, slot1.maxY() - 10 - slot0.y()), 1e-9);
+    EXPECT_TRUE(rectNear(top->frame(), slot0.offsetBy(0, slot1.maxY() - 10 - slot0.y()), 1e-9));
     // In its lower half: one swap; the other photo starts sliding up.
     dragBy(0, slot1.midY() - 5 - slot0.y());
     const Items swapped = { start[1], start[0], start[2] };
     EXPECT_EQ(canvas->items(), swapped);
     EXPECT_TRUE(canvas->layoutInProgress());
-    expectRect(start[1]->frame(), slot1, 1e-9);
+    EXPECT_TRUE(rectNear(start[1]->frame(), slot1, 1e-9));
     // Into the lower half of the third photo while it slides: nothing.
     const double toThird = slot2.midY() - 5 - slot0.y();
     dragBy(0, toThird);
     EXPECT_EQ(canvas->items(), swapped);
 
     settle();
-    expectRect(start[1]->frame(), slot0);
-    expectRect(top->frame(), slot0.offsetBy(0, toThird), 1e-9); // still under the pointer
+    EXPECT_TRUE(rectNear(start[1]->frame(), slot0, 0.01));
+    EXPECT_TRUE(
+        rectNear(top->frame(), slot0.offsetBy(0, toThird), 1e-9)); // still under the pointer
     dragBy(0, toThird - 1);
     EXPECT_EQ(canvas->items(), Items({ start[1], start[2], start[0] }));
     settle();
@@ -152,8 +131,8 @@ TEST_F(SerialCanvasTest, DraggingPastHalfOfANeighbourSwapsOnceUntilTheAnimationE
     window.mouseUp({ grab, 1, {} });
     EXPECT_TRUE(canvas->layoutInProgress());
     settle();
-    expectRect(top->frame(), slot2);
-    expectRect(start[2]->frame(), slot1);
+    EXPECT_TRUE(rectNear(top->frame(), slot2, 0.01));
+    EXPECT_TRUE(rectNear(start[2]->frame(), slot1, 0.01));
 
     // Up: the top edge past half of the photo above swaps them.
     const kit::Point up { slot2.midX(), slot2.maxY() - 5 };
@@ -200,20 +179,18 @@ TEST_F(SerialCanvasTest, DeleteKeyAndContextMenuRemoveTheirPhoto)
     shown->items[0].action(); // the photo is gone: nothing
     EXPECT_EQ(recorder.count(kit::kCombinViewUpdated), 2);
     fit();
-    expectRect(start[0]->frame(), { 19.7, 19.7, 460.6, 460.6 });
+    EXPECT_TRUE(rectNear(start[0]->frame(), { 19.7, 19.7, 460.6, 460.6 }, 0.01));
 }
 
 TEST_F(SerialCanvasTest, DropsTakeTheFirstFileOnly)
 {
     window.setContentSize({ 500, 500 });
     testsupport::NotificationRecorder recorder(kit::kCombinViewUpdated);
-    QStringList files;
-    for (const char* name : { "1.png", "2.png", "bad.png" }) {
-        files << dir.filePath(QLatin1String(name));
-        if (files.size() < 3)
-            photo({ 40, 30 }).pixels({ 40, 30 }).save(files.back());
-    }
-    QFile(files[2]).open(QIODevice::WriteOnly);
+    const QStringList files = { dir.filePath("1.png"), dir.filePath("2.png"),
+                                testsupport::writeFile(dir.filePath("bad.png"), {}) };
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(
+            testsupport::writeImage(testsupport::solidImage({ 40, 30 }, Qt::red), files[i]));
     EXPECT_TRUE(window.performDrop({ { 250, 250 }, files, true }));
     ASSERT_EQ(canvas->items().size(), 1u);
     EXPECT_EQ(canvas->items()[0]->image().filePath(), files[0]);

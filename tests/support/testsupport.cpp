@@ -5,10 +5,13 @@
 #include <cstdlib>
 #include <mutex>
 
+#include <QBuffer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
+#include <QTimer>
 
 namespace testsupport {
 
@@ -92,6 +95,41 @@ QString writeFile(const QString& path, const QByteArray& bytes)
 QString dataPath(const QString& name)
 {
     return QStringLiteral(TESSERA_TEST_DATA "/") + name;
+}
+
+QByteArray jpegData(const QImage& image, int exifOrientation)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(95);
+    writer.write(image);
+    if (exifOrientation == 0)
+        return bytes;
+    // APP1 "Exif" right after SOI: a big-endian TIFF header and one IFD
+    // entry, Orientation (SHORT, count 1), with no next IFD.
+    const QByteArray payload =
+        QByteArray("Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01", 24)
+        + char(exifOrientation >> 8) + char(exifOrientation & 0xff) + QByteArray(6, 0);
+    const int length = int(payload.size()) + 2;
+    return bytes.insert(
+        2, QByteArray("\xff\xe1", 2) + char(length >> 8) + char(length & 0xff) + payload);
+}
+
+bool waitUntil(const std::function<bool()>& done, int limitMs)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
+    poll.start(5);
+    if (!done())
+        loop.exec();
+    return done();
 }
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 
 #include <QColor>
@@ -52,6 +53,14 @@ QString writeFile(const QString& path, const QByteArray& bytes);
 // A path to a file under tests/data.
 QString dataPath(const QString& name);
 
+// `image` encoded as a JPEG of quality 95; with `exifOrientation` (1..8) an
+// EXIF segment that asks viewers to turn it.
+QByteArray jpegData(const QImage& image, int exifOrientation = 0);
+
+// Runs the event loop until `done` holds or `limitMs` passed (a guard against
+// a hang, not a measurement); answers `done()`.
+bool waitUntil(const std::function<bool()>& done, int limitMs = 20000);
+
 // The messages logged while it lives, from any thread; with a category name,
 // only the messages of that category ("tessera.template", ...). Captures
 // nest: the innermost one receives the messages.
@@ -64,8 +73,9 @@ public:
     LogCapture& operator=(const LogCapture&) = delete;
 
     QStringList lines() const;
-    // Whether a captured line contains `text`.
+    // Whether a captured line contains `text`, and the lines that do.
     bool contains(const QString& text) const;
+    QStringList matching(const QString& text) const { return lines().filter(text); }
     void clear();
 
 private:

@@ -51,7 +51,7 @@ TEST_F(TemplateLibraryTest, SeedsTheUserFolderAndBringsBackADeletedTemplate)
     // back with the log line.
     write(user() + "/a.fdd", templateText(4));
     QFile::remove(user() + "/sub/b.fdd");
-    librarytest::LogLines log;
+    testsupport::LogCapture log;
     lib->load();
     const QStringList lines = log.lines();
     EXPECT_TRUE(lines.contains(
@@ -204,11 +204,8 @@ TEST_F(TemplateLibraryTest, RendersMissingThumbnailsOnWorkersAndKeepsExistingOne
     write(shipped() + "/tall.fdd", templateText(2, "1,2"));
     write(shipped() + "/word.fdd", "1,1\n0,0,1,1:T:Liberation Sans,72,love\n");
     write(shipped() + "/kept.fdd", templateText(2));
-    QImage red(10, 10, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    QDir().mkpath(user());
-    QFile::copy(shipped() + "/kept.fdd", user() + "/kept.fdd");
-    red.save(user() + "/kept.png");
+    write(user() + "/kept.fdd", templateText(2));
+    picture(user() + "/kept.png", { 10, 10 });
 
     auto lib = std::make_unique<KLResourceListView>(kit::Rect { 0, 0, 240, 100 });
     // The grid is there before the thumbnails: placeholders first.
