@@ -37,25 +37,14 @@ Ink inkOf(const QIcon& icon)
 
 TEST(NamedImage, EveryImageOfTheApplicationDraws)
 {
-    const char* names[] = { "text",
-                            "Frame",
-                            "photo",
-                            "border",
-                            "framelayout",
-                            "freelayout",
-                            "seriallayout",
-                            "tessera",
-                            "framelayout-selected",
-                            "freelayout-selected",
-                            "seriallayout-selected" };
-    for (const char* name : names) {
-        const Ink ink = inkOf(chrome::namedImage(QString::fromLatin1(name)));
-        EXPECT_GT(ink.count, 40) << name;
-    }
+    for (const char* name : { "text", "Frame", "photo", "border", "tessera" })
+        EXPECT_GT(inkOf(chrome::namedImage(QString::fromLatin1(name))).count, 40) << name;
     // A -selected variant is drawn in the accent: bluer than its plain twin.
     for (const char* name : { "framelayout", "freelayout", "seriallayout" }) {
         const Ink plain = inkOf(chrome::namedImage(QString::fromLatin1(name)));
         const Ink selected = inkOf(chrome::namedImage(QString::fromLatin1(name) + "-selected"));
+        EXPECT_GT(plain.count, 40) << name;
+        EXPECT_GT(selected.count, 40) << name;
         EXPECT_GT(selected.mean.blue() - selected.mean.red(),
                   plain.mean.blue() - plain.mean.red() + 60)
             << name;

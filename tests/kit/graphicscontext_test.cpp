@@ -19,6 +19,8 @@ using testsupport::sameColor;
 
 namespace {
 
+using Draw = std::function<void(GraphicsContext&)>;
+
 // Draws on a white canvas through a y-up painter, as hosts and renders do.
 QImage render(QSize size, const std::function<void(GraphicsContext&)>& draw,
               bool highQuality = false, QColor background = Qt::white)
@@ -56,7 +58,7 @@ int darkness(const QColor& c)
 TEST(GraphicsContext, ImagesAreDrawnUprightAndUnmirrored)
 {
     const Image image = quadrants();
-    const QColor red(Qt::red), green(Qt::green), blue(Qt::blue), white(Qt::white);
+    const QColor R(Qt::red), G(Qt::green), B(Qt::blue), W(Qt::white);
     const struct
     {
         const char* name;
@@ -65,25 +67,11 @@ TEST(GraphicsContext, ImagesAreDrawnUprightAndUnmirrored)
         bool rotate180;
         QColor upperLeft, upperRight, lowerLeft, lowerRight;
     } cases[] = {
-        { "whole", { 10, 10, 40, 40 }, {}, false, red, green, blue, white },
-        { "lower left quarter",
-          { 10, 10, 40, 40 },
-          Rect(0, 0, 10, 10),
-          false,
-          blue,
-          blue,
-          blue,
-          blue },
-        { "upper right quarter",
-          { 10, 10, 40, 40 },
-          Rect(10, 10, 10, 10),
-          false,
-          green,
-          green,
-          green,
-          green },
-        { "zoomed past the canvas", { -170, -170, 400, 400 }, {}, false, red, green, blue, white },
-        { "turned half round", { 10, 10, 40, 40 }, {}, true, white, blue, green, red },
+        { "whole", { 10, 10, 40, 40 }, {}, false, R, G, B, W },
+        { "lower left quarter", { 10, 10, 40, 40 }, Rect(0, 0, 10, 10), false, B, B, B, B },
+        { "upper right quarter", { 10, 10, 40, 40 }, Rect(10, 10, 10, 10), false, G, G, G, G },
+        { "zoomed past the canvas", { -170, -170, 400, 400 }, {}, false, R, G, B, W },
+        { "turned half round", { 10, 10, 40, 40 }, {}, true, W, B, G, R },
     };
     for (bool hq : { false, true }) {
         for (const auto& c : cases) {
@@ -104,7 +92,7 @@ TEST(GraphicsContext, ImagesAreDrawnUprightAndUnmirrored)
             EXPECT_TRUE(sameColor(pixelYUp(out, 15, 15), c.lowerLeft, 8));
             EXPECT_TRUE(sameColor(pixelYUp(out, 45, 15), c.lowerRight, 8));
             if (!c.dest.contains({ 5, 5 })) {
-                EXPECT_TRUE(sameColor(pixelYUp(out, 5, 5), white));
+                EXPECT_TRUE(sameColor(pixelYUp(out, 5, 5), W));
             }
         }
     }
@@ -149,32 +137,16 @@ TEST(GraphicsContext, ShadowFallsBelowEveryKindOfDrawing)
     const struct
     {
         const char* name;
-        std::function<void(GraphicsContext&)> draw;
+        Draw draw;
     } operations[] = {
-        { "fillRect",
-          [&](GraphicsContext& gc) {
-              gc.fillRect(shape);
-          } },
-        { "fill",
-          [&](GraphicsContext& gc) {
-              gc.fill(Path::roundedRect(shape, 20, 10));
-          } },
-        { "fillRoundedRect",
-          [&](GraphicsContext& gc) {
-              gc.fillRoundedRect(shape, 4, 4);
-          } },
+        { "fillRect", Draw([&](GraphicsContext& gc) { gc.fillRect(shape); }) },
+        { "fill", Draw([&](GraphicsContext& gc) { gc.fill(Path::roundedRect(shape, 20, 10)); }) },
+        { "fillRoundedRect", Draw([&](GraphicsContext& gc) { gc.fillRoundedRect(shape, 4, 4); }) },
         { "stroke",
-          [&](GraphicsContext& gc) {
-              gc.stroke(Path::rect(shape.insetBy(2, 2)), 4);
-          } },
-        { "drawImage",
-          [&](GraphicsContext& gc) {
-              gc.drawImage(quadrants(), shape);
-          } },
+          Draw([&](GraphicsContext& gc) { gc.stroke(Path::rect(shape.insetBy(2, 2)), 4); }) },
+        { "drawImage", Draw([&](GraphicsContext& gc) { gc.drawImage(quadrants(), shape); }) },
         { "drawImage with alpha",
-          [&](GraphicsContext& gc) {
-              gc.drawImage(withAlpha, shape);
-          } },
+          Draw([&](GraphicsContext& gc) { gc.drawImage(withAlpha, shape); }) },
     };
     const Shadow shadow { 4, { 0, -2 }, QColor(0, 0, 0, 255) };
     for (const auto& op : operations) {
@@ -209,33 +181,29 @@ TEST(GraphicsContext, ShadowFollowsStateAndClip)
     const struct
     {
         const char* name;
-        std::function<void(GraphicsContext&)> draw;
+        Draw draw;
         bool shadowBelow;
     } cases[] = {
-        { "set", [&](GraphicsContext& gc) { gc.setShadow(black); }, true },
-        { "restored away",
-          [&](GraphicsContext& gc) {
+        { "set", Draw([&](GraphicsContext& gc) { gc.setShadow(black); }), true },
+        { "restored away", Draw([&](GraphicsContext& gc) {
               gc.save();
               gc.setShadow(black);
               gc.restore();
-          },
+          }),
           false },
-        { "cleared",
-          [&](GraphicsContext& gc) {
+        { "cleared", Draw([&](GraphicsContext& gc) {
               gc.setShadow(black);
               gc.clearShadow();
-          },
+          }),
           false },
-        { "transparent colour",
-          [&](GraphicsContext& gc) {
+        { "transparent colour", Draw([&](GraphicsContext& gc) {
               gc.setShadow({ 4, { 0, -4 }, Qt::transparent });
-          },
+          }),
           false },
-        { "clipped to the shape",
-          [&](GraphicsContext& gc) {
+        { "clipped to the shape", Draw([&](GraphicsContext& gc) {
               gc.setShadow(black);
               gc.clipToRect(shape);
-          },
+          }),
           false },
     };
     for (const auto& c : cases) {

@@ -11,13 +11,9 @@
 
 using testsupport::pixelYUp;
 using testsupport::sameColor;
+using testsupport::solidPhoto;
 
 namespace {
-
-kit::Image solidImage(int w, int h, QColor c = Qt::red)
-{
-    return testsupport::solidPhoto({ w, h }, c);
-}
 
 std::unique_ptr<KLResourceItem> cell(const char* line, kit::Rect frame, int tag = 1)
 {
@@ -50,7 +46,7 @@ TEST(KLResourceItem, FitAndDrawnSizes)
     };
     for (const Case& c : cases) {
         auto item = cell("0,0,1,1:L:*", { { 0, 0 }, c.cell });
-        item->_setImage(solidImage(int(c.photo.width), int(c.photo.height)));
+        item->_setImage(solidPhoto({ int(c.photo.width), int(c.photo.height) }, Qt::red));
         EXPECT_FLOAT_EQ(item->imageScale(), 1.5f);
         EXPECT_NEAR(item->imageSize().width, c.fit.width * 1.5, 1e-4);
         EXPECT_NEAR(item->imageSize().height, c.fit.height * 1.5, 1e-4);
@@ -61,7 +57,7 @@ TEST(KLResourceItem, FitAndDrawnSizes)
 
     // A NaN size is ignored; the fit follows a real resize.
     auto item = cell("0,0,1,1:L:*", { 0, 0, 200, 100 });
-    item->_setImage(solidImage(400, 300));
+    item->_setImage(solidPhoto({ 400, 300 }, Qt::red));
     item->setFrameSize({ std::nan(""), 50 });
     EXPECT_EQ(item->bounds(), kit::Rect(0, 0, 200, 100));
     item->setFrameSize({ 400, 200 });
@@ -72,7 +68,7 @@ TEST(KLResourceItem, FitAndDrawnSizes)
 TEST(KLResourceItem, ZoomLimitsAndShift)
 {
     auto item = cell("0,0,1,1:L:*", { 0, 0, 200, 100 });
-    item->_setImage(solidImage(400, 300));
+    item->_setImage(solidPhoto({ 400, 300 }, Qt::red));
     item->_setImageScale(1.6f);
     EXPECT_NEAR(item->imagePosition().x, -0.05, 1e-6);
     EXPECT_NEAR(item->imagePosition().y, -0.05, 1e-6);
@@ -109,35 +105,12 @@ TEST(KLResourceItem, PlaceholderColoursAndDelete)
                           Case { 8, { 176, 201, 112 } } }) {
         auto item = cell("0,0,1,1:L:*", { 0, 0, 40, 40 }, c.tag);
         EXPECT_TRUE(sameColor(centrePixel(*item), c.colour)) << c.tag;
-        item->_setImage(solidImage(10, 10, Qt::blue));
+        item->_setImage(solidPhoto({ 10, 10 }, Qt::blue));
         EXPECT_TRUE(sameColor(centrePixel(*item), Qt::blue)) << c.tag;
         item->keyDown({ kit::KeyCode::Delete, {}, {} });
         EXPECT_FALSE(item->image());
         EXPECT_TRUE(sameColor(centrePixel(*item), c.colour)) << c.tag;
     }
-}
-
-TEST(KLResourceItem, PhotoIsUprightAndUnmirrored)
-{
-    // Quadrants as seen on screen: red upper left, green upper right, blue
-    // lower left, yellow lower right.
-    QImage photo(100, 100, QImage::Format_ARGB32_Premultiplied);
-    QPainter p(&photo);
-    p.fillRect(0, 0, 50, 50, Qt::red);
-    p.fillRect(50, 0, 50, 50, Qt::green);
-    p.fillRect(0, 50, 50, 50, Qt::blue);
-    p.fillRect(50, 50, 50, 50, Qt::yellow);
-    p.end();
-
-    auto item = cell("0,0,1,1:L:*", { 0, 0, 100, 100 });
-    item->_setImage(kit::Image::fromPixels(photo));
-    item->_setImageScale(1);
-    item->_setImagePosition({ 0, 0 });
-    const QImage image = kit::renderToImage(*item);
-    EXPECT_TRUE(sameColor(pixelYUp(image, 25, 75), Qt::red));
-    EXPECT_TRUE(sameColor(pixelYUp(image, 75, 75), Qt::green));
-    EXPECT_TRUE(sameColor(pixelYUp(image, 25, 25), Qt::blue));
-    EXPECT_TRUE(sameColor(pixelYUp(image, 75, 25), Qt::yellow));
 }
 
 TEST(KLResourceItem, BorderBand)
