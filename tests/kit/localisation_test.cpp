@@ -85,8 +85,6 @@ TEST_F(LocalisationTest, TablesAgreeKeyForKey)
         SCOPED_TRACE(id.toStdString());
         ASSERT_TRUE(zh.count(id));
         const QString& chinese = zh.at(id);
-        EXPECT_FALSE(english.isEmpty());
-        EXPECT_FALSE(chinese.isEmpty());
         // Both texts take the same values.
         EXPECT_EQ(english.count(u"%1"), chinese.count(u"%1"));
         EXPECT_EQ(english.count(u'%'), english.count(u"%1"));

@@ -150,7 +150,7 @@ TEST(View, SubviewOrderIsStackingOrder)
     EXPECT_EQ(b->indexInSuperview(), 0);
     EXPECT_TRUE(sameColor(pixelYUp(kit::renderToImage(root), 15, 5), red));
 
-    // A view cannot be put inside itself.
+    // Adding no view adds nothing.
     EXPECT_EQ(a->addSubview(std::unique_ptr<View>()), nullptr);
 }
 
