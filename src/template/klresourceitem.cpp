@@ -176,12 +176,12 @@ void KLResourceItem::_setBordered(bool bordered)
 }
 
 void KLResourceItem::setBackgroundImage(const std::optional<kit::Image>& picture,
-                                        kit::Size drawnSize)
+                                        kit::Rect placement)
 {
     if (!m_isBordered || m_borderSize == 0)
         return;
     m_backgroundImage = picture && !picture->isNull() ? picture : std::nullopt;
-    m_backgroundSize = drawnSize;
+    m_backgroundPlacement = placement;
 }
 
 // -- Geometry
@@ -411,17 +411,18 @@ QColor KLResourceItem::placeholderColor(int tag)
 void KLResourceItem::drawBackgroundPart(kit::GraphicsContext& gc) const
 {
     const kit::Image& picture = *m_backgroundImage;
-    const kit::Size pixels = picture.size();
-    const kit::Size logical = m_backgroundSize.isEmpty() ? pixels : m_backgroundSize;
-    // The part of the frame that lies on the picture, in the picture's units.
-    const kit::Rect frame = unrotatedFrame();
-    const kit::Rect part = frame.intersected(kit::Rect({ 0, 0 }, logical));
-    if (part.isEmpty())
-        return;
-    const double sx = pixels.width / logical.width, sy = pixels.height / logical.height;
-    const kit::Rect source(part.x() * sx, part.y() * sy, part.width() * sx, part.height() * sy);
-    const kit::Rect dest(part.x() - frame.x(), part.y() - frame.y(), part.width(), part.height());
-    gc.drawImage(picture, dest, source, kit::CompositeOp::Copy);
+    const kit::Rect placement = m_backgroundPlacement.isEmpty()
+        ? kit::Rect({ 0, 0 }, picture.size())
+        : m_backgroundPlacement;
+    // The whole picture, drawn in the superview's coordinates as the canvas
+    // draws it and clipped to the cell: every device pixel of the band gets
+    // the value the plate has beneath it, so neither the cell's edges nor its
+    // turn show in the picture.
+    gc.save();
+    gc.clipToRect(bounds());
+    gc.concat(transformToSuperview().inverted());
+    gc.drawImage(picture, placement, std::nullopt, kit::CompositeOp::Copy);
+    gc.restore();
 }
 
 void KLResourceItem::drawRect(kit::GraphicsContext& gc, const kit::Rect&)

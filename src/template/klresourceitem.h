@@ -72,11 +72,12 @@ public:
     void setRect(const kit::Rect& rect) { m_rect = rect; }
 
     // The canvas's background picture, shown in the border band instead of
-    // the border colour. `drawnSize` is the size in user units at which the
-    // canvas stretches the picture (its pixel size when empty); the band
-    // takes the part under the cell's frame in those units. Ignored unless
-    // the cell is bordered with a non-zero width.
-    void setBackgroundImage(const std::optional<kit::Image>& picture, kit::Size drawnSize = {});
+    // the border colour. `placement` is where the canvas draws the whole
+    // picture, in the coordinates of the cell's superview (empty: its pixel
+    // size at the origin); the band shows the picture exactly as drawn there,
+    // so that it continues the canvas's picture without a seam. Ignored
+    // unless the cell is bordered with a non-zero width.
+    void setBackgroundImage(const std::optional<kit::Image>& picture, kit::Rect placement = {});
     const std::optional<kit::Image>& backgroundImage() const { return m_backgroundImage; }
 
     // -- Geometry
@@ -155,7 +156,7 @@ private:
     kit::Size m_imageSize;
     kit::Rect m_rect;
     std::optional<kit::Image> m_backgroundImage;
-    kit::Size m_backgroundSize;
+    kit::Rect m_backgroundPlacement;
     // The mask text laid out once per family, size and text at a reference
     // size, so that a resize only scales it; no outline without the font.
     QStringList m_textKey;

@@ -166,9 +166,13 @@ void KLResourceView::shareBackgroundWithCells()
 {
     const std::optional<BackgroundEntry>& background = backgroundView();
     if (background && background->isPicture()) {
-        const kit::Size drawn = pictureRect().size;
+        // Where the plate draws the picture, seen from the cells' superview.
+        const kit::Rect drawn = pictureRect();
+        const kit::Point area = m_boundView ? m_boundView->frame().origin : kit::Point {};
+        const kit::Rect placement(drawn.x() - area.x, drawn.y() - area.y, drawn.width(),
+                                  drawn.height());
         for (KLResourceItem* cell : m_items)
-            cell->setBackgroundImage(background->image, drawn);
+            cell->setBackgroundImage(background->image, placement);
         return;
     }
     const QColor colour = plateColour();

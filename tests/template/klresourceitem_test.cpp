@@ -132,7 +132,7 @@ TEST(KLResourceItem, BorderBand)
     QImage picture(40, 40, QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::green);
     QPainter(&picture).fillRect(20, 0, 20, 40, Qt::magenta);
-    item->setBackgroundImage(kit::Image::fromPixels(picture), { 400, 400 });
+    item->setBackgroundImage(kit::Image::fromPixels(picture), { 0, 0, 400, 400 });
     ASSERT_TRUE(item->backgroundImage());
     image = kit::renderToImage(*item);
     for (QPoint q : band)
@@ -141,7 +141,7 @@ TEST(KLResourceItem, BorderBand)
     // Only a cell with a border band keeps the picture.
     for (const char* line : { "0,0,1,1:L:*", "0,0,1,1:L,0:*" }) {
         auto plain = cell(line, { 0, 0, 100, 100 });
-        plain->setBackgroundImage(kit::Image::fromPixels(picture), { 400, 400 });
+        plain->setBackgroundImage(kit::Image::fromPixels(picture), { 0, 0, 400, 400 });
         EXPECT_FALSE(plain->backgroundImage()) << line;
     }
 }
