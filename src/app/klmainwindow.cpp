@@ -61,6 +61,9 @@ KLMainWindow::KLMainWindow(QWidget* parent) : QMainWindow(parent)
     m_topBar->setFixedHeight(KLTitleBarGroup::kBarHeight);
     m_topBar->setAutoFillBackground(true);
     m_titlebarView = new KLTitleBarGroup(m_topBar);
+    // The window is never narrower than the group: every control stays whole.
+    m_topBar->setMinimumWidth(m_titlebarView->width());
+    m_titlebarView->installEventFilter(this);
     column->addWidget(m_topBar);
 
     m_splitView = new QSplitter(Qt::Horizontal, central);
@@ -114,7 +117,6 @@ QWidget* KLMainWindow::makeSidePanel()
 {
     auto* panel = new QWidget(m_splitView);
     panel->setObjectName(QStringLiteral("sidePanel"));
-    panel->setMinimumWidth(120);
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 4);
     column->setSpacing(0);
@@ -156,6 +158,8 @@ QWidget* KLMainWindow::makeSidePanel()
     m_filterButton->setObjectName(QStringLiteral("filterButton"));
     m_filterButton->setFocusPolicy(Qt::NoFocus);
     m_filterButton->setToolTip(kit::localized("TOOLTIP_FILTER"));
+    // Its longest title ("9 or More Photos") shows whole; the panel widens.
+    m_filterButton->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     m_addItemButton->setObjectName(QStringLiteral("addItemButton"));
     m_removeItemButton->setObjectName(QStringLiteral("removeItemButton"));
     buttons->addWidget(m_addItemButton);
@@ -249,7 +253,8 @@ void KLMainWindow::makeMenus()
         connect(action, &QAction::triggered, this, [this, tag] { emit viewCommand(tag); });
     }
     view->addSeparator();
-    m_mediaBrowserAction = add(view, "MENU_MEDIA_BROWSER", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_M));
+    m_mediaBrowserAction =
+        add(view, "MENU_MEDIA_BROWSER", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_M));
     m_mediaBrowserAction->setCheckable(true);
     m_mediaBrowserAction->setChecked(true);
     connect(m_mediaBrowserAction, &QAction::toggled, this, [this](bool shown) {
@@ -467,6 +472,10 @@ void KLMainWindow::scrollLibraryToTop(Page page)
 void KLMainWindow::setFilterTitle(const QString& title)
 {
     m_filterButton->setText(title);
+    // A longer title widens the panel rather than being cut.
+    const QList<int> sizes = m_splitView->sizes();
+    if (!sizes.isEmpty())
+        setSidePanelWidth(sizes.front());
 }
 
 QPoint KLMainWindow::filterMenuPosition(QSize menuSize) const
@@ -482,8 +491,15 @@ void KLMainWindow::setSidePanelWidth(int width)
     if (sizes.size() != 3)
         return;
     const int total = sizes[0] + sizes[1];
-    sizes[0] = width;
-    sizes[1] = std::max(0, total - width);
+    // The splitter does not follow a panel whose controls grew; never give
+    // the panel less than they need.
+    QWidget* panel = m_splitView->widget(0);
+    // Text set just now has not reached the nested layouts' cached sizes.
+    for (QLayout* row : panel->layout()->findChildren<QLayout*>())
+        row->invalidate();
+    panel->layout()->invalidate();
+    sizes[0] = std::max(width, panel->minimumSizeHint().width());
+    sizes[1] = std::max(0, total - sizes[0]);
     m_splitView->setSizes(sizes);
 }
 
@@ -525,7 +541,9 @@ void KLMainWindow::resizeEvent(QResizeEvent* event)
 bool KLMainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Resize) {
-        if (watched == m_scrollView) {
+        if (watched == m_titlebarView) {
+            m_topBar->setMinimumWidth(m_titlebarView->width());
+        } else if (watched == m_scrollView) {
             emit canvasAreaResized();
         } else {
             for (Page page : kPages) {

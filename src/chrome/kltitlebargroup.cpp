@@ -137,6 +137,15 @@ KLTitleBarGroup::KLTitleBarGroup(QWidget* parent) : QWidget(parent)
     row->addWidget(m_addTextButton);
     row->addWidget(m_saveButton);
 
+    // Controls that a mode hides keep their slot, so that the others stay
+    // where the person last saw them.
+    for (QWidget* slot :
+         { static_cast<QWidget*>(m_scaleButton), static_cast<QWidget*>(m_roundCornerButton) }) {
+        QSizePolicy policy = slot->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        slot->setSizePolicy(policy);
+    }
+
     retranslate();
     m_imageScaleLabel->setText(localized("CANVAS_FIT", "Fit"));
     m_scaleButton->setToolTip(localized("TOOLTIP_RATIO", "Canvas ratio"));
@@ -246,6 +255,8 @@ bool KLTitleBarGroup::event(QEvent* event)
         break;
     case QEvent::LanguageChange:
         retranslate();
+        // Texts of another length: the group takes the width they need.
+        adjustSize();
         break;
     default:
         break;

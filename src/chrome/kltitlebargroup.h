@@ -3,7 +3,9 @@
 // The controls shown at the top centre of the main window: the three layout
 // mode buttons, the zoom slider with its label, the ratio and style buttons,
 // the rounded-corner and shadow check boxes, the add-text and the save
-// button. The group only shows controls; the controller wires them. Placed
+// button. The group only shows controls; the controller wires them. The
+// ratio button and the rounded-corner check box keep their place while
+// hidden, so that no other control moves when a mode hides them. Placed
 // in a parent (the window's top bar), it keeps itself horizontally centred
 // at the parent's top whenever the parent is resized.
 

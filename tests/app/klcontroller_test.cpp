@@ -405,3 +405,49 @@ TEST_F(ControllerTest, HelpMenuFollowsTheInterfaceLanguage)
     }
     kit::Localisation::install(app, QLocale::c());
 }
+
+TEST_F(ControllerTest, WindowHoldsItsShapeInEveryLanguage)
+{
+    QCoreApplication& app = *QCoreApplication::instance();
+    for (const QLocale& locale : { QLocale(QLocale::English, QLocale::UnitedStates),
+                                   QLocale(QLocale::Chinese, QLocale::China) }) {
+        kit::Localisation::install(app, locale);
+        const std::string language = locale.name().toStdString();
+        KLController& c = start();
+        KLMainWindow* win = c.window();
+        KLTitleBarGroup* group = titleBarOf(c);
+
+        // The mode that hides the ratio button moves no other control.
+        const QPoint save = group->saveButton()->mapTo(win, QPoint());
+        c.layoutChanged(Mode::Serial);
+        EXPECT_FALSE(group->scaleButton()->isVisible());
+        EXPECT_EQ(group->saveButton()->mapTo(win, QPoint()), save) << language;
+        c.layoutChanged(Mode::Template);
+
+        // The longest filter title fits its button.
+        m_dialogs->menuTagToChoose = 9;
+        c.libraries().showFilterMenu();
+        QCoreApplication::processEvents();
+        const auto* filter = widgetOf<QPushButton>(c, "filterButton");
+        EXPECT_GE(filter->width(), filter->sizeHint().width()) << language;
+
+        // A hidden media browser gives its width to the canvas.
+        const int canvas = win->canvasAreaSize().width();
+        win->setMediaBrowserShown(false);
+        QCoreApplication::processEvents();
+        EXPECT_GE(win->canvasAreaSize().width(), canvas + KLMainWindow::kMediaPaneWidth - 8)
+            << language;
+
+        // At its smallest the window shows every control of the top bar whole.
+        win->resize(100, 100);
+        QCoreApplication::processEvents();
+        for (const QWidget* control : group->findChildren<QWidget*>()) {
+            if (!control->isVisible())
+                continue;
+            const QRect r(control->mapTo(win, QPoint()), control->size());
+            EXPECT_TRUE(win->rect().contains(r)) << language << " " << r.x() << "," << r.right();
+            EXPECT_GE(control->width(), control->minimumSizeHint().width()) << language;
+        }
+    }
+    kit::Localisation::install(app, QLocale::c());
+}
