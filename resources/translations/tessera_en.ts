@@ -663,5 +663,11 @@ Drop photos here</translation>
         <source>Remove</source>
         <translation>Remove</translation>
     </message>
+    <message id="REVEAL_FAILED">
+        <source>Tessera could not show the file: no file manager or other application on this system opens folders. The file was saved in:
+%1</source>
+        <translation>Tessera could not show the file: no file manager or other application on this system opens folders. The file was saved in:
+%1</translation>
+    </message>
 </context>
 </TS>

@@ -663,5 +663,11 @@ Drop photos here</source>
         <source>Remove</source>
         <translation>删除</translation>
     </message>
+    <message id="REVEAL_FAILED">
+        <source>Tessera could not show the file: no file manager or other application on this system opens folders. The file was saved in:
+%1</source>
+        <translation>Tessera 无法显示该文件：系统中没有可以打开文件夹的文件管理器或其他程序。文件已保存在：
+%1</translation>
+    </message>
 </context>
 </TS>

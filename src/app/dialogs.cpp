@@ -6,6 +6,7 @@
 #include "kit/defaults.h"
 #include "kit/localisation.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -73,7 +74,17 @@ std::optional<ExportChoice> QtDialogs::runExportPanel(QWidget* parent, kit::Size
 
 void QtDialogs::revealFile(const QString& path)
 {
-    revealInFileManager(path);
+    // The answer comes after the export has finished: a message that does
+    // not hold up the window, over whichever window is active then.
+    revealInFileManager(path, [](const QString& folder) {
+        auto* box =
+            new QMessageBox(QMessageBox::Warning, kit::localized("WARNING_TITLE"),
+                            kit::localized("REVEAL_FAILED").arg(QDir::toNativeSeparators(folder)),
+                            QMessageBox::NoButton, QApplication::activeWindow());
+        box->setDefaultButton(box->addButton(kit::localized("BUTTON_OK"), QMessageBox::AcceptRole));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    });
 }
 
 std::optional<QString> QtDialogs::askStyleName(QWidget* parent, const QString& lastName)

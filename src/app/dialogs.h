@@ -48,7 +48,7 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
     // The save panel of an export at ratio (rw, rh); nothing when cancelled.
     virtual std::optional<ExportChoice> runExportPanel(QWidget* parent, kit::Size ratio) = 0;
-    // Shows a written file in the file manager.
+    // Shows a written file in the file manager; says so when nothing can.
     virtual void revealFile(const QString& path) = 0;
     // The name for a text style about to be saved, asked in a window whose
     // field starts with `lastName`; never empty; nothing when cancelled.

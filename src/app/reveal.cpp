@@ -16,24 +16,28 @@ constexpr int kCallTimeoutMs = 5000;
 
 } // namespace
 
-void revealInFileManager(const QString& path)
+void revealInFileManager(const QString& path, const RevealFailed& failed)
 {
-    revealInFileManager(path, QDBusConnection::sessionBus(),
-                        [](const QUrl& url) { return QDesktopServices::openUrl(url); });
+    revealInFileManager(
+        path, QDBusConnection::sessionBus(),
+        [](const QUrl& url) { return QDesktopServices::openUrl(url); }, failed);
 }
 
 void revealInFileManager(const QString& path, const QDBusConnection& bus,
-                         const UrlOpener& openFolder)
+                         const UrlOpener& openFolder, const RevealFailed& failed)
 {
     const QFileInfo file(path);
     const QUrl folder = QUrl::fromLocalFile(file.absolutePath());
-    auto fallBack = [openFolder, folder](const QString& why) {
+    auto fallBack = [openFolder, folder, failed](const QString& why) {
         kit::log(kit::lcApp(),
                  QStringLiteral("The file manager could not show the file (%1); opening %2")
                      .arg(why, folder.toLocalFile()));
-        if (openFolder && !openFolder(folder))
+        if (openFolder && !openFolder(folder)) {
             kit::log(kit::lcApp(),
                      QStringLiteral("No application opens %1").arg(folder.toString()));
+            if (failed)
+                failed(folder.toLocalFile());
+        }
     };
     QCoreApplication* app = QCoreApplication::instance();
     if (!bus.isConnected() || !app) {

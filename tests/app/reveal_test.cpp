@@ -75,9 +75,18 @@ TEST(Reveal, FileManagerOrElseTheFolder)
     const QString file = "/tmp/some folder/Frame.png";
     const QUrl folder = QUrl::fromLocalFile("/tmp/some folder");
 
-    // No bus at all: the folder opens at once.
-    revealInFileManager(file, QDBusConnection("not connected"), open);
+    // No bus at all: the folder opens at once; when nothing opens it either,
+    // the caller is told which folder it was.
+    QStringList failed;
+    auto fail = [&](const QString& f) {
+        failed += f;
+    };
+    revealInFileManager(file, QDBusConnection("not connected"), open, fail);
     EXPECT_EQ(opened, QList<QUrl> { folder });
+    EXPECT_TRUE(failed.isEmpty());
+    revealInFileManager(
+        file, QDBusConnection("not connected"), [](const QUrl&) { return false; }, fail);
+    EXPECT_EQ(failed, QStringList { "/tmp/some folder" });
 
     PrivateBus bus;
     if (!bus.ok())
