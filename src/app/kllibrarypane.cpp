@@ -12,6 +12,7 @@
 
 #include <cmath>
 
+#include <QActionGroup>
 #include <QDir>
 #include <QFont>
 #include <QMenu>
@@ -134,14 +135,25 @@ void KLLibraryPane::setupFilterMenu()
         m_filterMenu = new QMenu(QStringLiteral("Filter"), &m_window);
         QFont font(QStringLiteral("Arial"));
         font.setPixelSize(12);
+        // The filter in force shows checked.
+        auto* choices = new QActionGroup(m_filterMenu);
         for (int tag : kFilterTags) {
             QAction* item = m_filterMenu->addAction(filterTitle(tag));
             item->setData(tag);
             item->setFont(font);
+            item->setCheckable(true);
+            choices->addAction(item);
         }
     }
     m_window.setFilterTitle(filterTitle(0));
     m_resourceListView->_setFilter(0);
+    markFilter(0);
+}
+
+void KLLibraryPane::markFilter(int tag)
+{
+    for (QAction* item : m_filterMenu->actions())
+        item->setChecked(item->data().toInt() == tag);
 }
 
 void KLLibraryPane::showFilterMenu()
@@ -157,6 +169,8 @@ void KLLibraryPane::chooseFilter(int tag)
 {
     m_window.setFilterTitle(filterTitle(tag));
     m_resourceListView->_setFilter(tag);
+    if (m_filterMenu)
+        markFilter(tag);
     layout(Page::Templates);
     scrollToTop(Page::Templates);
 }

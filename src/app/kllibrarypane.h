@@ -49,7 +49,8 @@ public:
     void scrollToTop(Page page);
 
     // -- Template filter
-    // Builds the filter menu (once) and shows every template.
+    // Builds the filter menu (once) and shows every template. The menu marks
+    // the filter in force.
     void setupFilterMenu();
     // Pops the menu up above the filter button and applies the choice.
     void showFilterMenu();
@@ -66,6 +67,7 @@ public:
 
 private:
     KLGridLibraryView* library(Page page) const;
+    void markFilter(int tag);
     // Names the files a library did not take (added or dropped).
     void reportRefused(Page page, const QStringList& files);
 

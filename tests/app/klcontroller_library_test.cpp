@@ -99,10 +99,14 @@ TEST_F(ControllerTest, FilterMenuNarrowsTheTemplateLibrary)
     EXPECT_EQ(widgetOf<QPushButton>(c, "filterButton")->text(), kit::localized("FILTER_5"));
     EXPECT_EQ(c.resourceListView()->filter(), 5);
     ASSERT_TRUE(c.libraries().filterMenu());
-    QList<int> tags;
-    for (QAction* a : c.libraries().filterMenu()->actions())
+    QList<int> tags, checked;
+    for (QAction* a : c.libraries().filterMenu()->actions()) {
         tags.append(a->data().toInt());
+        if (a->isChecked())
+            checked.append(a->data().toInt());
+    }
     EXPECT_EQ(tags, QList<int>({ 0, 2, 3, 4, 5, 6, 7, 8, 9 }));
+    EXPECT_EQ(checked, QList<int> { 5 }); // the choice in force is marked
 
     m_dialogs->menuTagToChoose = 0;
     c.libraries().showFilterMenu();
