@@ -201,8 +201,16 @@ KLTextView* KLCanvasView::addTextView(const QString& text, kit::Point at)
         caption->setNeedsDisplay();
     // Every new caption starts with the person's default style.
     const TextStyle style = defaultTextStyle();
-    const double h = captionHeight(style.height);
-    const double w = style.ratio * h;
+    double h = captionHeight(style.height);
+    double w = style.ratio * h;
+    // A caption starts no wider than the view it lives in, shrunk as a
+    // whole: on a narrow canvas (a long serial column) the height rule alone
+    // would put its handles, and most of its text, outside the canvas.
+    const double room = m_captionContainer->bounds().width();
+    if (room > 0 && w > room) {
+        h *= room / w;
+        w = room;
+    }
     const kit::Point origin { at.x - w / 2, at.y - h / 2 };
 
     auto owned = std::make_unique<KLTextView>(kit::Rect { origin, { w, h } });

@@ -116,7 +116,8 @@ public:
     // Adds a caption showing `text`, centred on `at` (a point of the caption
     // container), in the default text style (defaultTextStyle): its height
     // is captionHeight() of the style's height fraction, its width the
-    // style's ratio times that. It lies above every photo and earlier
+    // style's ratio times that, both shrunk alike when that is wider than
+    // the container. It lies above every photo and earlier
     // caption, and keeps its place as fractions of the container. It becomes first responder and
     // "kTextViewDidSelected" is posted with it. Answers the caption.
     KLTextView* addTextView(const QString& text, kit::Point at);

@@ -154,6 +154,13 @@ TEST(CanvasView, CaptionsKeepTheirPlaceAboveThePhotos)
     EXPECT_EQ(canvas.layouts, layouts + 1);
     expectRectNear(first->frame(), { 420, 340, 360, 120 });
 
+    // On a narrow canvas a new caption is shrunk to its width, keeping its shape.
+    canvas.setFrameSize({ 100, 800 });
+    KLTextView* narrow = canvas.addTextView(QStringLiteral("n"), { 50, 400 });
+    expectRectNear(narrow->frame(), { 0, 400 - 50.0 / 3, 100, 100.0 / 3 });
+    canvas.setFrameSize({ 1200, 800 });
+    canvas.textViewDeleted(narrow);
+
     // Removal: the newest caption left is selected; strangers are ignored.
     KLTextView third;
     kit::NotificationCenter::defaultCenter().post(kit::kTextViewDeleted, &third);
