@@ -315,6 +315,22 @@
         <source>Borders</source>
         <translation>Borders</translation>
     </message>
+    <message id="MENU_ZOOM_IN">
+        <source>Zoom In</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message id="MENU_ZOOM_OUT">
+        <source>Zoom Out</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message id="MENU_ZOOM_FIT">
+        <source>Fit in Window</source>
+        <translation>Fit in Window</translation>
+    </message>
+    <message id="MESSAGE_CLOSE">
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
     <message id="MENU_HELP">
         <source>&amp;Help</source>
         <translation>&amp;Help</translation>

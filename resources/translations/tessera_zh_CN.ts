@@ -315,6 +315,22 @@
         <source>Borders</source>
         <translation>边框</translation>
     </message>
+    <message id="MENU_ZOOM_IN">
+        <source>Zoom In</source>
+        <translation>放大</translation>
+    </message>
+    <message id="MENU_ZOOM_OUT">
+        <source>Zoom Out</source>
+        <translation>缩小</translation>
+    </message>
+    <message id="MENU_ZOOM_FIT">
+        <source>Fit in Window</source>
+        <translation>适合窗口</translation>
+    </message>
+    <message id="MESSAGE_CLOSE">
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
     <message id="MENU_HELP">
         <source>&amp;Help</source>
         <translation>帮助(&amp;H)</translation>

@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 
 namespace {
 
@@ -79,18 +78,4 @@ ExportResult exportCanvas(kit::View& canvas, const SaveFunction& save, kit::Size
         return fail(reason.isEmpty() ? QStringLiteral("The file could not be written.") : reason);
     result.ok = true;
     return result;
-}
-
-void showExportFailure(QWidget* parent, const ExportResult& result)
-{
-    if (result.ok)
-        return;
-    QMessageBox box(QMessageBox::Warning, kit::localized("WARNING_TITLE"),
-                    result.error.isEmpty() ? exportFailureMessage(result.path, result.reason)
-                                           : result.error,
-                    QMessageBox::NoButton, parent);
-    box.addButton(kit::localized("BUTTON_OK"), QMessageBox::AcceptRole);
-    if (parent)
-        box.setWindowModality(Qt::WindowModal);
-    box.exec();
 }

@@ -3,7 +3,7 @@
 // Rendering a canvas to an image file at the output size of an export, and
 // telling the person when that failed.
 //
-// Usage, with any canvas that has saveToURL (see klexportpanel.h for the
+// Usage, with any canvas that has saveToURL (see klexportcommand.cpp for the
 // whole save command):
 //
 //     const ExportResult r = exportCanvas(
@@ -11,7 +11,7 @@
 //         [&](const QString& p, kit::ImageFormat f, QString* e) { return canvas.saveToURL(p, f, e);
 //         }, size, choice.path, choice.format, choice.sizeType, window);
 //     if (!r.ok)
-//         showExportFailure(window, r);
+//         ...tell the person r.error...
 
 #include "kit/geometry.h"
 #include "kit/imagewriter.h"
@@ -60,7 +60,3 @@ ExportResult exportCanvas(kit::View& canvas, const SaveFunction& save, kit::Size
 
 // The sentence that names the file that could not be written and why.
 QString exportFailureMessage(const QString& path, const QString& reason);
-
-// A modal warning ("WARNING_TITLE", one "BUTTON_OK") on `parent` with the
-// failure's message. Does nothing for a successful result.
-void showExportFailure(QWidget* parent, const ExportResult& result);

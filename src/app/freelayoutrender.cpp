@@ -10,6 +10,7 @@
 #include <cmath>
 #include <optional>
 
+#include <QCommandLineParser>
 #include <QLocale>
 #include <QStringList>
 #include <QTextStream>
@@ -98,44 +99,58 @@ std::optional<int> ratioIndexForTitle(const QString& title)
     return std::nullopt;
 }
 
-RenderStatus runFreeRender(const RenderOptions& o, QTextStream& err)
+QList<QCommandLineOption> FreeRenderMode::options() const
 {
-    // Everything is read before anything is drawn, so a bad input stops the
-    // render before an output file could be touched.
-    std::vector<kit::Image> images;
-    for (const FreePhoto& photo : o.freePhotos) {
-        QString error;
-        std::optional<kit::Image> image = kit::Image::load(photo.file, &error);
-        if (!image)
-            return renderFailure(err, photo.file, error);
-        images.push_back(*image);
-    }
-    std::optional<BackgroundEntry> background;
-    if (!loadRenderBackground(o, background, err))
-        return RenderFailed;
+    return { { QStringLiteral("ratio"),
+               QStringLiteral("free mode: the canvas ratio, 1:1 (default), 3:2, 2:3, 4:3, 3:4 or "
+                              "16:9; a free mode --photo may be FILE@X,Y[,S[,DEG]]: the print's "
+                              "centre as fractions of the canvas from its top-left corner, its "
+                              "width as a fraction of the canvas's, its turn in degrees"),
+               QStringLiteral("W:H") } };
+}
 
-    const kit::Size output = o.size
-        ? kit::Size(o.size->width(), o.size->height())
-        : exportsettings::ratioOutputSize(o.width, ratios::table[o.ratioIndex]);
+std::optional<QString> FreeRenderMode::readOptions(const QCommandLineParser& parser,
+                                                   const RenderOptions& options)
+{
+    if (parser.isSet(QStringLiteral("ratio"))) {
+        const QString title = parser.value(QStringLiteral("ratio"));
+        const std::optional<int> index = ratioIndexForTitle(title);
+        if (!index)
+            return QStringLiteral("unknown ratio '%1' (1:1, 3:2, 2:3, 4:3, 3:4 or 16:9)")
+                .arg(title);
+        m_ratioIndex = *index;
+    }
+    m_photos.clear();
+    for (const QString& argument : options.photos) {
+        auto placed = parseFreePhoto(argument);
+        if (const QString* problem = std::get_if<QString>(&placed))
+            return *problem;
+        m_photos.push_back(std::get<FreePhoto>(placed));
+    }
+    return std::nullopt;
+}
+
+QStringList FreeRenderMode::photoFiles(const RenderOptions&) const
+{
+    QStringList files;
+    for (const FreePhoto& photo : m_photos)
+        files.append(photo.file);
+    return files;
+}
+
+std::variant<RenderCanvas, RenderFailure>
+FreeRenderMode::makeCanvas(const RenderOptions& o, const std::vector<kit::Image>& images,
+                           QTextStream&)
+{
+    const kit::Size ratio = ratios::table[m_ratioIndex];
+    const kit::Size output = o.size ? kit::Size(o.size->width(), o.size->height())
+                                    : exportsettings::ratioOutputSize(o.width, ratio);
     // Laid out on the canvas a window would show, then sized for the output.
-    KLFreeLayoutView canvas({ 0, 0, kLayoutWidth, kLayoutWidth * output.height / output.width });
-    if (o.border) {
-        canvas._setFrameBorder(*o.border);
-        if (!canvas.hasFrameBorder())
-            return renderFailure(err, *o.border,
-                                 QStringLiteral("not a readable frame border file"));
-    }
-    canvas._setHasCorner(o.corners);
-    canvas._setHasShadow(o.shadow);
-    canvas._setBackgroundView(background);
-    placeFreePhotos(canvas, o.freePhotos, images);
-    canvas.setFrameSize(output);
-
-    QString writeError;
-    const kit::Size ratio = ratios::table[o.ratioIndex];
-    if (!writeRenderOutput(
-            canvas, [ratio](double w) { return exportsettings::ratioOutputSize(w, ratio); }, o,
-            &writeError))
-        return renderFailure(err, o.output, writeError);
-    return RenderOk;
+    auto canvas = std::make_unique<KLFreeLayoutView>(
+        kit::Rect { 0, 0, kLayoutWidth, kLayoutWidth * output.height / output.width });
+    placeFreePhotos(*canvas, m_photos, images);
+    canvas->setFrameSize(output);
+    return RenderCanvas { std::move(canvas), [ratio](double width) {
+                             return exportsettings::ratioOutputSize(width, ratio);
+                         } };
 }

@@ -10,6 +10,8 @@
 // counter-clockwise about its centre (default 0). A text after the last '@'
 // that is not such a list belongs to the file name ("icon@2x.png").
 
+#include "rendercommand.h"
+
 #include "kit/geometry.h"
 #include "kit/image.h"
 
@@ -39,3 +41,25 @@ std::optional<int> ratioIndexForTitle(const QString& title);
 // top), then gives it its scale and rotation. `images` match `photos`.
 void placeFreePhotos(KLFreeLayoutView& canvas, const std::vector<FreePhoto>& photos,
                      const std::vector<kit::Image>& images);
+
+// `tessera render --mode free`: each --photo a print at its place, on a
+// canvas laid out 1024 wide at the output's ratio (--ratio W:H, 1:1 by
+// default, or that of --size) and then sized for the output, as the
+// editor's export does.
+class FreeRenderMode : public RenderMode
+{
+public:
+    QString name() const override { return QStringLiteral("free"); }
+    QList<QCommandLineOption> options() const override;
+    // --ratio, and the placements of the --photo values.
+    std::optional<QString> readOptions(const QCommandLineParser& parser,
+                                       const RenderOptions& options) override;
+    QStringList photoFiles(const RenderOptions& options) const override;
+    std::variant<RenderCanvas, RenderFailure> makeCanvas(const RenderOptions& options,
+                                                         const std::vector<kit::Image>& photos,
+                                                         QTextStream& warnings) override;
+
+private:
+    std::vector<FreePhoto> m_photos;
+    int m_ratioIndex = 0;
+};

@@ -6,7 +6,9 @@
 #include "ratiotable.h"
 #include "serial/klcombinview.h"
 
+#include "border/klbackgroundlistview.h"
 #include "border/klbackgroundview.h"
+#include "border/klborderlistview.h"
 #include "border/klborderview.h"
 #include "freelayout/klfreelayoutview.h"
 #include "kit/defaults.h"
@@ -99,6 +101,10 @@ void KLController::buildCanvases()
         };
 
     m_window->showDocument(m_modes[Mode::Template].host);
+    backgroundListView()->onThumbnailLoaded = [this](KLThumbnailView* entry) {
+        if (auto* background = dynamic_cast<KLBackgroundView*>(entry))
+            backgroundPictureArrived(background->entry());
+    };
 }
 
 void KLController::connectWindow()
@@ -108,8 +114,11 @@ void KLController::connectWindow()
     connect(w, &KLMainWindow::zoomChosen, this, [this](double v) { canvasScaleChanged(v); });
     connect(w, &KLMainWindow::ratioListRequested, this, &KLController::showFrameScale);
     connect(w, &KLMainWindow::styleListRequested, m_styles.get(), &KLStyleCommands::showStyleView);
-    connect(w, &KLMainWindow::cornerToggled, this, &KLController::roundCornerClicked);
-    connect(w, &KLMainWindow::shadowToggled, this, &KLController::shadowClicked);
+    connect(w, &KLMainWindow::cornerToggled, this, &KLController::roundCornerToggled);
+    connect(w, &KLMainWindow::shadowToggled, this, &KLController::shadowToggled);
+    connect(w, &KLMainWindow::zoomInRequested, this, &KLController::zoomIn);
+    connect(w, &KLMainWindow::zoomOutRequested, this, &KLController::zoomOut);
+    connect(w, &KLMainWindow::zoomToFitRequested, this, &KLController::zoomToFit);
     connect(w, &KLMainWindow::addTextRequested, this, &KLController::addText);
     connect(w, &KLMainWindow::saveRequested, this, &KLController::saveCanvas);
     connect(w, &KLMainWindow::printRequested, this, &KLController::printCanvas);
@@ -209,6 +218,7 @@ void KLController::_selectLayoutIndex(Mode mode)
     showPage(mode == Mode::Template ? Page::Templates : Page::Backgrounds);
     canvasScaleChanged(current().zoom);
     m_libraries->layoutAll();
+    markLibraries();
 }
 
 void KLController::selectView(int tag)
@@ -252,6 +262,22 @@ void KLController::shadowClicked(bool on)
         m_modes[mode].canvas->_setHasShadow(on);
 }
 
+void KLController::roundCornerToggled(bool on)
+{
+    kit::Defaults& defaults = kit::Defaults::standard();
+    defaults.set(QStringLiteral("HasCorner"), on);
+    defaults.synchronize();
+    roundCornerClicked(on);
+}
+
+void KLController::shadowToggled(bool on)
+{
+    kit::Defaults& defaults = kit::Defaults::standard();
+    defaults.set(QStringLiteral("HasShadow"), on);
+    defaults.synchronize();
+    shadowClicked(on);
+}
+
 void KLController::borderDidChanged(KLBorderView* entry)
 {
     applyBorder(entry->tag(), entry->path());
@@ -261,6 +287,7 @@ void KLController::applyBorder(int tag, const std::optional<QString>& path)
 {
     // The entry with tag 0 stands for no border.
     current().canvas->_setFrameBorder(tag > 0 ? path : std::nullopt);
+    markLibraries();
 }
 
 void KLController::backgroundImageDidChanged(KLBackgroundView* entry)
@@ -277,6 +304,31 @@ void KLController::applyBackground(const BackgroundEntry& entry)
         m_window->setCornerButtonShown(true);
     }
     current().canvas->_setBackgroundView(entry);
+    markLibraries();
+}
+
+void KLController::backgroundPictureArrived(const BackgroundEntry& entry)
+{
+    for (Mode mode : kModes) {
+        ModeState& state = m_modes[mode];
+        const std::optional<BackgroundEntry>& shown = state.canvas->backgroundView();
+        if (!shown || !(*shown == entry) || !shown->image.isNull())
+            continue;
+        state.canvas->_setBackgroundView(entry);
+        if (state.background && *state.background == entry)
+            state.background = entry;
+    }
+}
+
+void KLController::markLibraries()
+{
+    resourceListView()->markFile(m_currentResourceTemplate.value_or(QString()));
+    const KLCanvasView& canvas = *current().canvas;
+    // No choice shows plain white, the first entry.
+    const std::optional<BackgroundEntry>& background = canvas.backgroundView();
+    backgroundListView()->markFile(background ? background->path
+                                              : backgroundListView()->resourcePaths().value(0));
+    borderListView()->markFile(canvas.frameBorderPath().value_or(KLBorderView::kNoBorderPath));
 }
 
 // -- Templates and recent drops
@@ -313,6 +365,7 @@ void KLController::selectTemplate(const QString& path)
     lockRatioButton(m_canvas->ratioLocked());
     layoutChanged(Mode::Template);
     refillFromRecentDrops();
+    markLibraries();
 }
 
 void KLController::refillFromRecentDrops()

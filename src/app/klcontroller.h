@@ -95,6 +95,10 @@ public:
     // and a background to the canvas of the current mode.
     void roundCornerClicked(bool on);
     void shadowClicked(bool on);
+    // The person's toggles: stored as "HasCorner" and "HasShadow" for the
+    // next start, then applied.
+    void roundCornerToggled(bool on);
+    void shadowToggled(bool on);
     void borderDidChanged(KLBorderView* entry);
     void backgroundImageDidChanged(KLBackgroundView* entry);
     // The same with the values the entries carry.
@@ -121,12 +125,14 @@ public:
     void removeItem();
     // Asks for photos and gives them to the current canvas.
     void addPhotos();
-    // Gives the photos in `files` to the canvas of the current mode as a drop
-    // of them would; unreadable files are listed in one message and the
-    // others still go in.
+    // Gives the photos in `files` to the canvas of the current mode as
+    // File ▸ Add Photos does; unreadable files are named in the window's
+    // message and the others still go in.
     void openPhotos(const QStringList& files);
-    // Tells the person which photo files could not be read (one line each).
+    // Names photo files that could not be read in the window's message (one
+    // line each, at most kMaxListedFiles of them).
     void reportUnreadablePhotos(const QStringList& failures);
+    static constexpr int kMaxListedFiles = 12;
     void saveCanvas();
     // The collage of the current mode printed, previewed or written as a
     // PDF page (KLPrintCommand).
@@ -155,6 +161,12 @@ public:
     void chooseFrameScale(int tag);
     // Applies `value` (the slider's when absent) as the current mode's zoom.
     void canvasScaleChanged(std::optional<double> value = {});
+    // View ▸ Zoom In and Zoom Out: to the next step of kZoomStep up or down,
+    // within the slider's range; Fit: back to 1.
+    void zoomIn();
+    void zoomOut();
+    void zoomToFit();
+    static constexpr double kZoomStep = 0.25;
     void updateCanvasFrame();
     void updateFreeLayoutFrame();
     void updateCombinFrame();
@@ -209,6 +221,12 @@ private:
     // file is missing (nothing changes then).
     bool loadTemplate(const QString& path);
     void refillFromRecentDrops();
+    // Marks the loaded template and the border and background of the
+    // current mode's canvas in their libraries.
+    void markLibraries();
+    // A background picture that arrived after it was chosen reaches the
+    // canvases that show its entry.
+    void backgroundPictureArrived(const BackgroundEntry& entry);
     void storeWhatsNewChoice();
     // Opens `url`, or says that nothing on the system can.
     void openUrlOrSay(const QUrl& url);

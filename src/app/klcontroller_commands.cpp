@@ -29,8 +29,6 @@ namespace {
 // Photos any canvas takes.
 const char* const kPhotoPatterns = "*.png *.jpg *.jpeg *.bmp *.tiff *.tif *.gif *.webp "
                                    "*.PNG *.JPG *.JPEG *.BMP *.TIFF *.TIF *.GIF *.WEBP";
-// An unreadable-photos message lists at most this many names.
-constexpr int kMaxListedFiles = 12;
 
 } // namespace
 
@@ -44,6 +42,7 @@ void KLController::newCanvas()
         return;
     current().canvas->clear();
     windowDidResize();
+    markLibraries();
 }
 
 bool KLController::windowShouldClose()
@@ -91,6 +90,7 @@ void KLController::removeItem()
         backgroundListView()->removeView(*entry);
         current().background.reset();
         m_libraries->layout(Page::Backgrounds);
+        markLibraries();
         return;
     }
 
@@ -119,6 +119,7 @@ void KLController::removeItem()
         recomputeCurrentFrame();
     }
     m_libraries->layout(Page::Templates);
+    markLibraries();
 }
 
 // -- Photos
@@ -135,22 +136,13 @@ void KLController::addPhotos()
 void KLController::openPhotos(const QStringList& files)
 {
     std::vector<kit::Image> photos;
-    QStringList failures;
-    for (const QString& file : files) {
-        QString reason;
-        if (std::optional<kit::Image> photo = kit::Image::load(file, &reason)) {
-            photos.push_back(*photo);
-        } else {
-            kit::log(kit::lcApp(), QStringLiteral("Load image from %1 failed!").arg(file));
-            // The reader's reason names the file itself, usually.
-            failures.append(reason.contains(file) ? reason
-                                                  : QStringLiteral("%1: %2").arg(file, reason));
-        }
+    for (std::optional<kit::Image>& photo : current().canvas->loadPhotos(files)) {
+        if (photo)
+            photos.push_back(std::move(*photo));
     }
     current().canvas->addPhotos(photos);
     if (m_currentMode == Mode::Serial)
         updateCombinFrame();
-    reportUnreadablePhotos(failures);
 }
 
 void KLController::reportUnreadablePhotos(const QStringList& failures)
@@ -160,10 +152,8 @@ void KLController::reportUnreadablePhotos(const QStringList& failures)
     QStringList listed = failures.mid(0, kMaxListedFiles);
     if (failures.size() > kMaxListedFiles)
         listed.append(kit::localized("AND_MORE_FILES").arg(failures.size() - kMaxListedFiles));
-    m_dialogs->inform(m_window.get(), kit::localized("WARNING_TITLE"),
-                      kit::localized("PHOTOS_UNREADABLE") + QStringLiteral("\n\n")
-                          + listed.join(QLatin1Char('\n')),
-                      kit::localized("BUTTON_OK"));
+    m_window->showMessage(kit::localized("PHOTOS_UNREADABLE") + QLatin1Char('\n')
+                          + listed.join(QLatin1Char('\n')));
 }
 
 // -- Export

@@ -107,6 +107,24 @@ void KLController::canvasScaleChanged(std::optional<double> value)
     recomputeCurrentFrame();
 }
 
+void KLController::zoomIn()
+{
+    // The next whole step above, so that steps stay on one grid.
+    const double next = (std::floor(current().zoom / kZoomStep + 1e-6) + 1) * kZoomStep;
+    canvasScaleChanged(std::min(next, maximumZoom(m_currentMode)));
+}
+
+void KLController::zoomOut()
+{
+    const double next = (std::ceil(current().zoom / kZoomStep - 1e-6) - 1) * kZoomStep;
+    canvasScaleChanged(std::max(next, kMinimumZoom));
+}
+
+void KLController::zoomToFit()
+{
+    canvasScaleChanged(kMinimumZoom);
+}
+
 // -- Frames
 
 void KLController::recomputeCurrentFrame()

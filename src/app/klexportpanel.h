@@ -6,27 +6,10 @@
 // preferences and stores the choice when the person confirms; the size choice
 // is stored as soon as it changes.
 //
-// Usage (the controller's save command):
-//
-//     kit::NotificationCenter::defaultCenter().post(kit::kLayoutClearResponder, nullptr);
-//     KLExportPanel panel(window, kit::Defaults::standard(), ratios::table[ratioIndex]);
-//     const std::optional<ExportChoice> choice = panel.run();
-//     if (!choice)
-//         return;                                  // cancelled: nothing stored
-//     kit::Size size = choice->outputSize;         // template and free layout
-//     if (mode == serial)
-//         size = exportsettings::serialOutputSize(choice->outputSize.width, serial.ratio(),
-//                                                 choice->sizeType == exportsettings::Custom);
-//     // template mode: post kTextViewUnselected here
-//     const ExportResult r = exportCanvas(canvas, save, size, choice->path, choice->format,
-//                                         choice->sizeType, window);
-//     if (!r.ok)
-//         showExportFailure(window, r);
-//     else if (choice->reveal)
-//         revealInFileManager(choice->path);
+// KLExportCommand (klexportcommand.cpp) shows how the save command uses it.
 //
 // For the serial mode pass the content's ratio as (r, 1); the fixed sizes and
-// the custom width are then recomputed with serialOutputSize as above.
+// the custom width are then recomputed with serialOutputSize.
 
 #include "exportsettings.h"
 

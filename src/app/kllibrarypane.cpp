@@ -19,9 +19,15 @@
 
 namespace {
 
-// Picture types the background library lists, as an open dialog filter.
-const char* const kPicturePatterns = "*.png *.jpg *.jpeg *.bmp *.tiff *.tif "
-                                     "*.PNG *.JPG *.JPEG *.BMP *.TIFF *.TIF";
+// The pictures the background library lists, as patterns of an open
+// dialog's filter (which tells case on Linux).
+QString picturePatterns()
+{
+    QStringList patterns;
+    for (const QString& extension : KLBackgroundListView::pictureExtensions())
+        patterns << QStringLiteral("*.") + extension.toLower() << QStringLiteral("*.") + extension;
+    return patterns.join(QLatin1Char(' '));
+}
 // A message about refused files lists at most this many.
 constexpr int kMaxListedFiles = 12;
 // Library entries slide to their new places over this time.
@@ -182,7 +188,7 @@ void KLLibraryPane::addNewItem()
     const bool templates = m_window.currentPage() == Page::Templates;
     const QString filter = templates
         ? kit::localized("FILE_TYPE_TEMPLATES") + QStringLiteral(" (*.fdd *.FDD)")
-        : kit::localized("FILE_TYPE_PICTURES") + QStringLiteral(" (%1)").arg(kPicturePatterns);
+        : kit::localized("FILE_TYPE_PICTURES") + QStringLiteral(" (%1)").arg(picturePatterns());
     const QStringList files = m_dialogs.chooseFiles(
         &m_window, kit::localized(templates ? "ADD_TEMPLATES_TITLE" : "ADD_BACKGROUNDS_TITLE"),
         { filter });

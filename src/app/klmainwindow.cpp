@@ -17,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -65,6 +66,7 @@ KLMainWindow::KLMainWindow(QWidget* parent) : QMainWindow(parent)
     m_topBar->setMinimumWidth(m_titlebarView->width());
     m_titlebarView->installEventFilter(this);
     column->addWidget(m_topBar);
+    column->addWidget(makeMessageBar());
 
     m_splitView = new QSplitter(Qt::Horizontal, central);
     m_splitView->setChildrenCollapsible(false);
@@ -112,6 +114,47 @@ KLMainWindow::KLMainWindow(QWidget* parent) : QMainWindow(parent)
 }
 
 KLMainWindow::~KLMainWindow() = default;
+
+QWidget* KLMainWindow::makeMessageBar()
+{
+    m_messageBar = new QWidget(this);
+    m_messageBar->setObjectName(QStringLiteral("messageBar"));
+    m_messageBar->setAutoFillBackground(true);
+    QPalette palette = m_messageBar->palette();
+    palette.setColor(QPalette::Window, QColor(0xff, 0xf4, 0xce));
+    palette.setColor(QPalette::WindowText, QColor(0x3a, 0x30, 0x10));
+    m_messageBar->setPalette(palette);
+    auto* row = new QHBoxLayout(m_messageBar);
+    row->setContentsMargins(12, 6, 6, 6);
+    m_messageLabel = new QLabel(m_messageBar);
+    m_messageLabel->setWordWrap(true);
+    m_messageLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    row->addWidget(m_messageLabel, 1);
+    auto* close = new QToolButton(m_messageBar);
+    close->setObjectName(QStringLiteral("messageClose"));
+    close->setText(QStringLiteral("\u2715"));
+    close->setToolTip(kit::localized("MESSAGE_CLOSE"));
+    close->setAutoRaise(true);
+    row->addWidget(close, 0, Qt::AlignTop);
+    m_messageTimer = new QTimer(this);
+    m_messageTimer->setSingleShot(true);
+    connect(m_messageTimer, &QTimer::timeout, m_messageBar, &QWidget::hide);
+    connect(close, &QToolButton::clicked, m_messageBar, &QWidget::hide);
+    m_messageBar->hide();
+    return m_messageBar;
+}
+
+void KLMainWindow::showMessage(const QString& text)
+{
+    m_messageLabel->setText(text);
+    m_messageBar->show();
+    m_messageTimer->start(kMessageSeconds * 1000);
+}
+
+QString KLMainWindow::message() const
+{
+    return m_messageBar->isVisible() ? m_messageLabel->text() : QString();
+}
 
 QWidget* KLMainWindow::makeSidePanel()
 {
@@ -244,6 +287,16 @@ void KLMainWindow::makeMenus()
           Qt::CTRL | Qt::SHIFT | Qt::Key_2 },
         { "MENU_BORDERS_PAGE", tags::pageTag(Page::Borders), Qt::CTRL | Qt::SHIFT | Qt::Key_3 },
     };
+    QAction* zoomIn =
+        view->addAction(kit::localized("MENU_ZOOM_IN"), this, &KLMainWindow::zoomInRequested);
+    // Ctrl+= too: "+" needs Shift on most keyboards.
+    zoomIn->setShortcuts(QKeySequence::keyBindings(QKeySequence::ZoomIn)
+                         << QKeySequence(Qt::CTRL | Qt::Key_Equal));
+    view->addAction(kit::localized("MENU_ZOOM_OUT"), QKeySequence::ZoomOut, this,
+                    &KLMainWindow::zoomOutRequested);
+    view->addAction(kit::localized("MENU_ZOOM_FIT"), QKeySequence(Qt::CTRL | Qt::Key_0), this,
+                    &KLMainWindow::zoomToFitRequested);
+    view->addSeparator();
     for (int i = 0; i < 6; ++i) {
         if (i == 3)
             view->addSeparator();

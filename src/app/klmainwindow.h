@@ -100,6 +100,14 @@ public:
     // difference.
     void setSidePanelWidth(int width);
 
+    // -- Messages
+    // Shows `text` in a bar above the canvas area until the person closes it
+    // or kMessageSeconds pass; a new message replaces the one shown. The
+    // window stays usable meanwhile.
+    void showMessage(const QString& text);
+    QString message() const;
+    static constexpr int kMessageSeconds = 15;
+
     // -- The media browser's pane
     // Shows `browser` in the right-hand pane instead of its placeholder.
     void setMediaBrowser(QWidget* browser);
@@ -123,6 +131,10 @@ signals:
     void printRequested();
     void printPreviewRequested();
     void pdfExportRequested();
+    // View ▸ Zoom In, Zoom Out and Fit.
+    void zoomInRequested();
+    void zoomOutRequested();
+    void zoomToFitRequested();
     void newCanvasRequested();
     void addPhotosRequested();
     // A command of the View menu, by tag (tags::layoutModeTag, tags::pageTag).
@@ -154,6 +166,7 @@ protected:
 
 private:
     QWidget* makeSidePanel();
+    QWidget* makeMessageBar();
     void makeMenus();
     void connectTitleBar();
     KLAttachedWindow* openPopUpBelow(QPushButton* button, QWidget* content, int tag);
@@ -169,6 +182,9 @@ private:
     QPushButton* m_filterButton = nullptr;
     QScrollArea* m_scrollView = nullptr;
     QWidget* m_photoView = nullptr;
+    QWidget* m_messageBar = nullptr;
+    QLabel* m_messageLabel = nullptr;
+    QTimer* m_messageTimer = nullptr;
     QAction* m_hideAction = nullptr;
     QAction* m_mediaBrowserAction = nullptr;
     QAction* m_quitAction = nullptr;

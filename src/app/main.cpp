@@ -1,3 +1,4 @@
+#include "app/editorcommand.h"
 #include "app/klcontroller.h"
 #include "app/klmainwindow.h"
 #include "app/rendercommand.h"
@@ -5,8 +6,9 @@
 #include "chrome/namedimage.h"
 #include "kit/localisation.h"
 
+#include <cstdio>
+
 #include <QApplication>
-#include <QDir>
 #include <QTimer>
 
 int main(int argc, char** argv)
@@ -15,6 +17,18 @@ int main(int argc, char** argv)
     if (argc > 1 && qstrcmp(argv[1], "render") == 0)
         return renderCommandMain(argc, argv);
 
+    // Help, version and bad arguments need no window, nor a display.
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    const auto parsed = parseEditorArguments(args);
+    if (const EditorExit* exit = std::get_if<EditorExit>(&parsed)) {
+        fputs(qPrintable(exit->output), stdout);
+        fputs(qPrintable(exit->error), stderr);
+        return exit->status;
+    }
+    const QStringList photos = std::get<EditorStart>(parsed).photos;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessera"));
     QApplication::setOrganizationName(QStringLiteral("Tessera"));
@@ -22,14 +36,6 @@ int main(int argc, char** argv)
     kit::Localisation::install(app);
     QApplication::setApplicationDisplayName(kit::localized("CFBundleDisplayName"));
     QApplication::setWindowIcon(chrome::namedImage(QStringLiteral("tessera")));
-
-    // Photos named on the command line, made absolute before anything runs.
-    QStringList photos;
-    const QStringList args = QApplication::arguments();
-    for (int i = 1; i < args.size(); ++i) {
-        if (!args[i].startsWith(QLatin1Char('-')))
-            photos.append(QDir::current().absoluteFilePath(args[i]));
-    }
 
     KLController controller;
     controller.window()->show();

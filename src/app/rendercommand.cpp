@@ -1,15 +1,17 @@
 #include "rendercommand.h"
 
 #include "exportsettings.h"
-#include "ratiotable.h"
-#include "serial/klcombinview.h"
-#include "template/klresourceitem.h"
-#include "template/klresourceview.h"
+#include "freelayoutrender.h"
+#include "renderserialmode.h"
+#include "rendertemplatemode.h"
+#include "version.h"
 
+#include "canvas/klcanvasview.h"
 #include "kit/logging.h"
 
 #include <algorithm>
 
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
@@ -39,189 +41,141 @@ std::optional<QSize> parseSize(const QString& text)
     return QSize(*w, *h);
 }
 
-} // namespace
-
-QString renderUsage()
+// The shared options, then every mode's.
+void addOptions(QCommandLineParser& parser, const std::vector<std::unique_ptr<RenderMode>>& modes)
 {
-    return QStringLiteral(
-        "usage: tessera render [--mode template] --template FILE [--photo FILE]...\n"
-        "                      [--border FILE] [--background white|black|FILE] [--corners]\n"
-        "                      [--no-shadow] [--width N | --size WxH]\n"
-        "                      [--format png|jpg|tiff|bmp] --output FILE\n"
-        "       tessera render --mode free [--ratio W:H] [--photo FILE[@X,Y[,S[,DEG]]]]...\n"
-        "                      [--border FILE] [--background white|black|FILE] [--corners]\n"
-        "                      [--no-shadow] [--width N | --size WxH]\n"
-        "                      [--format png|jpg|tiff|bmp] --output FILE\n"
-        "       tessera render --mode serial [--photo FILE]... [--border FILE]\n"
-        "                      [--background white|black|FILE] [--corners] [--no-shadow]\n"
-        "                      [--width N] [--format png|jpg|tiff|bmp] --output FILE\n"
-        "       tessera render ... --format pdf [--paper A4|Letter|WxHmm] [--dpi N]\n"
-        "                      [--orientation auto|portrait|landscape] --output FILE\n"
-        "  --mode M      template (default); free: prints placed by hand; serial: the\n"
-        "                photos joined into one column, the first on top\n"
-        "  --width N     output N wide (default 1024, at most 3072); the height follows\n"
-        "                from the template's ratio, --ratio or the column's photos\n"
-        "  --size WxH    output frame W by H (each side at most 3072; template and free)\n"
-        "  --ratio W:H   the free layout's ratio: 1:1 (default), 3:2, 2:3, 4:3, 3:4, 16:9\n"
-        "  --photo FILE@X,Y,S,DEG  free layout: the print's centre at X,Y (fractions of\n"
-        "                the canvas from its top-left corner, default 0.5,0.5), S its\n"
-        "                width as a fraction of the canvas's (default 0.5), DEG its\n"
-        "                counter-clockwise turn in degrees (default 0)\n"
-        "  --format pdf  one PDF page holding the collage fitted and centred within\n"
-        "                10 mm margins; photos stored as JPEG at the resolution\n"
-        "  --paper P     A3, A4 (default), A5, A6, B5, Letter, Legal, Tabloid or WxHmm\n"
-        "  --dpi N       resolution of the photos on the page (default 300, 36 to 1200)\n"
-        "  --orientation the paper's; auto (default) turns it to suit the collage\n");
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({
+        { QStringLiteral("mode"), QStringLiteral("layout mode (default template)"),
+          QStringLiteral("MODE") },
+        { QStringLiteral("photo"), QStringLiteral("a photo; repeat for more, in order"),
+          QStringLiteral("FILE") },
+        { QStringLiteral("border"), QStringLiteral("a frame border file"), QStringLiteral("FILE") },
+        { QStringLiteral("background"), QStringLiteral("white, black or a picture file"),
+          QStringLiteral("white|black|FILE") },
+        { QStringLiteral("corners"), QStringLiteral("rounded corners") },
+        { QStringLiteral("no-shadow"), QStringLiteral("no drop shadow") },
+        { QStringLiteral("width"),
+          QStringLiteral("output N wide at the collage's ratio (default 1024, at most %1)")
+              .arg(kMaxSide),
+          QStringLiteral("N") },
+        { QStringLiteral("size"),
+          QStringLiteral("output frame W by H (each side at most %1)").arg(kMaxSide),
+          QStringLiteral("WxH") },
+        { QStringLiteral("format"),
+          QStringLiteral("png, jpg, tiff, bmp or pdf (default: from --output); pdf: one page "
+                         "holding the collage fitted and centred within %1 mm margins, photos "
+                         "stored as JPEG at the resolution")
+              .arg(pagesetup::kPdfMarginMm),
+          QStringLiteral("FORMAT") },
+        { QStringLiteral("paper"),
+          QStringLiteral("pdf: %1 (default A4)").arg(pagesetup::paperNames()),
+          QStringLiteral("P") },
+        { QStringLiteral("dpi"),
+          QStringLiteral("pdf: resolution of the photos on the page (default %1, %2 to %3)")
+              .arg(pagesetup::kDefaultDpi)
+              .arg(pagesetup::kMinDpi)
+              .arg(pagesetup::kMaxDpi),
+          QStringLiteral("N") },
+        { QStringLiteral("orientation"),
+          QStringLiteral("pdf: the paper's; auto (default) turns it to suit the collage"),
+          QStringLiteral("auto|portrait|landscape") },
+        { QStringLiteral("output"), QStringLiteral("the image or PDF file to write"),
+          QStringLiteral("FILE") },
+        { { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("show this help") },
+        { { QStringLiteral("v"), QStringLiteral("version") }, QStringLiteral("show the version") },
+    });
+    for (const auto& mode : modes)
+        parser.addOptions(mode->options());
 }
 
-std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& args)
+// The page of a PDF output: --paper, --dpi, --orientation.
+std::optional<QString> readPageOptions(const QCommandLineParser& parser, PdfOptions& page)
+{
+    if (parser.isSet(QStringLiteral("paper"))) {
+        const QString v = parser.value(QStringLiteral("paper"));
+        const auto paper = pagesetup::parsePaper(v);
+        if (!paper)
+            return QStringLiteral("unknown paper '%1' (%2)").arg(v, pagesetup::paperNames());
+        page.paper = *paper;
+    }
+    if (parser.isSet(QStringLiteral("dpi"))) {
+        const auto dpi = positiveInt(parser.value(QStringLiteral("dpi")));
+        if (!dpi || *dpi < pagesetup::kMinDpi || *dpi > pagesetup::kMaxDpi)
+            return QStringLiteral("--dpi must be a whole number from %1 to %2")
+                .arg(pagesetup::kMinDpi)
+                .arg(pagesetup::kMaxDpi);
+        page.dpi = *dpi;
+    }
+    if (parser.isSet(QStringLiteral("orientation"))) {
+        const QString v = parser.value(QStringLiteral("orientation"));
+        if (v == QLatin1String("portrait"))
+            page.orientation = QPageLayout::Portrait;
+        else if (v == QLatin1String("landscape"))
+            page.orientation = QPageLayout::Landscape;
+        else if (v != QLatin1String("auto"))
+            return QStringLiteral("unknown orientation '%1' (auto, portrait or landscape)").arg(v);
+    }
+    return std::nullopt;
+}
+
+// The shared options of a parse, or what is wrong with them.
+std::variant<RenderOptions, QString> readOptions(const QCommandLineParser& parser)
 {
     RenderOptions o;
-    bool haveWidth = false;
-    bool haveRatio = false;
-    bool havePage = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        auto value = [&](QString* out) -> bool {
-            if (i + 1 >= args.size())
-                return false;
-            *out = args[++i];
-            return true;
-        };
-        QString v;
-        if (a == QLatin1String("--mode")) {
-            if (!value(&v))
-                return QStringLiteral("--mode needs template, free or serial");
-            if (v == QLatin1String("template"))
-                o.mode = RenderOptions::Mode::Template;
-            else if (v == QLatin1String("free"))
-                o.mode = RenderOptions::Mode::Free;
-            else if (v == QLatin1String("serial"))
-                o.mode = RenderOptions::Mode::Serial;
-            else
-                return QStringLiteral("unknown mode '%1' (template, free or serial)").arg(v);
-        } else if (a == QLatin1String("--ratio")) {
-            if (!value(&v))
-                return QStringLiteral("--ratio needs W:H");
-            const std::optional<int> index = ratioIndexForTitle(v);
-            if (!index)
-                return QStringLiteral("unknown ratio '%1' (1:1, 3:2, 2:3, 4:3, 3:4 or 16:9)")
-                    .arg(v);
-            o.ratioIndex = *index;
-            haveRatio = true;
-        } else if (a == QLatin1String("--template")) {
-            if (!value(&o.templatePath))
-                return QStringLiteral("--template needs a file");
-        } else if (a == QLatin1String("--photo")) {
-            if (!value(&v))
-                return QStringLiteral("--photo needs a file");
-            o.photos << v;
-        } else if (a == QLatin1String("--border")) {
-            if (!value(&v))
-                return QStringLiteral("--border needs a file");
-            o.border = v;
-        } else if (a == QLatin1String("--background")) {
-            if (!value(&v))
-                return QStringLiteral("--background needs white, black or a file");
-            if (v == QLatin1String("white")) {
-                o.background = RenderOptions::Background::White;
-            } else if (v == QLatin1String("black")) {
-                o.background = RenderOptions::Background::Black;
-            } else {
-                o.background = RenderOptions::Background::Picture;
-                o.backgroundFile = v;
-            }
-        } else if (a == QLatin1String("--corners")) {
-            o.corners = true;
-        } else if (a == QLatin1String("--no-shadow")) {
-            o.shadow = false;
-        } else if (a == QLatin1String("--width")) {
-            if (!value(&v))
-                return QStringLiteral("--width needs a number");
-            const auto w = positiveInt(v);
-            if (!w || *w > kMaxSide)
-                return QStringLiteral("--width must be a whole number from 1 to %1").arg(kMaxSide);
-            o.width = *w;
-            haveWidth = true;
-        } else if (a == QLatin1String("--size")) {
-            if (!value(&v))
-                return QStringLiteral("--size needs WxH");
-            const auto s = parseSize(v);
-            if (!s || s->width() > kMaxSide || s->height() > kMaxSide)
-                return QStringLiteral("--size must be WxH with each side from 1 to %1")
-                    .arg(kMaxSide);
-            o.size = *s;
-        } else if (a == QLatin1String("--format")) {
-            if (!value(&v))
-                return QStringLiteral("--format needs png, jpg, tiff, bmp or pdf");
-            o.pdf = v.compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
-            o.format = o.pdf ? std::nullopt : kit::formatFromName(v);
-            if (!o.pdf && !o.format)
-                return QStringLiteral("unknown format '%1' (png, jpg, tiff, bmp or pdf)").arg(v);
-        } else if (a == QLatin1String("--paper")) {
-            if (!value(&v))
-                return QStringLiteral("--paper needs a paper name or WxHmm");
-            const auto paper = pagesetup::parsePaper(v);
-            if (!paper)
-                return QStringLiteral("unknown paper '%1' (%2)").arg(v, pagesetup::paperNames());
-            o.page.paper = *paper;
-            havePage = true;
-        } else if (a == QLatin1String("--dpi")) {
-            if (!value(&v))
-                return QStringLiteral("--dpi needs a number");
-            const auto dpi = positiveInt(v);
-            if (!dpi || *dpi < pagesetup::kMinDpi || *dpi > pagesetup::kMaxDpi)
-                return QStringLiteral("--dpi must be a whole number from %1 to %2")
-                    .arg(pagesetup::kMinDpi)
-                    .arg(pagesetup::kMaxDpi);
-            o.page.dpi = *dpi;
-            havePage = true;
-        } else if (a == QLatin1String("--orientation")) {
-            if (!value(&v))
-                return QStringLiteral("--orientation needs auto, portrait or landscape");
-            if (v == QLatin1String("portrait"))
-                o.page.orientation = QPageLayout::Portrait;
-            else if (v == QLatin1String("landscape"))
-                o.page.orientation = QPageLayout::Landscape;
-            else if (v != QLatin1String("auto"))
-                return QStringLiteral("unknown orientation '%1' (auto, portrait or landscape)")
-                    .arg(v);
-            havePage = true;
-        } else if (a == QLatin1String("--output")) {
-            if (!value(&o.output))
-                return QStringLiteral("--output needs a file");
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("unknown argument '%1'").arg(parser.positionalArguments().front());
+    if (parser.isSet(QStringLiteral("mode")))
+        o.mode = parser.value(QStringLiteral("mode"));
+    o.photos = parser.values(QStringLiteral("photo"));
+    if (parser.isSet(QStringLiteral("border")))
+        o.border = parser.value(QStringLiteral("border"));
+    if (parser.isSet(QStringLiteral("background"))) {
+        const QString v = parser.value(QStringLiteral("background"));
+        if (v == QLatin1String("white")) {
+            o.background = RenderOptions::Background::White;
+        } else if (v == QLatin1String("black")) {
+            o.background = RenderOptions::Background::Black;
         } else {
-            return QStringLiteral("unknown argument '%1'").arg(a);
+            o.background = RenderOptions::Background::Picture;
+            o.backgroundFile = v;
         }
     }
-    if (haveRatio && o.mode != RenderOptions::Mode::Free)
-        return QStringLiteral("--ratio applies to --mode free only");
-    if (o.mode == RenderOptions::Mode::Free) {
-        if (!o.templatePath.isEmpty())
-            return QStringLiteral("--template cannot be used with --mode free");
-        for (const QString& photo : o.photos) {
-            auto placed = parseFreePhoto(photo);
-            if (const QString* problem = std::get_if<QString>(&placed))
-                return *problem;
-            o.freePhotos.push_back(std::get<FreePhoto>(placed));
-        }
-    } else if (o.mode == RenderOptions::Mode::Serial) {
-        if (!o.templatePath.isEmpty())
-            return QStringLiteral("--template cannot be used with --mode serial");
-        if (o.size)
-            return QStringLiteral(
-                "--size cannot be used with --mode serial: the photos decide the height");
-    } else if (o.templatePath.isEmpty()) {
-        return QStringLiteral("--template is required");
+    o.corners = parser.isSet(QStringLiteral("corners"));
+    o.shadow = !parser.isSet(QStringLiteral("no-shadow"));
+    const bool haveWidth = parser.isSet(QStringLiteral("width"));
+    if (haveWidth) {
+        const auto w = positiveInt(parser.value(QStringLiteral("width")));
+        if (!w || *w > kMaxSide)
+            return QStringLiteral("--width must be a whole number from 1 to %1").arg(kMaxSide);
+        o.width = *w;
     }
+    if (parser.isSet(QStringLiteral("size"))) {
+        const auto s = parseSize(parser.value(QStringLiteral("size")));
+        if (!s || s->width() > kMaxSide || s->height() > kMaxSide)
+            return QStringLiteral("--size must be WxH with each side from 1 to %1").arg(kMaxSide);
+        o.size = *s;
+    }
+    if (parser.isSet(QStringLiteral("format"))) {
+        const QString v = parser.value(QStringLiteral("format"));
+        o.pdf = v.compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
+        o.format = o.pdf ? std::nullopt : kit::formatFromName(v);
+        if (!o.pdf && !o.format)
+            return QStringLiteral("unknown format '%1' (png, jpg, tiff, bmp or pdf)").arg(v);
+    }
+    if (std::optional<QString> problem = readPageOptions(parser, o.page))
+        return *problem;
+    const bool havePage = parser.isSet(QStringLiteral("paper"))
+        || parser.isSet(QStringLiteral("dpi")) || parser.isSet(QStringLiteral("orientation"));
+    o.output = parser.value(QStringLiteral("output"));
     if (o.output.isEmpty())
         return QStringLiteral("--output is required");
     if (haveWidth && o.size)
         return QStringLiteral("--width and --size cannot be used together");
     if (!o.format && !o.pdf) {
-        o.pdf =
-            QFileInfo(o.output).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
-        o.format = kit::formatFromExtension(QFileInfo(o.output).suffix());
+        const QString suffix = QFileInfo(o.output).suffix();
+        o.pdf = suffix.compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
+        o.format = kit::formatFromExtension(suffix);
         if (!o.format && !o.pdf)
             return QStringLiteral("cannot tell the format from '%1'; use --format").arg(o.output);
     }
@@ -234,131 +188,152 @@ std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& arg
     return o;
 }
 
-RenderStatus renderFailure(QTextStream& err, const QString& file, const QString& reason)
+} // namespace
+
+std::vector<std::unique_ptr<RenderMode>> renderModes()
 {
-    err << "tessera: " << file << ": " << reason << Qt::endl;
-    return RenderFailed;
+    std::vector<std::unique_ptr<RenderMode>> modes;
+    modes.push_back(std::make_unique<TemplateRenderMode>());
+    modes.push_back(std::make_unique<FreeRenderMode>());
+    modes.push_back(std::make_unique<SerialRenderMode>());
+    return modes;
 }
 
-bool loadRenderBackground(const RenderOptions& o, std::optional<BackgroundEntry>& background,
-                          QTextStream& err)
+std::variant<std::optional<BackgroundEntry>, RenderFailure>
+loadRenderBackground(const RenderOptions& o)
 {
     switch (o.background) {
     case RenderOptions::Background::None:
-        break;
+        return std::nullopt;
     case RenderOptions::Background::White:
-        background = BackgroundEntry { 0, {}, {} };
-        break;
+        return BackgroundEntry { 0, {}, {} };
     case RenderOptions::Background::Black:
-        background = BackgroundEntry { 1, {}, {} };
-        break;
+        return BackgroundEntry { 1, {}, {} };
     case RenderOptions::Background::Picture: {
         QString error;
-        auto image = kit::Image::load(o.backgroundFile, &error);
-        if (!image) {
-            renderFailure(err, o.backgroundFile, error);
-            return false;
+        std::optional<kit::Image> image = kit::Image::load(o.backgroundFile, &error);
+        if (!image)
+            return RenderFailure { o.backgroundFile, error };
+        return BackgroundEntry { 2, *image, o.backgroundFile };
+    }
+    }
+    return std::nullopt;
+}
+
+QString renderUsage()
+{
+    QCommandLineParser parser;
+    addOptions(parser, renderModes());
+    QString modes;
+    for (const auto& mode : renderModes())
+        modes += (modes.isEmpty() ? QString() : QStringLiteral(", ")) + mode->name();
+    return QStringLiteral("usage: tessera render [--mode MODE] [options] --output FILE\n"
+                          "Draws a collage without a window. Modes: %1.\n\n")
+               .arg(modes)
+        + parser.helpText().section(QLatin1Char('\n'), 2);
+}
+
+std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& args,
+                                                          std::unique_ptr<RenderMode>* chosen)
+{
+    std::vector<std::unique_ptr<RenderMode>> modes = renderModes();
+    QCommandLineParser parser;
+    addOptions(parser, modes);
+    if (!parser.parse(QStringList { QStringLiteral("tessera render") } + args))
+        return parser.errorText();
+    auto parsed = readOptions(parser);
+    RenderOptions* options = std::get_if<RenderOptions>(&parsed);
+    if (!options)
+        return parsed;
+    auto it = std::find_if(modes.begin(), modes.end(),
+                           [&](const auto& m) { return m->name() == options->mode; });
+    if (it == modes.end())
+        return QStringLiteral("unknown mode '%1'").arg(options->mode);
+    // Another mode's option would be silently ignored: refuse it.
+    for (const auto& other : modes) {
+        if (other == *it)
+            continue;
+        for (const QCommandLineOption& option : other->options()) {
+            if (parser.isSet(option))
+                return QStringLiteral("--%1 cannot be used with --mode %2")
+                    .arg(option.names().constFirst(), options->mode);
         }
-        background = BackgroundEntry { 2, *image, o.backgroundFile };
-        break;
     }
-    }
-    return true;
+    if (std::optional<QString> problem = (*it)->readOptions(parser, *options))
+        return *problem;
+    if (chosen)
+        *chosen = std::move(*it);
+    return parsed;
 }
 
-bool writeRenderOutput(KLCanvasView& canvas, const pagesetup::FrameForWidth& frames,
-                       const RenderOptions& o, QString* error)
+RenderStatus runRender(const RenderOptions& o, RenderMode& mode, QTextStream& err)
 {
-    return o.pdf ? writeCollagePdf(canvas, frames, o.page, o.output, error)
-                 : canvas.saveToURL(o.output, *o.format, error);
-}
-
-RenderStatus runRender(const RenderOptions& o, QTextStream& err)
-{
-    if (o.mode == RenderOptions::Mode::Free)
-        return runFreeRender(o, err);
     auto fail = [&err](const QString& file, const QString& reason) {
-        return renderFailure(err, file, reason);
+        err << "tessera: " << file << ": " << reason << Qt::endl;
+        return RenderFailed;
     };
 
     // Everything is loaded before anything is drawn, so a bad input stops the
     // render before an output file could be touched.
-    std::vector<std::optional<kit::Image>> photos;
-    for (const QString& path : o.photos) {
+    std::vector<kit::Image> photos;
+    for (const QString& path : mode.photoFiles(o)) {
         QString error;
-        auto image = kit::Image::load(path, &error);
+        std::optional<kit::Image> image = kit::Image::load(path, &error);
         if (!image)
             return fail(path, error);
-        photos.push_back(std::move(image));
+        photos.push_back(std::move(*image));
     }
-    std::optional<BackgroundEntry> background;
-    if (!loadRenderBackground(o, background, err))
-        return RenderFailed;
+    const auto background = loadRenderBackground(o);
+    if (const RenderFailure* failure = std::get_if<RenderFailure>(&background))
+        return fail(failure->file, failure->reason);
 
-    auto decorate = [&](KLCanvasView& canvas) {
-        canvas._setHasCorner(o.corners);
-        canvas._setHasShadow(o.shadow);
-        canvas._setBackgroundView(background);
-        if (!o.border)
-            return true;
+    auto made = mode.makeCanvas(o, photos, err);
+    if (const RenderFailure* failure = std::get_if<RenderFailure>(&made))
+        return fail(failure->file, failure->reason);
+    RenderCanvas& rendered = std::get<RenderCanvas>(made);
+    KLCanvasView& canvas = *rendered.canvas;
+    if (o.border) {
         canvas._setFrameBorder(*o.border);
-        return canvas.hasFrameBorder();
-    };
-    auto write = [&](KLCanvasView& canvas, const pagesetup::FrameForWidth& frames) {
-        QString writeError;
-        if (!writeRenderOutput(canvas, frames, o, &writeError))
-            return fail(o.output, writeError);
-        return RenderOk;
-    };
-    const QString badBorder = QStringLiteral("not a readable frame border file");
-
-    if (o.mode == RenderOptions::Mode::Serial) {
-        KLCombinView column;
-        if (!decorate(column))
-            return fail(*o.border, badBorder);
-        std::vector<kit::Image> images;
-        for (const std::optional<kit::Image>& photo : photos)
-            images.push_back(*photo);
-        column.addImages(images);
-        // Laid out on a canvas 1024 wide, as the editor's, then resized to
-        // the output size, as its export does.
-        column.setFrame({ { 0, 0 }, exportsettings::serialOutputSize(1024, column.ratio()) });
-        column.setFrameSize(exportsettings::serialOutputSize(o.width, column.ratio()));
-        return write(column, [ratio = column.ratio()](double width) {
-            return exportsettings::serialOutputSize(width, ratio);
-        });
+        if (!canvas.hasFrameBorder())
+            return fail(*o.border, QStringLiteral("not a readable frame border file"));
     }
+    canvas._setHasCorner(o.corners);
+    canvas._setHasShadow(o.shadow);
+    canvas._setBackgroundView(std::get<std::optional<BackgroundEntry>>(background));
 
-    KLResourceView canvas;
-    QString templateError;
-    if (!canvas.loadResourceFromPath(o.templatePath, &templateError))
-        return fail(o.templatePath, templateError);
-    if (!decorate(canvas))
-        return fail(*o.border, badBorder);
-
-    kit::Size frame;
-    const kit::Size declared = canvas.frameSize();
-    const kit::Size ratio = ratios::table[ratios::indexForSize(declared.width, declared.height)];
-    if (o.size)
-        frame = { double(o.size->width()), double(o.size->height()) };
-    else
-        frame = exportsettings::ratioOutputSize(o.width, ratio);
-    canvas.setFrame({ 0, 0, frame.width, frame.height });
-    if (!photos.empty() && !canvas.items().empty())
-        canvas.fillCells(photos, canvas.items().front());
-    return write(canvas,
-                 [ratio](double width) { return exportsettings::ratioOutputSize(width, ratio); });
+    QString writeError;
+    const bool written = o.pdf
+        ? writeCollagePdf(canvas, rendered.frameForWidth, o.page, o.output, &writeError)
+        : canvas.saveToURL(o.output, *o.format, &writeError);
+    if (!written)
+        return fail(o.output, writeError);
+    return RenderOk;
 }
 
-int renderMain(const QStringList& args, QTextStream& err)
+int renderMain(const QStringList& args, QTextStream& err, QTextStream* out)
 {
-    const auto parsed = parseRenderArguments(args);
+    QTextStream fallback(stdout);
+    QTextStream& print = out ? *out : fallback;
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        print << renderUsage();
+        print.flush();
+        return RenderOk;
+    }
+    if (args.contains(QStringLiteral("--version")) || args.contains(QStringLiteral("-v"))) {
+        print << "tessera " << kTesseraVersion << "\n";
+        print.flush();
+        return RenderOk;
+    }
+    std::unique_ptr<RenderMode> mode;
+    const auto parsed = parseRenderArguments(args, &mode);
     if (const QString* problem = std::get_if<QString>(&parsed)) {
-        err << "tessera render: " << *problem << "\n" << renderUsage();
+        err << "tessera render: " << *problem << "\n\n" << renderUsage();
         err.flush();
         return RenderUsage;
     }
-    return runRender(std::get<RenderOptions>(parsed), err);
+    const RenderStatus status = runRender(std::get<RenderOptions>(parsed), *mode, err);
+    err.flush();
+    return status;
 }
 
 int renderCommandMain(int argc, char** argv)
@@ -368,9 +343,11 @@ int renderCommandMain(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Tessera"));
+    QGuiApplication::setApplicationVersion(QString::fromLatin1(kTesseraVersion));
     kit::installPlainMessageHandler();
     QStringList args = QGuiApplication::arguments();
     args.erase(args.begin(), args.begin() + std::min<qsizetype>(2, args.size()));
     QTextStream err(stderr);
-    return renderMain(args, err);
+    QTextStream out(stdout);
+    return renderMain(args, err, &out);
 }

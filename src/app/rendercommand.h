@@ -1,44 +1,54 @@
 #pragma once
 
-// `tessera render`: draws a template, free layout or serial collage without
-// a window, exactly as the editor's export does.
+// `tessera render`: draws a collage without a window, exactly as the
+// editor's export does.
+//
+// The options every layout mode shares (photos, decorations, size, format,
+// output) are read here into RenderOptions; each layout mode is a RenderMode
+// that adds its own options, reads them, and makes its canvas. A new mode
+// is one more RenderMode in renderModes() (rendercommand.cpp); a new shared
+// option is one more field here and one more option in the parser.
+//
+// Exit statuses: 0 done, 1 a file could not be read or written (one line on
+// stderr names the file and the reason; no output file is created or
+// changed), 2 bad arguments (the reason and the usage on stderr).
+
+#include "collagepdf.h"
 
 #include "border/backgroundentry.h"
-#include "collagepdf.h"
-#include "freelayoutrender.h"
+#include "kit/image.h"
 #include "kit/imagewriter.h"
 
+#include <memory>
 #include <optional>
 #include <variant>
+#include <vector>
 
+#include <QCommandLineOption>
+#include <QList>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
 class KLCanvasView;
+class QCommandLineParser;
 class QTextStream;
 
 struct RenderOptions
 {
     enum class Background { None, White, Black, Picture };
-    enum class Mode { Template, Free, Serial };
 
-    Mode mode = Mode::Template;
-    QString templatePath; // the template mode's
-    // The template mode fills the cells from the first photo on; the serial
-    // mode joins them into one column, the first on top.
+    // The value of --mode: the name of a RenderMode.
+    QString mode = QStringLiteral("template");
+    // The --photo values, in order: files, or what the mode makes of them.
     QStringList photos;
-    // The free layout's photos with their places, and its canvas ratio (an
-    // index of the ratio table).
-    std::vector<FreePhoto> freePhotos;
-    int ratioIndex = 0;
     std::optional<QString> border;
     Background background = Background::None;
     QString backgroundFile;
     bool corners = false;
     bool shadow = true;
     int width = 1024; // used when `size` is absent
-    std::optional<QSize> size; // the frame, set directly (template and free modes)
+    std::optional<QSize> size; // the frame, set directly
     std::optional<kit::ImageFormat> format; // absent: from the output's extension
     // A PDF page instead of an image ("--format pdf" or a ".pdf" output):
     // the paper and the resolution decide the collage's size.
@@ -50,34 +60,72 @@ struct RenderOptions
 // Exit statuses of the command.
 enum RenderStatus { RenderOk = 0, RenderFailed = 1, RenderUsage = 2 };
 
-// The options, or a sentence saying what is wrong with the arguments.
-// `args` are the words after "render".
-std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& args);
+// A file that could not be read or used, and why.
+struct RenderFailure
+{
+    QString file;
+    QString reason;
+};
 
-// Renders and writes the collage. On failure writes one line naming the
-// file and the reason to `err`, creates no output file and answers
-// RenderFailed.
-RenderStatus runRender(const RenderOptions& options, QTextStream& err);
+// A mode's canvas, made at the output size the options ask for.
+struct RenderCanvas
+{
+    std::unique_ptr<KLCanvasView> canvas;
+    // The canvas frame for an output this many units wide, as the mode
+    // computes it (a PDF page sizes the collage for its paper with it).
+    pagesetup::FrameForWidth frameForWidth;
+};
 
-// The free layout's render (freelayoutrender.cpp): each photo added in
-// order at its place on a canvas 1024 wide at the output's ratio, which is
-// then resized to the output size as the editor's export does.
-RenderStatus runFreeRender(const RenderOptions& options, QTextStream& err);
+// One layout mode of the command.
+class RenderMode
+{
+public:
+    virtual ~RenderMode() = default;
 
-// The background the options ask for; false after writing the failure to
-// `err` when its picture cannot be read.
-bool loadRenderBackground(const RenderOptions& options, std::optional<BackgroundEntry>& background,
-                          QTextStream& err);
-// Writes "tessera: FILE: REASON" to `err` and answers RenderFailed.
-RenderStatus renderFailure(QTextStream& err, const QString& file, const QString& reason);
-// Writes the canvas, sized for its image output, to `options.output`: as an
-// image at its frame size, or as a PDF page (`frames` gives its frame for a
-// width there). False with the reason in `error`; nothing is written then.
-bool writeRenderOutput(KLCanvasView& canvas, const pagesetup::FrameForWidth& frames,
-                       const RenderOptions& options, QString* error);
+    // The value of --mode that chooses it.
+    virtual QString name() const = 0;
+    // The mode's own options; another mode's are refused with this one.
+    virtual QList<QCommandLineOption> options() const = 0;
+    // Reads them (and may check the shared ones, which `options` holds)
+    // once the arguments are parsed and this mode is chosen; a sentence
+    // saying what is wrong, or nothing.
+    virtual std::optional<QString> readOptions(const QCommandLineParser& parser,
+                                               const RenderOptions& options) = 0;
+    // The photo files to read, in order: the --photo values unless the mode
+    // gives them a meaning of their own.
+    virtual QStringList photoFiles(const RenderOptions& options) const { return options.photos; }
+    // Loads the mode's own files and makes its canvas at the output size
+    // that `options` ask for, with `photos` (loaded already, in order) in it.
+    // Photos the canvas cannot take are named in a warning line on `warnings`.
+    // The caller applies the decorations and writes the file (an image at
+    // the canvas's frame size, or a PDF page through `frameForWidth`).
+    virtual std::variant<RenderCanvas, RenderFailure>
+    makeCanvas(const RenderOptions& options, const std::vector<kit::Image>& photos,
+               QTextStream& warnings) = 0;
+};
 
-// Parses and runs; usage errors print the usage to `err` and answer RenderUsage.
-int renderMain(const QStringList& args, QTextStream& err);
+// Every mode of the command, the default ("template") first.
+std::vector<std::unique_ptr<RenderMode>> renderModes();
+
+// The background the options ask for; a failure when its picture cannot be read.
+std::variant<std::optional<BackgroundEntry>, RenderFailure>
+loadRenderBackground(const RenderOptions& options);
+
+// The options, or a sentence saying what is wrong with the arguments, for
+// the words after "render". `mode` receives the chosen mode, its own options
+// read. --help and --version are not handled here.
+std::variant<RenderOptions, QString>
+parseRenderArguments(const QStringList& args, std::unique_ptr<RenderMode>* mode = nullptr);
+
+// Renders and writes the collage with `mode`, its own options read. On
+// failure writes one line naming the file and the reason to `err`, creates
+// no output file and answers RenderFailed. Warnings go to `err` too.
+RenderStatus runRender(const RenderOptions& options, RenderMode& mode, QTextStream& err);
+
+// Parses and runs; usage errors print the reason and the usage to `err` and
+// answer RenderUsage; --help prints the usage and --version the version to
+// `out` and answer RenderOk.
+int renderMain(const QStringList& args, QTextStream& err, QTextStream* out = nullptr);
 
 QString renderUsage();
 

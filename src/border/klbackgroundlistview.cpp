@@ -63,6 +63,11 @@ KLBackgroundListView::KLBackgroundListView(const kit::Rect& frame) : KLGridLibra
 
 KLBackgroundListView::~KLBackgroundListView() = default;
 
+const QStringList& KLBackgroundListView::pictureExtensions()
+{
+    return kPictureExtensions;
+}
+
 bool KLBackgroundListView::isBackgroundFile(const QString& fileName)
 {
     return kPictureExtensions.contains(QFileInfo(fileName).suffix().toUpper());

@@ -66,7 +66,10 @@ public:
 
     void setAnimationDuration(int ms) { m_animationMs = ms; }
 
-    // Whether a file name has one of the picture extensions the library lists.
+    // The extensions of the pictures the library lists, upper-case; the add
+    // dialog offers exactly these.
+    static const QStringList& pictureExtensions();
+    // Whether a file name has one of those extensions, in any case.
     static bool isBackgroundFile(const QString& fileName);
     // Why a file cannot be a background (not of a listed type, or it does
     // not decode); empty when it can.

@@ -1,5 +1,7 @@
 #include "klgridlibraryview.h"
 
+#include "klthumbnailview.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -61,6 +63,21 @@ void KLGridLibraryView::setContentSize(const Grid& grid)
     setNeedsDisplay();
     if (changed && onFrameSizeChanged)
         onFrameSizeChanged(size);
+}
+
+void KLGridLibraryView::markFile(const QString& file)
+{
+    m_markedFile = file;
+    for (const auto& sub : subviews()) {
+        if (auto* entry = dynamic_cast<KLThumbnailView*>(sub.get()))
+            entry->_setMarked(!file.isEmpty() && entry->file() == file);
+    }
+}
+
+void KLGridLibraryView::prepareEntry(KLThumbnailView& entry, const QString& file) const
+{
+    entry.setFile(file);
+    entry._setMarked(!m_markedFile.isEmpty() && file == m_markedFile);
 }
 
 void KLGridLibraryView::taskFinished()

@@ -31,6 +31,8 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QStringList>
+
+class KLThumbnailView;
 #include <QThreadPool>
 
 class KLGridLibraryView : public kit::View
@@ -58,6 +60,15 @@ public:
     // task has handed its result back.
     std::function<void()> onBackgroundWorkFinished;
 
+    // Marks the entry that lists `file` as the one in use (a check badge);
+    // an empty file marks none. The mark stays with the file through reloads,
+    // filters and new entries.
+    void markFile(const QString& file);
+    const QString& markedFile() const { return m_markedFile; }
+
+    // Called on the main thread when an entry's thumbnail has arrived.
+    std::function<void(KLThumbnailView* entry)> onThumbnailLoaded;
+
     // Background tasks started and not yet handed back to the main thread.
     int pendingTasks() const { return m_pendingTasks; }
 
@@ -77,6 +88,8 @@ protected:
     static kit::Rect cellFrame(const Grid& grid, int k);
     // Sets the frame size to (bounds width, H) and tells the host.
     void setContentSize(const Grid& grid);
+    // Gives a new entry its file and, when it is the marked one, the mark.
+    void prepareEntry(KLThumbnailView& entry, const QString& file) const;
 
     // Runs `work` on the worker pool, then `deliver` with its result on the
     // main thread if this library still exists. Call on the main thread.
@@ -103,6 +116,7 @@ private:
 
     double m_scrollViewHeight = 0;
     int m_pendingTasks = 0;
+    QString m_markedFile;
     // Weakly held by the tasks: expires with the view.
     std::shared_ptr<Liveness> m_liveness;
 };
@@ -157,6 +171,7 @@ void KLGridLibraryView::layoutEntries(
             continue;
         }
         views.push_back(addSubview(make(i, cell)));
+        prepareEntry(*views.back(), paths[i]);
     }
     if (!moves.empty())
         kit::Animator::shared().animate(moves, animationMs);
@@ -169,11 +184,15 @@ void KLGridLibraryView::layoutEntries(
         const int started = generation;
         runInBackground<std::optional<kit::Image>>(
             [path, thumbnail] { return thumbnail(path); },
-            [entry, started, &generation](std::optional<kit::Image> image) {
+            [this, entry, started, &generation](std::optional<kit::Image> image) {
                 if (started != generation || !image)
                     return;
-                if (auto* view = static_cast<Entry*>(entry.get()))
-                    view->_setImage(*image);
+                auto* view = static_cast<Entry*>(entry.get());
+                if (!view)
+                    return;
+                view->_setImage(*image);
+                if (onThumbnailLoaded)
+                    onThumbnailLoaded(view);
             });
     }
 }

@@ -8,6 +8,8 @@
 #include "kit/image.h"
 #include "kit/view.h"
 
+#include <QString>
+
 class KLThumbnailView : public kit::View
 {
 public:
@@ -16,6 +18,15 @@ public:
     const kit::Image& image() const { return m_image; }
     // Stores the thumbnail and redraws; a null image shows the empty cell.
     void _setImage(const kit::Image& image);
+
+    // The file the entry lists (a template, picture or border file).
+    const QString& file() const { return m_file; }
+    void setFile(const QString& file) { m_file = file; }
+
+    // A marked entry is the one in use (the loaded template, the chosen
+    // border or background): it shows a check badge in its lower right corner.
+    bool isMarked() const { return m_marked; }
+    void _setMarked(bool marked);
 
     // Draws a highlight ring around the cell while it is first responder.
     void setShowsFocusRing(bool on) { m_showsFocusRing = on; }
@@ -36,5 +47,7 @@ public:
 
 private:
     kit::Image m_image;
+    QString m_file;
+    bool m_marked = false;
     bool m_showsFocusRing = false;
 };

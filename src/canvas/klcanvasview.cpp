@@ -79,9 +79,12 @@ void KLCanvasView::_setBackgroundView(const std::optional<BackgroundEntry>& entr
 void KLCanvasView::_setFrameBorder(const std::optional<QString>& path)
 {
     m_frameBorder.reset();
+    m_frameBorderPath.reset();
     if (path) {
         m_frameBorder = KLFrameBorder::initWithBorderFile(*path);
-        if (!m_frameBorder)
+        if (m_frameBorder)
+            m_frameBorderPath = path;
+        else
             kit::log(logCategory(),
                      QStringLiteral("Load frame border from '%1' failed!").arg(*path));
     }

@@ -84,6 +84,8 @@ public:
     void _setFrameBorder(const std::optional<QString>& path);
     bool hasFrameBorder() const { return m_frameBorder.has_value(); }
     const std::optional<KLFrameBorder>& frameBorder() const { return m_frameBorder; }
+    // The file of the border in force, or none.
+    const std::optional<QString>& frameBorderPath() const { return m_frameBorderPath; }
 
     // The rectangle the plate is drawn on; see the overrides below.
     virtual kit::Rect plateRect() const;
@@ -207,6 +209,7 @@ private:
 
     std::optional<BackgroundEntry> m_background;
     std::optional<KLFrameBorder> m_frameBorder;
+    std::optional<QString> m_frameBorderPath;
     bool m_hasShadow = true;
     bool m_hasCorner = false;
     kit::View* m_captionContainer = this;

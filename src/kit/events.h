@@ -41,9 +41,16 @@ struct MouseEvent
 struct ScrollEvent
 {
     Point locationInWindow;
+    // In wheel notches (120 eighths of a degree; a touchpad's pixels count
+    // kPixelsPerNotch to the notch), fractional for fine wheels and
+    // touchpads. deltaY > 0 when the wheel turns away from the user.
     double deltaX = 0;
-    double deltaY = 0; // > 0 when the wheel turns away from the user
+    double deltaY = 0;
     Qt::KeyboardModifiers modifiers;
+
+    static constexpr double kEighthsPerNotch = 120;
+    // A notch scrolls a scroll area by three lines of 20 pixels.
+    static constexpr double kPixelsPerNotch = 60;
 };
 
 struct KeyEvent

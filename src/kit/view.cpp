@@ -243,6 +243,8 @@ void View::drawTree(GraphicsContext& gc, const Rect& dirty)
     gc.save();
     drawRect(gc, clips ? dirty.intersected(bounds()) : dirty);
     gc.restore();
+    if (const std::optional<Path> clip = subviewClipPath())
+        gc.clip(*clip);
     for (const auto& sub : m_subviews) {
         if (sub->isHidden())
             continue;
@@ -310,10 +312,9 @@ void View::rightMouseDown(const MouseEvent& e)
         m_superview->rightMouseDown(e);
 }
 
-void View::scrollWheel(const ScrollEvent& e)
+bool View::scrollWheel(const ScrollEvent& e)
 {
-    if (m_superview)
-        m_superview->scrollWheel(e);
+    return m_superview && m_superview->scrollWheel(e);
 }
 
 void View::keyDown(const KeyEvent& e)

@@ -11,6 +11,7 @@
 #include "events.h"
 #include "geometry.h"
 #include "image.h"
+#include "path.h"
 
 #include <functional>
 #include <memory>
@@ -90,6 +91,9 @@ public:
     virtual void drawRect(GraphicsContext& gc, const Rect& dirty);
     // Clips subviews to the bounds (default yes).
     virtual bool clipsToBounds() const { return true; }
+    // A path in bounds coordinates that further clips what the subviews draw
+    // (not the view's own drawing). Default: none.
+    virtual std::optional<Path> subviewClipPath() const { return std::nullopt; }
     // A clipping view that keeps all its drawing inside its bounds by itself
     // answers yes, sparing the tree a clip that is costly when the view is
     // rotated. Default no.
@@ -130,7 +134,10 @@ public:
     virtual void mouseDragged(const MouseEvent& e);
     virtual void mouseUp(const MouseEvent& e);
     virtual void rightMouseDown(const MouseEvent& e);
-    virtual void scrollWheel(const ScrollEvent& e);
+    // Answers whether the view used the event. The default passes it to the
+    // superview; a root view answers false, and the host then lets what
+    // surrounds the window (a scroll area) have it.
+    virtual bool scrollWheel(const ScrollEvent& e);
     virtual void keyDown(const KeyEvent& e);
     // Sent while the pointer moves inside one of the view's tracking rects, and
     // once when it leaves all of them. The defaults do nothing.

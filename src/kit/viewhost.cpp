@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QMenu>
@@ -286,20 +287,41 @@ void ViewHost::leaveEvent(QEvent* event)
 
 void ViewHost::wheelEvent(QWheelEvent* event)
 {
-    event->accept();
     const QPoint angle = event->angleDelta();
     const QPoint pixels = event->pixelDelta();
     // Touchpads send begin and end markers that carry no movement.
-    if (angle.isNull() && pixels.isNull())
+    if (angle.isNull() && pixels.isNull()) {
+        event->ignore();
         return;
+    }
     ScrollEvent e;
     e.locationInWindow = toWindowPoint(event->position());
-    // One wheel notch is 120 eighths of a degree; a notch away from the user
-    // is positive, as on the views' side.
-    e.deltaX = angle.isNull() ? pixels.x() / 10.0 : angle.x() / 120.0;
-    e.deltaY = angle.isNull() ? pixels.y() / 10.0 : angle.y() / 120.0;
+    // A notch away from the user is positive, as on the views' side.
+    e.deltaX = angle.isNull() ? pixels.x() / ScrollEvent::kPixelsPerNotch
+                              : angle.x() / ScrollEvent::kEighthsPerNotch;
+    e.deltaY = angle.isNull() ? pixels.y() / ScrollEvent::kPixelsPerNotch
+                              : angle.y() / ScrollEvent::kEighthsPerNotch;
     e.modifiers = event->modifiers();
-    m_window->scrollWheel(e);
+    if (m_window->scrollWheel(e)) {
+        event->accept();
+        return;
+    }
+    // What no view uses scrolls the scroll area that shows the host. Handed
+    // over explicitly: Qt passes only spontaneous wheel events up to parents.
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        auto* area = qobject_cast<QAbstractScrollArea*>(w);
+        if (!area)
+            continue;
+        QWidget* viewport = area->viewport();
+        const QPointF at = viewport->mapFromGlobal(event->globalPosition());
+        QWheelEvent onViewport(at, event->globalPosition(), pixels, angle, event->buttons(),
+                               event->modifiers(), event->phase(), event->inverted(),
+                               event->source());
+        QCoreApplication::sendEvent(viewport, &onViewport);
+        event->setAccepted(onViewport.isAccepted());
+        return;
+    }
+    event->ignore();
 }
 
 void ViewHost::keyPressEvent(QKeyEvent* event)

@@ -128,10 +128,10 @@ void Window::rightMouseDown(const MouseEvent& e)
     }
 }
 
-void Window::scrollWheel(const ScrollEvent& e)
+bool Window::scrollWheel(const ScrollEvent& e)
 {
-    if (View* v = hitTest(e.locationInWindow))
-        v->scrollWheel(e);
+    View* v = hitTest(e.locationInWindow);
+    return v && v->scrollWheel(e);
 }
 
 void Window::keyDown(const KeyEvent& e)

@@ -49,7 +49,8 @@ public:
     // rightMouseDown to the hit view, then the menu of the hit view or of its
     // nearest ancestor that has one goes to onPopUpMenu.
     void rightMouseDown(const MouseEvent& e);
-    void scrollWheel(const ScrollEvent& e);
+    // To the view under the pointer; answers whether a view used it.
+    bool scrollWheel(const ScrollEvent& e);
     // To the first responder; dropped when there is none.
     void keyDown(const KeyEvent& e);
     // Pointer moved without a button pressed; drives tracking rects and cursors.

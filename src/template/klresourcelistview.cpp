@@ -218,6 +218,7 @@ void KLResourceListView::layout()
         if (create) {
             auto view = std::make_unique<KLImageView>(kit::Rect { 0, 0, kCellSize, kCellSize });
             view->setPath(m_resourcePaths[i]);
+            prepareEntry(*view, m_resourcePaths[i]);
             view->setTag(m_paths[size_t(i)].count);
             const QString thumbnail = thumbnailPath(m_resourcePaths[i]);
             // A render in flight hands its picture over when it is done.

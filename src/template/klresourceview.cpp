@@ -18,11 +18,35 @@ KLResourceItem* asCell(kit::View* v)
     return dynamic_cast<KLResourceItem*>(v);
 }
 
+// Holds the cells, filling the bound view: with rounded corners or a frame
+// border the cells are clipped by the plate's outline, as the plate is.
+class CellView : public kit::View
+{
+public:
+    CellView(const KLResourceView& canvas, const kit::Rect& frame)
+        : kit::View(frame), m_canvas(canvas)
+    { }
+
+    std::optional<kit::Path> subviewClipPath() const override
+    {
+        std::optional<kit::Path> outline = m_canvas.plateOutline();
+        if (!outline)
+            return std::nullopt;
+        // Canvas coordinates to this view's: it lies at the bound view's origin.
+        const kit::Point origin = convertPointToView({ 0, 0 }, &m_canvas);
+        return outline->transformed(kit::AffineTransform::translation(-origin.x, -origin.y));
+    }
+
+private:
+    const KLResourceView& m_canvas;
+};
+
 } // namespace
 
 KLResourceView::KLResourceView(const kit::Rect& frame) : KLCanvasView(frame)
 {
     m_boundView = addSubview(std::make_unique<kit::View>(bounds().insetBy(4, 4)));
+    m_cellView = m_boundView->addSubview(std::make_unique<CellView>(*this, m_boundView->bounds()));
     setCaptionContainer(m_boundView);
 }
 
@@ -62,7 +86,7 @@ bool KLResourceView::loadResourceFromPath(const QString& path, QString* error)
         if (!cell)
             continue;
         cell->setTag(tag);
-        m_items.push_back(m_boundView->addSubview(std::move(cell)));
+        m_items.push_back(m_cellView->addSubview(std::move(cell)));
     }
     _updateItemRect();
 
@@ -75,6 +99,7 @@ bool KLResourceView::loadResourceFromPath(const QString& path, QString* error)
 void KLResourceView::removeAllItems()
 {
     m_selectedItem = nullptr;
+    m_wheelCell = nullptr;
     for (KLResourceItem* cell : m_items)
         cell->removeFromSuperview(); // the returned owner destroys it
     m_items.clear();
@@ -142,6 +167,7 @@ void KLResourceView::layoutContent()
         return;
     const kit::Rect area = cellArea();
     m_boundView->setFrame(area);
+    m_cellView->setFrame(m_boundView->bounds());
     for (KLResourceItem* cell : m_items) {
         if (cell->degree() != 0)
             cell->setFrameRotation(cell->degree());
@@ -186,7 +212,7 @@ void KLResourceView::shareBackgroundWithCells()
 
 KLResourceItem* KLResourceView::itemAt(kit::Point windowLocation) const
 {
-    const auto& subs = m_boundView->subviews();
+    const auto& subs = m_cellView->subviews();
     for (auto it = subs.rbegin(); it != subs.rend(); ++it) {
         KLResourceItem* cell = asCell(it->get());
         if (cell && !cell->isHidden() && cell->pointInMask(windowLocation))
@@ -198,8 +224,13 @@ KLResourceItem* KLResourceView::itemAt(kit::Point windowLocation) const
 void KLResourceView::mouseDown(const kit::MouseEvent& e)
 {
     m_selectedItem = itemAt(e.locationInWindow);
-    if (!m_selectedItem)
+    if (!m_selectedItem) {
+        // Between or beside the cells: no cell stays selected, so that the
+        // wheel scrolls again and the keys reach no photo.
+        if (kit::Window* w = window(); w && w->firstResponder() != this)
+            w->makeFirstResponder(this);
         return;
+    }
     m_clickedPoint = convertPointFromView(e.locationInWindow, nullptr);
     const kit::Point pos = m_selectedItem->imagePosition();
     const kit::Rect b = m_selectedItem->bounds();
@@ -230,21 +261,30 @@ void KLResourceView::mouseUp(const kit::MouseEvent&)
     m_selectedItem = nullptr;
 }
 
-void KLResourceView::scrollWheel(const kit::ScrollEvent& e)
+bool KLResourceView::scrollWheel(const kit::ScrollEvent& e)
 {
-    m_selectedItem = itemAt(e.locationInWindow);
-    if (!m_selectedItem)
-        return;
-    // Every event is one step, whatever its size.
-    const float step = e.deltaY > 0 ? 0.1f : -0.1f;
-    m_selectedItem->_setImageScale(m_selectedItem->imageScale() + step);
+    KLResourceItem* cell = itemAt(e.locationInWindow);
+    const bool vertical = e.deltaY != 0 && std::abs(e.deltaY) >= std::abs(e.deltaX);
+    if (!cell || !cell->isFirstResponder() || !vertical)
+        return KLCanvasView::scrollWheel(e);
+    m_selectedItem = cell;
+    // A new cell or a turn the other way starts counting afresh.
+    if (cell != m_wheelCell || (m_wheelNotches > 0) != (e.deltaY > 0))
+        m_wheelNotches = 0;
+    m_wheelCell = cell;
+    m_wheelNotches += e.deltaY;
+    const double steps = std::trunc(m_wheelNotches);
+    m_wheelNotches -= steps;
+    if (steps != 0)
+        cell->_setImageScale(float(cell->imageScale() + 0.1 * steps));
+    return true;
 }
 
 // -- Drops
 
 bool KLResourceView::performDragOperation(const kit::DragInfo& info)
 {
-    if (m_boundView->subviews().empty())
+    if (m_cellView->subviews().empty())
         return false;
     KLResourceItem* target = itemAt(info.locationInWindow);
     if (!target)
@@ -293,7 +333,7 @@ void KLResourceView::distribute(int count, KLResourceItem* target,
         // does not load uses up its turn.
         const std::vector<kit::View*> order = [this] {
             std::vector<kit::View*> v;
-            for (const auto& sub : m_boundView->subviews())
+            for (const auto& sub : m_cellView->subviews())
                 v.push_back(sub.get());
             return v;
         }();

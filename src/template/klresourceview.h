@@ -5,7 +5,8 @@
 // Decorations, plate, captions and export come from KLCanvasView; this canvas
 // differs in its plate rectangle (insets that follow the ratio), its picture
 // (over the whole bounds with rounded corners) and in keeping its cells and
-// captions in the bound view, whose frame is the cell area.
+// captions in the bound view, whose frame is the cell area. Its cells are
+// clipped by the plate's outline (rounded corners, frame border) too.
 
 #include "canvas/klcanvasview.h"
 
@@ -36,7 +37,11 @@ public:
     void mouseDown(const kit::MouseEvent& e) override;
     void mouseDragged(const kit::MouseEvent& e) override;
     void mouseUp(const kit::MouseEvent& e) override;
-    void scrollWheel(const kit::ScrollEvent& e) override;
+    // Zooms the photo of the selected cell (the first responder) under the
+    // pointer by 0.1 a notch, adding fractional notches (fine wheels,
+    // touchpads) up; anything else (no selected cell there, a horizontal
+    // scroll) goes on, so that the view around the canvas scrolls.
+    bool scrollWheel(const kit::ScrollEvent& e) override;
 
     bool performDragOperation(const kit::DragInfo& info) override;
 
@@ -83,10 +88,15 @@ private:
 
     QString m_resourcePath;
     kit::View* m_boundView = nullptr; // owned through the subview list
-    std::vector<KLResourceItem*> m_items; // owned by the bound view
+    // Below the captions in the bound view, as large as it.
+    kit::View* m_cellView = nullptr;
+    std::vector<KLResourceItem*> m_items; // owned by the cell view
     KLResourceItem* m_selectedItem = nullptr;
     kit::Point m_clickedPoint;
     kit::Point m_originalPoint;
+    // Notches scrolled on m_wheelCell that have not made a whole step yet.
+    double m_wheelNotches = 0;
+    KLResourceItem* m_wheelCell = nullptr;
     kit::Size m_frameSize;
     bool m_ratioLocked = false;
 };

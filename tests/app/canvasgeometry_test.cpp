@@ -89,12 +89,7 @@ TEST(CanvasGeometry, ZoomLabel)
     {
         float zoom;
         QString text;
-    } cases[] = { { 1.0f, kit::localized("CANVAS_FIT") },
-                  { 1.5f, "150%" },
-                  { 1.2345f, "123%" },
-                  { 2.0f, "200%" },
-                  { 1.15f, "115%" },
-                  { 5.0f, "500%" } };
+    } cases[] = { { 1.0f, kit::localized("CANVAS_FIT") }, { 1.2345f, "123%" }, { 1.15f, "115%" } };
     for (const auto& t : cases)
         EXPECT_EQ(KLController::zoomLabel(t.zoom), t.text) << t.zoom;
 }

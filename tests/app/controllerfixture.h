@@ -22,12 +22,14 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QUrl>
 
 struct FakeDialogs : Dialogs
@@ -157,6 +159,18 @@ inline bool dropFiles(QWidget* target, QPoint at, const QStringList& files)
     QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     return drop.isAccepted();
+}
+
+// Runs the event loop until `done` answers true (work handed back from the
+// thread pool), for at most a generous while; answers `done`.
+template<class F> bool waitUntil(F done)
+{
+    QDeadlineTimer deadline(20000);
+    while (!done() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return done();
 }
 
 class ControllerTest : public ::testing::Test

@@ -8,15 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QMessageBox>
 #include <QProgressDialog>
 #include <QTemporaryDir>
-#include <QTimer>
 
 using namespace exportsettings;
 
@@ -144,25 +141,4 @@ TEST_F(ExportRunnerTest, LargeExportsShowThatTheyAreWorking)
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         EXPECT_TRUE(window.findChildren<QProgressDialog*>().isEmpty());
     }
-}
-
-TEST_F(ExportRunnerTest, FailureAlertNamesTheFileAndReason)
-{
-    ExportResult failed;
-    failed.path = m_dir.filePath("Frame.png");
-    failed.reason = QStringLiteral("No space left on device");
-    failed.error = exportFailureMessage(failed.path, failed.reason);
-
-    QString title, text;
-    QTimer::singleShot(0, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            title = box->windowTitle();
-            text = box->text();
-            box->buttons().front()->click();
-        }
-    });
-    showExportFailure(nullptr, failed);
-    EXPECT_EQ(title, "Warning");
-    EXPECT_TRUE(text.contains("Frame.png")) << text.toStdString();
-    EXPECT_TRUE(text.contains("No space left on device"));
 }

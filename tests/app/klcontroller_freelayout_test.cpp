@@ -31,8 +31,7 @@ TEST_F(ControllerTest, FreeLayoutTakesAddedPhotosAndExportsThem)
     EXPECT_NEAR(canvas->items()[0]->frame().midX(), area.width / 2, 1e-6);
     EXPECT_NEAR(canvas->items()[2]->frame().midX(), area.width * 0.56, 1e-6);
     EXPECT_NEAR(canvas->items()[2]->frame().midY(), area.height * 0.44, 1e-6);
-    ASSERT_EQ(m_dialogs->shown.size(), 1u);
-    EXPECT_TRUE(m_dialogs->shown[0].message.contains("missing.jpg"));
+    EXPECT_TRUE(c.window()->message().contains("missing.jpg"));
     EXPECT_TRUE(canvas->items().back()->isFirstResponder());
 
     // The export renders this canvas at the output size, without selection marks.

@@ -132,24 +132,46 @@ TEST_F(ControllerTest, PhotosGoToTheCurrentCanvasAndBadOnesAreListed)
     EXPECT_TRUE(cells[0]->image().has_value());
     EXPECT_TRUE(cells[1]->image().has_value());
     EXPECT_FALSE(cells[2]->image().has_value());
-    ASSERT_EQ(m_dialogs->shown.size(), 1u);
-    EXPECT_TRUE(m_dialogs->shown[0].message.startsWith(kit::localized("PHOTOS_UNREADABLE")));
-    EXPECT_TRUE(m_dialogs->shown[0].message.contains(QStringLiteral("broken.jpg")));
-    EXPECT_FALSE(m_dialogs->shown[0].message.contains(QStringLiteral("red.png")));
+    // Named in the window's message, which asks for nothing.
+    EXPECT_TRUE(m_dialogs->shown.empty());
+    const QString message = c.window()->message();
+    EXPECT_TRUE(message.startsWith(kit::localized("PHOTOS_UNREADABLE")));
+    EXPECT_TRUE(message.contains(QStringLiteral("broken.jpg")));
+    EXPECT_FALSE(message.contains(QStringLiteral("red.png")));
     EXPECT_EQ(c.droppedImages().size(), 2u);
 
-    // The serial column takes every photo, in order; a dropped file that is
-    // no photo is told.
+    // A drop on a canvas names its unreadable file the same way.
+    const QString other = m_dir.filePath(QStringLiteral("other.png"));
+    ASSERT_TRUE(QFile::copy(broken, other));
+    kit::Window* window = c.modeState(Mode::Template).host->viewWindow();
+    const kit::Point onCell = cells[2]->convertPointToView(cells[2]->bounds().centre(), nullptr);
+    EXPECT_FALSE(window->performDrop({ onCell, { other }, true }));
+    EXPECT_TRUE(c.window()->message().contains(QStringLiteral("other.png")));
+
+    // The serial column takes every photo, in order.
     c.selectView(102);
     const QStringList column = { writePicture(m_dir, "green.png", Qt::green),
                                  writePicture(m_dir, "white.png", Qt::white) };
     c.openPhotos(column);
     ASSERT_EQ(c.combinView()->items().size(), 2u);
     EXPECT_EQ(c.combinView()->items()[1]->image().filePath(), column[1]);
-    EXPECT_EQ(m_dialogs->shown.size(), 1u);
-    c.combinView()->performDragOperation({ {}, { broken }, true });
-    ASSERT_EQ(m_dialogs->shown.size(), 2u);
-    EXPECT_TRUE(m_dialogs->shown[1].message.contains(QStringLiteral("broken.jpg")));
+    EXPECT_TRUE(m_dialogs->shown.empty());
+}
+
+TEST_F(ControllerTest, ABackgroundChosenBeforeItsPictureLoadedAppearsWhenItArrives)
+{
+    KLController& c = start();
+    c.selectView(201);
+    KLBackgroundListView* library = c.backgroundListView();
+    ASSERT_GT(library->resourcePaths().size(), 2);
+    // What a click on the entry gives while its picture is still on its way.
+    const BackgroundEntry early { 2, {}, library->resourcePaths()[2] };
+    c.applyBackground(early);
+    ASSERT_TRUE(c.canvas()->backgroundView()->image.isNull());
+    library->load();
+    c.libraries().layout(Page::Backgrounds);
+    EXPECT_TRUE(waitUntil([&] { return !c.canvas()->backgroundView()->image.isNull(); }));
+    EXPECT_FALSE(c.modeState(Mode::Template).background->image.isNull());
 }
 
 TEST_F(ControllerTest, LibraryPagesFillTheirWidthWithTheFirstRowAtTheTop)

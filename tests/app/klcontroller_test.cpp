@@ -1,6 +1,8 @@
 #include "controllerfixture.h"
 
 #include "app/helppages.h"
+#include "border/klbackgroundlistview.h"
+#include "border/klborderlistview.h"
 #include "border/klborderview.h"
 #include "chrome/kltabbarview.h"
 #include "chrome/kltitlebargroup.h"
@@ -62,7 +64,7 @@ TEST_F(ControllerTest, FirstLaunchUsesTheDefaults)
     EXPECT_FALSE(c.whatsNewWindow()->whatsNewText()->toPlainText().isEmpty());
 }
 
-TEST_F(ControllerTest, DecorationPreferencesAreReadAtLaunchOnly)
+TEST_F(ControllerTest, DecorationPreferencesAreReadAtLaunchAndKeptWhenToggled)
 {
     kit::Defaults& d = kit::Defaults::standard();
     d.set(QStringLiteral("HasShadow"), false);
@@ -71,21 +73,21 @@ TEST_F(ControllerTest, DecorationPreferencesAreReadAtLaunchOnly)
     KLTitleBarGroup* group = titleBarOf(c);
     EXPECT_FALSE(group->hasShadowButton()->isChecked());
     EXPECT_TRUE(group->roundCornerButton()->isChecked());
-    for (int mode = 0; mode < 3; ++mode)
-        EXPECT_FALSE(c.canvasOfMode(Mode(mode)).backgroundView().has_value());
+    for (Mode mode : kModes)
+        EXPECT_FALSE(c.canvasOfMode(mode).backgroundView().has_value());
     EXPECT_FALSE(c.canvas()->hasShadow() || c.layoutView()->hasShadow()
                  || c.combinView()->hasShadow());
     EXPECT_TRUE(c.canvas()->hasCorner() && c.layoutView()->hasCorner()
                 && c.combinView()->hasCorner());
 
-    // The person's toggles reach every canvas but are not remembered.
+    // The person's toggles reach every canvas and hold at the next start.
     group->roundCornerButton()->click();
     group->hasShadowButton()->click();
     EXPECT_FALSE(c.combinView()->hasCorner());
     EXPECT_TRUE(c.combinView()->hasShadow());
     KLController& again = start();
-    EXPECT_TRUE(titleBarOf(again)->roundCornerButton()->isChecked());
-    EXPECT_FALSE(again.canvas()->hasShadow());
+    EXPECT_FALSE(titleBarOf(again)->roundCornerButton()->isChecked());
+    EXPECT_TRUE(again.canvas()->hasShadow() && !again.canvas()->hasCorner());
 }
 
 TEST_F(ControllerTest, WhatsNewChoiceIsKeptPerMajorVersion)
@@ -113,6 +115,7 @@ TEST_F(ControllerTest, WhatsNewChoiceIsKeptPerMajorVersion)
 
 TEST_F(ControllerTest, CanvasFramesFollowScrollViewRatioAndZoom)
 {
+    // The arithmetic is canvasgeometry's; here, that each change reaches it.
     KLController& c = start();
     setScrollSize(800, 600);
     c.chooseFrameScale(3); // 4:3
@@ -121,17 +124,11 @@ TEST_F(ControllerTest, CanvasFramesFollowScrollViewRatioAndZoom)
     EXPECT_EQ(c.modeState(Mode(0)).host->size(), QSize(798, 598));
     EXPECT_EQ(titleBarOf(c)->scaleButton()->text(), QStringLiteral("4:3"));
 
-    c.chooseFrameScale(4); // 3:4
-    expectRect(c.canvas()->frame(), { 189, 19, 420, 560 });
-
-    // Taller than wide: the height never exceeds the scroll view's width.
     setScrollSize(500, 800);
-    expectRect(c.canvas()->frame(), { 76.5, 169, 345, 460 });
+    expectRect(c.canvas()->frame(), { 19, 226.5, 460, 345 });
 
     setScrollSize(800, 600);
-    c.chooseFrameScale(3);
     c.canvasScaleChanged(2.0);
-    expectRect(c.modeState(Mode(0)).documentFrame, { 1, 1, 1598, 1198 });
     expectRect(c.canvas()->frame(), { 19, 14, 1560, 1170 });
     EXPECT_EQ(titleBarOf(c)->imageScaleLabel()->text(), QStringLiteral("200%"));
     EXPECT_EQ(scrollViewOf(c)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -144,6 +141,42 @@ TEST_F(ControllerTest, CanvasFramesFollowScrollViewRatioAndZoom)
     expectRect(c.modeState(Mode(2)).documentFrame, { 0, 0, 790, 590 });
     expectRect(c.combinView()->frame(), { 38.1, 20.7965, 713.8, 548.407 });
     EXPECT_EQ(scrollViewOf(c)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+TEST_F(ControllerTest, ZoomCommandsStepWithinTheSliderRange)
+{
+    KLController& c = start();
+    auto command = [&](const char* key) {
+        for (QAction* a : c.window()->findChildren<QAction*>()) {
+            if (a->text() == kit::localized(key))
+                return a->trigger();
+        }
+        ADD_FAILURE() << key;
+    };
+    const struct
+    {
+        const char* key;
+        float zoom;
+    } steps[] = { { "MENU_ZOOM_OUT", 1.0f },
+                  { "MENU_ZOOM_IN", 1.25f },
+                  { "MENU_ZOOM_IN", 1.5f },
+                  { "MENU_ZOOM_OUT", 1.25f },
+                  { "MENU_ZOOM_FIT", 1.0f } };
+    for (const auto& step : steps) {
+        command(step.key);
+        EXPECT_EQ(c.modeState(Mode::Template).zoom, step.zoom) << step.key;
+    }
+    // Between steps, and at the top of the range.
+    c.canvasScaleChanged(2.9);
+    command("MENU_ZOOM_IN");
+    EXPECT_EQ(c.modeState(Mode::Template).zoom, 3.0f);
+    EXPECT_EQ(titleBarOf(c)->imageScaleLabel()->text(), QStringLiteral("300%"));
+    command("MENU_ZOOM_OUT");
+    EXPECT_EQ(c.modeState(Mode::Template).zoom, 2.75f);
+    c.selectView(tags::layoutModeTag(Mode::Serial));
+    c.canvasScaleChanged(4.9);
+    command("MENU_ZOOM_IN");
+    EXPECT_EQ(c.modeState(Mode::Serial).zoom, 5.0f);
 }
 
 TEST_F(ControllerTest, RatioPopUpTogglesAndAppliesTheChoice)
@@ -277,12 +310,21 @@ TEST_F(ControllerTest, DecorationsReachTheCurrentCanvasOnly)
     choose(3, border);
     EXPECT_TRUE(c.canvas()->hasFrameBorder() && c.layoutView()->hasFrameBorder());
     EXPECT_FALSE(c.combinView()->hasFrameBorder());
+    EXPECT_EQ(c.borderListView()->markedFile(), border);
     choose(0, KLBorderView::kNoBorderPath);
     EXPECT_FALSE(c.layoutView()->hasFrameBorder());
     EXPECT_TRUE(c.canvas()->hasFrameBorder());
+    // The libraries mark what the current mode's canvas uses.
+    EXPECT_EQ(c.borderListView()->markedFile(), KLBorderView::kNoBorderPath);
+    c.selectView(100);
+    EXPECT_EQ(c.borderListView()->markedFile(), border);
+    EXPECT_EQ(c.resourceListView()->markedFile(), *c.currentResourceTemplate());
+    EXPECT_TRUE(c.resourceListView()->imgViews()[0]->isMarked());
+    c.selectView(101);
 
     BackgroundEntry picture { 4, solid(3), m_dir.filePath(QStringLiteral("sky.png")) };
     c.applyBackground(picture);
+    EXPECT_EQ(c.backgroundListView()->markedFile(), picture.path);
     EXPECT_EQ(c.modeState(Mode(1)).background, picture);
     EXPECT_EQ(c.layoutView()->backgroundView(), picture);
     EXPECT_FALSE(c.canvas()->backgroundView().has_value());

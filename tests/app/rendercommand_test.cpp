@@ -37,15 +37,17 @@ protected:
     int run(const QStringList& args)
     {
         m_err.clear();
-        QTextStream err(&m_err);
-        const int status = renderMain(args, err);
+        m_out.clear();
+        QTextStream err(&m_err), out(&m_out);
+        const int status = renderMain(args, err, &out);
         err.flush();
+        out.flush();
         return status;
     }
     QString out(const QString& name) const { return m_dir.filePath(name); }
 
     QTemporaryDir m_dir;
-    QString m_template, m_photo, m_err;
+    QString m_template, m_photo, m_err, m_out;
 };
 
 } // namespace
@@ -78,6 +80,25 @@ TEST_F(RenderCommandTest, SizesAndFormats)
     QImage image(out("a.png"));
     EXPECT_TRUE(sameColor(pixelYUp(image, 200, 384), Qt::red, 8));
     EXPECT_FALSE(sameColor(pixelYUp(image, 800, 384), Qt::red, 8));
+
+    // Photos beyond the last cell are named in a warning; the render goes on.
+    const QString third = m_dir.filePath("third.png");
+    ASSERT_TRUE(QFile::copy(m_photo, third));
+    ASSERT_EQ(run({ "--template", m_template, "--photo", m_photo, "--photo", m_photo, "--photo",
+                    third, "--output", out("e.png") }),
+              RenderOk);
+    EXPECT_TRUE(m_err.contains("warning") && m_err.contains(third)) << m_err.toStdString();
+    EXPECT_EQ(m_err.count(QStringLiteral("warning")), 1);
+}
+
+TEST_F(RenderCommandTest, HelpAndVersion)
+{
+    EXPECT_EQ(run({ "--help" }), RenderOk);
+    EXPECT_TRUE(m_out.contains("--template") && m_out.contains("--background"))
+        << m_out.toStdString();
+    EXPECT_EQ(run({ "--version" }), RenderOk);
+    EXPECT_TRUE(m_out.startsWith("tessera 1.")) << m_out.toStdString();
+    EXPECT_TRUE(m_err.isEmpty());
 }
 
 TEST_F(RenderCommandTest, DecorationsReachTheCanvas)
@@ -138,6 +159,13 @@ TEST_F(RenderCommandTest, BadInputFailsAndWritesNothing)
           "b.bdr",
           RenderFailed },
         { { "--template", m_template, "--output", out("no/dir/x.png") }, "x.png", RenderFailed },
+        { { "--template", write("empty.fdd", "4,3\n0,0,1:L:*\n"), "--output", existing },
+          "empty.fdd",
+          RenderFailed },
+        { { "--template", m_template, "--bogus", "--output", existing }, "bogus", RenderUsage },
+        { { "--mode", "collage", "--template", m_template, "--output", existing },
+          "collage",
+          RenderUsage },
         { { "--template", m_template, "--width", "4000", "--output", existing }, "", RenderUsage },
         { { "--template", m_template, "--output", out("x.gif") }, "", RenderUsage },
         { { "--output", existing }, "", RenderUsage },

@@ -87,26 +87,6 @@ TEST_F(BorderLibraryTest, EntriesGetTheirThumbnailsFromWorkers)
     EXPECT_EQ(lib->imgViews()[2]->image().pixelSize(), QSize(20, 10));
 }
 
-TEST_F(BorderLibraryTest, GridGeometry)
-{
-    write(app() + "/a.bdr", "0.1,1,0,0\nL:0,0,1,1\n");
-    write(app() + "/b.bdr", "0.1,1,0,0\nL:0,0,1,1\n");
-    auto lib = library(170); // 2 columns, 5 entries, 3 rows
-    EXPECT_EQ(lib->frame(), kit::Rect(0, 0, 170, 232));
-    EXPECT_EQ(lib->imgViews()[0]->frame(), kit::Rect(10, 158, 64, 64));
-    EXPECT_EQ(lib->imgViews()[1]->frame(), kit::Rect(84, 158, 64, 64));
-    EXPECT_EQ(lib->imgViews()[4]->frame(), kit::Rect(10, 10, 64, 64));
-
-    lib->setFrameSize({ 240, 232 }); // 3 columns: moves the existing entries
-    lib->layout();
-    EXPECT_EQ(lib->frame().size, kit::Size(240, 158));
-    EXPECT_EQ(lib->imgViews()[4]->frame(), kit::Rect(84, 10, 64, 64));
-
-    auto narrow = std::make_unique<KLBorderListView>(kit::Rect { 0, 0, 83, 50 });
-    EXPECT_EQ(narrow->frame(), kit::Rect(0, 0, 83, 50));
-    EXPECT_TRUE(narrow->imgViews().empty());
-}
-
 TEST_F(BorderLibraryTest, ClickPostsDeselectionThenTheEntry)
 {
     kit::Window window;

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -26,9 +28,10 @@ public:
     void mouseDragged(const kit::MouseEvent& e) override { mouse("drag", e); }
     void mouseUp(const kit::MouseEvent& e) override { mouse("up", e); }
     void rightMouseDown(const kit::MouseEvent& e) override { mouse("right", e); }
-    void scrollWheel(const kit::ScrollEvent& e) override
+    bool scrollWheel(const kit::ScrollEvent& e) override
     {
         m_log->append(QStringLiteral("scroll %1 %2").arg(e.deltaX).arg(e.deltaY));
+        return true;
     }
     void keyDown(const kit::KeyEvent& e) override
     {
@@ -91,6 +94,38 @@ struct HostFixture
 };
 
 } // namespace
+
+TEST(ViewHost, WheelEventsNoViewUsesScrollTheSurroundingArea)
+{
+    // A tall host in a short scroll area; its upper half uses the wheel.
+    struct Half : View
+    {
+        bool scrollWheel(const kit::ScrollEvent& e) override { return e.locationInWindow.y > 200; }
+    };
+    QScrollArea area;
+    area.resize(120, 100);
+    auto* host = new kit::ViewHost();
+    host->viewWindow()->setRootView(std::make_unique<Half>());
+    host->resize(100, 400);
+    area.setWidget(host);
+    area.show();
+    QApplication::processEvents();
+    QScrollBar* bar = area.verticalScrollBar();
+    ASSERT_EQ(bar->value(), 0);
+
+    auto wheel = [&](QPointF at, QPoint angle, QPoint pixels = {}) {
+        QWheelEvent e(at, host->mapToGlobal(at), pixels, angle, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(host, &e);
+    };
+    wheel({ 50, 50 }, { 0, 120 }); // y = 350 in the window: used
+    EXPECT_EQ(bar->value(), 0);
+    wheel({ 50, 50 }, { 0, -120 });
+    wheel({ 50, 50 }, { 0, 0 }, { 0, -30 }); // touchpad pixels
+    EXPECT_EQ(bar->value(), 0);
+    wheel({ 50, 300 }, { 0, -120 }); // y = 100: unused, the area scrolls
+    EXPECT_GT(bar->value(), 0);
+}
 
 TEST(ViewHost, MouseWheelAndKeysArriveFlipped)
 {

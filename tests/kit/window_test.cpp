@@ -46,9 +46,10 @@ public:
             View::mouseUp(e);
     }
     void rightMouseDown(const MouseEvent&) override { log("right"); }
-    void scrollWheel(const kit::ScrollEvent& e) override
+    bool scrollWheel(const kit::ScrollEvent& e) override
     {
         log(QStringLiteral("scroll %1").arg(e.deltaY));
+        return true;
     }
     void keyDown(const kit::KeyEvent& e) override { log(QStringLiteral("key %1").arg(e.keyCode)); }
     void mouseMoved(const MouseEvent&) override { log("moved"); }

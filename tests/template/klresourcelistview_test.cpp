@@ -85,10 +85,7 @@ TEST_F(TemplateLibraryTest, ThumbnailSizeFollowsTheDeclaredRatio)
     {
         float w, h;
         double width, height;
-    } cases[] = {
-        { 3, 2, 128, 85.3333 }, { 1, 1, 128, 128 }, { 1, 2, 128, 256 },
-        { 16, 9, 128, 72 },     { 4, 3, 128, 96 },  { 2, 1, 256, 128 },
-    };
+    } cases[] = { { 3, 2, 128, 85.3333 }, { 1, 2, 128, 256 }, { 2, 1, 256, 128 } };
     for (const Case& c : cases) {
         kit::View view({ 5, 7, 1, 1 });
         KLResourceListView::updateFrameWithRatioWidth(c.w, c.h, &view);

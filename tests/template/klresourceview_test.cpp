@@ -151,6 +151,20 @@ TEST_F(CanvasTest, BackgroundColourFillsPlateAndCellBands)
     }
 }
 
+TEST_F(CanvasTest, RoundedCornersClipTheCells)
+{
+    // A full-bleed cell with a red photo; radius 640 × 0.025 = 16: the
+    // corner is cut from the plate and the photo alike, a point 16 in is red.
+    auto view = canvas("1,1\n0,0,1,1:L:*\n", { 640, 640 });
+    view->items().front()->_setImage(testsupport::solidPhoto({ 40, 40 }, Qt::red));
+    view->_setHasShadow(false);
+    view->_setHasCorner(true);
+    const QImage image = kit::renderToImage(*view);
+    EXPECT_EQ(alphaAt(image, 4, 4), 0);
+    EXPECT_EQ(alphaAt(image, 636, 636), 0);
+    EXPECT_TRUE(sameColor(pixelYUp(image, 3 + 16, 3 + 16), Qt::red, 8));
+}
+
 TEST_F(CanvasTest, DroppedFilesFillTargetThenTemplateOrder)
 {
     auto view =
@@ -208,11 +222,25 @@ TEST_F(CanvasTest, PanFollowsPointerUntilItLeavesTheMask)
     EXPECT_NEAR(left->imagePosition().x * w, 10, 1e-9);
     window.mouseUp({ { 80, 100 }, 1, {} });
 
-    // Each scroll event is one step, whatever its size; zero shrinks.
+    // The wheel zooms the selected cell's photo 0.1 a notch; fine wheels and
+    // touchpads add up to notches; sideways and elsewhere it is not used.
     const float before = left->imageScale();
-    window.scrollWheel({ { 50, 100 }, 0, 0, {} });
-    EXPECT_NEAR(left->imageScale(), before - 0.1f, 1e-6);
-    window.scrollWheel({ { 50, 100 }, 0, 30, {} });
+    const struct
+    {
+        double dx, dy;
+        bool used;
+        float scale;
+    } wheel[] = { { 0, 1, true, 0.1f },  { 0, -0.25, true, 0.1f }, { 0, -0.5, true, 0.1f },
+                  { 0, -0.25, true, 0 }, { 0, 0.5, true, 0 },      { 0, 0, false, 0 },
+                  { 1, 0.2, false, 0 } };
+    for (const auto& w : wheel) {
+        EXPECT_EQ(window.scrollWheel({ { 50, 100 }, w.dx, w.dy, {} }), w.used) << w.dy;
+        EXPECT_NEAR(left->imageScale(), before + w.scale, 1e-6) << w.dy;
+    }
+    // A click beside the cells deselects them: the wheel scrolls again.
+    window.mouseDown({ { 200, 199 }, 1, {} });
+    window.mouseUp({ { 200, 199 }, 1, {} });
+    EXPECT_FALSE(window.scrollWheel({ { 50, 100 }, 0, 1, {} }));
     EXPECT_NEAR(left->imageScale(), before, 1e-6);
 }
 
@@ -224,7 +252,7 @@ TEST_F(CanvasTest, ClickOutsideCellsSelectsNothing)
     window.setRootView(std::move(owned));
     testsupport::NotificationRecorder recorder(kit::kTextViewUnselected);
     window.mouseDown({ { 10, 190 }, 1, {} }); // inside the cell's frame, outside its diamond
-    EXPECT_EQ(window.firstResponder(), nullptr);
+    EXPECT_FALSE(dynamic_cast<KLResourceItem*>(window.firstResponder()));
     EXPECT_TRUE(recorder.posts().empty());
 }
 

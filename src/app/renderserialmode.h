@@ -1,0 +1,19 @@
+#pragma once
+
+// `tessera render --mode serial`: the photos joined into one column, the
+// first on top, as wide as --width and as tall as the photos make it.
+
+#include "rendercommand.h"
+
+class SerialRenderMode : public RenderMode
+{
+public:
+    QString name() const override { return QStringLiteral("serial"); }
+    QList<QCommandLineOption> options() const override { return {}; }
+    // Refuses --size: the photos decide the height.
+    std::optional<QString> readOptions(const QCommandLineParser& parser,
+                                       const RenderOptions& options) override;
+    std::variant<RenderCanvas, RenderFailure>
+    makeCanvas(const RenderOptions& options, const std::vector<kit::Image>& photos,
+               QTextStream& warnings) override;
+};
