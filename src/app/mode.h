@@ -4,6 +4,7 @@
 // that menu items carry, and what the controller keeps per mode.
 
 #include "border/backgroundentry.h"
+#include "document/collagemode.h"
 #include "kit/geometry.h"
 
 #include <array>
@@ -14,11 +15,6 @@ class KLCanvasView;
 namespace kit {
 class ViewHost;
 }
-
-// The layout modes; the values are the modes' indexes (stored, and used by
-// the command tags below).
-enum class Mode { Template = 0, FreeLayout = 1, Serial = 2 };
-inline constexpr std::array<Mode, 3> kModes { Mode::Template, Mode::FreeLayout, Mode::Serial };
 
 // The side-panel pages, by tab position.
 enum class Page { Templates = 0, Backgrounds = 1, Borders = 2 };

@@ -83,9 +83,12 @@ public:
     // canvas without a border.
     void _setFrameBorder(const std::optional<QString>& path);
     bool hasFrameBorder() const { return m_frameBorder.has_value(); }
+    // The file of the border shown; none without a border.
+    std::optional<QString> frameBorderPath() const
+    {
+        return m_frameBorder ? m_frameBorderPath : std::nullopt;
+    }
     const std::optional<KLFrameBorder>& frameBorder() const { return m_frameBorder; }
-    // The file of the border in force, or none.
-    const std::optional<QString>& frameBorderPath() const { return m_frameBorderPath; }
 
     // The rectangle the plate is drawn on; see the overrides below.
     virtual kit::Rect plateRect() const;

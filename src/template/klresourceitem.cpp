@@ -372,6 +372,17 @@ void KLResourceItem::_setImagePosition(kit::Point position)
     setNeedsDisplay();
 }
 
+void KLResourceItem::_setImagePlacement(kit::Point position, float scale)
+{
+    if (std::isfinite(scale)) {
+        m_imageScale = std::clamp(scale, 0.0f, 6.0f);
+        _updateImageSize();
+    }
+    if (std::isfinite(position.x) && std::isfinite(position.y))
+        m_imagePosition = position;
+    setNeedsDisplay();
+}
+
 // -- Responder and drawing
 
 void KLResourceItem::keyDown(const kit::KeyEvent& event)

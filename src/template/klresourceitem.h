@@ -103,6 +103,11 @@ public:
     void _setImageScale(float scale);
     // `position` in bounds points, stored as fractions; not limited.
     void _setImagePosition(kit::Point position);
+    // Puts the photo back where imagePosition() and imageScale() said it was
+    // (fractions, and a scale of at most 6; 0 for a cell that never had a
+    // photo), whatever the cell's size; a value that is not finite is
+    // ignored.
+    void _setImagePlacement(kit::Point position, float scale);
 
     // -- Responder and drawing
     bool acceptsFirstMouse() const override { return true; }

@@ -1,7 +1,6 @@
 #include "klresourceview.h"
 
 #include "klresourceitem.h"
-#include "templatefile.h"
 
 #include "kit/logging.h"
 #include "kit/notificationnames.h"
@@ -56,7 +55,17 @@ KLResourceView::~KLResourceView() = default;
 
 bool KLResourceView::loadResourceFromPath(const QString& path, QString* error)
 {
-    const TemplateReadResult result = readTemplateFile(path);
+    return applyTemplate(readTemplateFile(path), path, error);
+}
+
+bool KLResourceView::loadResourceFromText(QStringView text, const QString& path, QString* error)
+{
+    return applyTemplate(readTemplateText(text), path, error);
+}
+
+bool KLResourceView::applyTemplate(const TemplateReadResult& result, const QString& path,
+                                   QString* error)
+{
     auto fail = [error](const QString& reason) {
         if (error)
             *error = reason;
@@ -67,6 +76,7 @@ bool KLResourceView::loadResourceFromPath(const QString& path, QString* error)
 
     removeAllItems();
     m_resourcePath = path;
+    m_resourceText.clear();
     if (!result.ok()) {
         setNeedsDisplay();
         switch (*result.error) {
@@ -79,6 +89,7 @@ bool KLResourceView::loadResourceFromPath(const QString& path, QString* error)
         }
     }
 
+    m_resourceText = result.file->text;
     m_frameSize = result.file->frameSize;
     m_ratioLocked = result.file->ratioLocked;
     for (const auto& [tag, record] : result.file->cells) {

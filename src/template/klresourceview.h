@@ -8,6 +8,8 @@
 // captions in the bound view, whose frame is the cell area. Its cells are
 // clipped by the plate's outline (rounded corners, frame border) too.
 
+#include "templatefile.h"
+
 #include "canvas/klcanvasview.h"
 
 #include <functional>
@@ -30,6 +32,10 @@ public:
     // failure in a sentence. Captions survive, above the
     // new cells.
     bool loadResourceFromPath(const QString& path, QString* error = nullptr);
+    // Loads a template from its text as loadResourceFromPath loads it from
+    // its file; `path` names the template (resourcePath()) and is not read.
+    // False, with the canvas then without cells, when the text is malformed.
+    bool loadResourceFromText(QStringView text, const QString& path, QString* error = nullptr);
 
     // Lays out the bound view and every cell; updates every caption.
     void _updateItemRect();
@@ -58,6 +64,8 @@ public:
 
     const std::vector<KLResourceItem*>& items() const { return m_items; }
     QString resourcePath() const { return m_resourcePath; }
+    // The text of the template loaded last; empty when none was read.
+    const QString& resourceText() const { return m_resourceText; }
     kit::Size frameSize() const { return m_frameSize; }
     bool ratioLocked() const { return m_ratioLocked; }
     kit::View* boundView() const { return m_boundView; }
@@ -78,6 +86,7 @@ protected:
     const QLoggingCategory& logCategory() const override;
 
 private:
+    bool applyTemplate(const TemplateReadResult& result, const QString& path, QString* error);
     KLResourceItem* itemAt(kit::Point windowLocation) const;
     void distribute(int count, KLResourceItem* target,
                     const std::function<std::optional<kit::Image>(int)>& imageAt);
@@ -87,6 +96,7 @@ private:
     void shareBackgroundWithCells();
 
     QString m_resourcePath;
+    QString m_resourceText;
     kit::View* m_boundView = nullptr; // owned through the subview list
     // Below the captions in the bound view, as large as it.
     kit::View* m_cellView = nullptr;

@@ -240,6 +240,7 @@ TemplateReadResult readTemplateText(QStringView text)
     }
 
     TemplateFile file;
+    file.text = text.toString();
     file.frameSize = kit::Size(*width, *height);
     // A one-byte flag: the low byte of the integer decides.
     file.ratioLocked = dims.size() == 3 && (kit::integerValue(dims[2]) & 0xff) != 0;

@@ -64,6 +64,8 @@ struct TemplateFile
     // Accepted cells with their tag, the number of their line (from 0, the
     // dimension line; comment and skipped lines count).
     std::vector<std::pair<int, CellRecord>> cells;
+    // The text the template was read from, byte order mark removed.
+    QString text;
 };
 
 // Why a template could not be read; the canvas reacts differently to each.
