@@ -219,9 +219,95 @@
         <source>Add &amp;Photos…</source>
         <translation>Add &amp;Photos…</translation>
     </message>
-    <message id="MENU_SAVE">
-        <source>&amp;Save/Export…</source>
-        <translation>&amp;Save/Export…</translation>
+    <message id="MENU_NEW">
+        <source>&amp;New</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message id="MENU_OPEN">
+        <source>&amp;Open…</source>
+        <translation>&amp;Open…</translation>
+    </message>
+    <message id="MENU_OPEN_RECENT">
+        <source>Open &amp;Recent</source>
+        <translation>Open &amp;Recent</translation>
+    </message>
+    <message id="MENU_CLEAR_RECENT">
+        <source>Clear Menu</source>
+        <translation>Clear Menu</translation>
+    </message>
+    <message id="MENU_SAVE_DOCUMENT">
+        <source>&amp;Save</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message id="MENU_SAVE_AS">
+        <source>Save &amp;As…</source>
+        <translation>Save &amp;As…</translation>
+    </message>
+    <message id="MENU_SAVE_COPY_WITH_PHOTOS">
+        <source>Save a Copy With &amp;Photos…</source>
+        <translation>Save a Copy With &amp;Photos…</translation>
+    </message>
+    <message id="MENU_EXPORT">
+        <source>&amp;Export…</source>
+        <translation>&amp;Export…</translation>
+    </message>
+    <message id="UNTITLED_DOCUMENT">
+        <source>Untitled</source>
+        <translation>Untitled</translation>
+    </message>
+    <message id="DOCUMENT_FILTER">
+        <source>Tessera collages (*.tessera)</source>
+        <translation>Tessera collages (*.tessera)</translation>
+    </message>
+    <message id="OPEN_DOCUMENT_TITLE">
+        <source>Open Collage</source>
+        <translation>Open Collage</translation>
+    </message>
+    <message id="SAVE_DOCUMENT_TITLE">
+        <source>Save Collage</source>
+        <translation>Save Collage</translation>
+    </message>
+    <message id="SAVE_COPY_TITLE">
+        <source>Save a Copy With Photos</source>
+        <translation>Save a Copy With Photos</translation>
+    </message>
+    <message id="SAVE_CHANGES_QUESTION">
+        <source>Do you want to save the changes you made to the collage “%1”?
+Your changes will be lost if you don’t save them.</source>
+        <translation>Do you want to save the changes you made to the collage “%1”?
+Your changes will be lost if you don’t save them.</translation>
+    </message>
+    <message id="BUTTON_SAVE">
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message id="BUTTON_DONT_SAVE">
+        <source>Don’t Save</source>
+        <translation>Don’t Save</translation>
+    </message>
+    <message id="DOCUMENT_OPEN_FAILED">
+        <source>The collage “%1” could not be opened: %2.</source>
+        <translation>The collage “%1” could not be opened: %2.</translation>
+    </message>
+    <message id="DOCUMENT_SAVE_FAILED">
+        <source>The collage could not be saved as “%1”: %2.</source>
+        <translation>The collage could not be saved as “%1”: %2.</translation>
+    </message>
+    <message id="DOCUMENT_MISSING_FILES">
+        <source>Some files of the collage “%1” could not be read. Missing photos keep their places in grey:
+%2</source>
+        <translation>Some files of the collage “%1” could not be read. Missing photos keep their places in grey:
+%2</translation>
+    </message>
+    <message id="DOCUMENT_COPY_FAILED">
+        <source>The copy could not be saved: %1.</source>
+        <translation>The copy could not be saved: %1.</translation>
+    </message>
+    <message id="DOCUMENT_COPY_NOT_COPIED">
+        <source>The copy was saved. These photos were missing and are referred to where they were:
+%1</source>
+        <translation>The copy was saved. These photos were missing and are referred to where they were:
+%1</translation>
     </message>
     <message id="MENU_EXPORT_PDF">
         <source>Export as P&amp;DF…</source>

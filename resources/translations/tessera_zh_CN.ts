@@ -219,9 +219,95 @@
         <source>Add &amp;Photos…</source>
         <translation>添加照片(&amp;P)…</translation>
     </message>
-    <message id="MENU_SAVE">
-        <source>&amp;Save/Export…</source>
-        <translation>存储/导出(&amp;S)…</translation>
+    <message id="MENU_NEW">
+        <source>&amp;New</source>
+        <translation>新建(&amp;N)</translation>
+    </message>
+    <message id="MENU_OPEN">
+        <source>&amp;Open…</source>
+        <translation>打开(&amp;O)…</translation>
+    </message>
+    <message id="MENU_OPEN_RECENT">
+        <source>Open &amp;Recent</source>
+        <translation>打开最近使用(&amp;R)</translation>
+    </message>
+    <message id="MENU_CLEAR_RECENT">
+        <source>Clear Menu</source>
+        <translation>清除菜单</translation>
+    </message>
+    <message id="MENU_SAVE_DOCUMENT">
+        <source>&amp;Save</source>
+        <translation>存储(&amp;S)</translation>
+    </message>
+    <message id="MENU_SAVE_AS">
+        <source>Save &amp;As…</source>
+        <translation>另存为(&amp;A)…</translation>
+    </message>
+    <message id="MENU_SAVE_COPY_WITH_PHOTOS">
+        <source>Save a Copy With &amp;Photos…</source>
+        <translation>存储含照片的副本(&amp;P)…</translation>
+    </message>
+    <message id="MENU_EXPORT">
+        <source>&amp;Export…</source>
+        <translation>导出(&amp;E)…</translation>
+    </message>
+    <message id="UNTITLED_DOCUMENT">
+        <source>Untitled</source>
+        <translation>未命名</translation>
+    </message>
+    <message id="DOCUMENT_FILTER">
+        <source>Tessera collages (*.tessera)</source>
+        <translation>Tessera 拼贴 (*.tessera)</translation>
+    </message>
+    <message id="OPEN_DOCUMENT_TITLE">
+        <source>Open Collage</source>
+        <translation>打开拼贴</translation>
+    </message>
+    <message id="SAVE_DOCUMENT_TITLE">
+        <source>Save Collage</source>
+        <translation>存储拼贴</translation>
+    </message>
+    <message id="SAVE_COPY_TITLE">
+        <source>Save a Copy With Photos</source>
+        <translation>存储含照片的副本</translation>
+    </message>
+    <message id="SAVE_CHANGES_QUESTION">
+        <source>Do you want to save the changes you made to the collage “%1”?
+Your changes will be lost if you don’t save them.</source>
+        <translation>要存储对拼贴“%1”所做的更改吗？
+如果不存储，您的更改将丢失。</translation>
+    </message>
+    <message id="BUTTON_SAVE">
+        <source>Save</source>
+        <translation>存储</translation>
+    </message>
+    <message id="BUTTON_DONT_SAVE">
+        <source>Don’t Save</source>
+        <translation>不存储</translation>
+    </message>
+    <message id="DOCUMENT_OPEN_FAILED">
+        <source>The collage “%1” could not be opened: %2.</source>
+        <translation>无法打开拼贴“%1”：%2。</translation>
+    </message>
+    <message id="DOCUMENT_SAVE_FAILED">
+        <source>The collage could not be saved as “%1”: %2.</source>
+        <translation>无法将拼贴存储为“%1”：%2。</translation>
+    </message>
+    <message id="DOCUMENT_MISSING_FILES">
+        <source>Some files of the collage “%1” could not be read. Missing photos keep their places in grey:
+%2</source>
+        <translation>拼贴“%1”的部分文件无法读取。缺失的照片以灰色保留其位置：
+%2</translation>
+    </message>
+    <message id="DOCUMENT_COPY_FAILED">
+        <source>The copy could not be saved: %1.</source>
+        <translation>无法存储副本：%1。</translation>
+    </message>
+    <message id="DOCUMENT_COPY_NOT_COPIED">
+        <source>The copy was saved. These photos were missing and are referred to where they were:
+%1</source>
+        <translation>副本已存储。以下照片缺失，副本仍指向其原来的位置：
+%1</translation>
     </message>
     <message id="MENU_EXPORT_PDF">
         <source>Export as P&amp;DF…</source>

@@ -33,6 +33,36 @@ Dialogs::Answer QtDialogs::ask(QWidget* parent, const QString& title, const QStr
     return box.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 
+Dialogs::SaveAnswer QtDialogs::askToSave(QWidget* parent, const QString& title,
+                                         const QString& message)
+{
+    QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::NoButton, parent);
+    box.setWindowModality(Qt::WindowModal);
+    QPushButton* save = box.addButton(kit::localized("BUTTON_SAVE"), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(kit::localized("BUTTON_DONT_SAVE"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(kit::localized("BUTTON_CANCEL"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveAnswer::Save;
+    return box.clickedButton() == discard ? SaveAnswer::Discard : SaveAnswer::Cancel;
+}
+
+QString QtDialogs::chooseSavePath(QWidget* parent, const QString& caption, const QString& suggested,
+                                  const QStringList& nameFilters)
+{
+    QFileDialog dialog(parent, caption);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(nameFilters);
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
 void QtDialogs::inform(QWidget* parent, const QString& title, const QString& message,
                        const QString& button)
 {

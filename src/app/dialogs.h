@@ -27,6 +27,8 @@ class Dialogs
 {
 public:
     enum class Answer { Yes, No };
+    // The question asked before unsaved changes would be lost.
+    enum class SaveAnswer { Save, Discard, Cancel };
 
     virtual ~Dialogs() = default;
 
@@ -35,6 +37,14 @@ public:
     // whichever button is preferred: nothing happens unless asked for.
     virtual Answer ask(QWidget* parent, const QString& title, const QString& message,
                        Answer preferred) = 0;
+    // Whether to save the changes of a collage first: the buttons
+    // "BUTTON_SAVE" (the default), "BUTTON_DONT_SAVE" and "BUTTON_CANCEL";
+    // Escape and closing the dialog cancel.
+    virtual SaveAnswer askToSave(QWidget* parent, const QString& title, const QString& message) = 0;
+    // A file name chosen in a save dialog that starts at `suggested` (a full
+    // path); empty when cancelled. The dialog asks before replacing a file.
+    virtual QString chooseSavePath(QWidget* parent, const QString& caption,
+                                   const QString& suggested, const QStringList& nameFilters) = 0;
     // A message with a single button.
     virtual void inform(QWidget* parent, const QString& title, const QString& message,
                         const QString& button) = 0;
@@ -70,6 +80,9 @@ class QtDialogs : public Dialogs
 public:
     Answer ask(QWidget* parent, const QString& title, const QString& message,
                Answer preferred) override;
+    SaveAnswer askToSave(QWidget* parent, const QString& title, const QString& message) override;
+    QString chooseSavePath(QWidget* parent, const QString& caption, const QString& suggested,
+                           const QStringList& nameFilters) override;
     void inform(QWidget* parent, const QString& title, const QString& message,
                 const QString& button) override;
     QStringList chooseFiles(QWidget* parent, const QString& caption,

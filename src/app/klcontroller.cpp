@@ -47,6 +47,7 @@ KLController::KLController(std::unique_ptr<Dialogs> dialogs, QObject* parent)
     m_print = std::make_unique<KLPrintCommand>(*m_dialogs, *m_window);
     buildCanvases();
     buildRatioView();
+    m_documents = std::make_unique<KLDocumentCommands>(*this, *m_window, *m_dialogs);
     observeNotifications();
     connectWindow();
     m_window->showPage(Page::Templates);
@@ -58,6 +59,7 @@ KLController::~KLController()
 {
     // Observers first: nothing may reach a half-destroyed controller.
     m_observations.clear();
+    m_documents.reset();
     m_styles.reset();
 }
 
@@ -126,6 +128,14 @@ void KLController::connectWindow()
     connect(w, &KLMainWindow::pdfExportRequested, this, &KLController::exportPdf);
     connect(w, &KLMainWindow::newCanvasRequested, this, &KLController::newCanvas);
     connect(w, &KLMainWindow::addPhotosRequested, this, &KLController::addPhotos);
+    KLDocumentCommands* d = m_documents.get();
+    connect(w, &KLMainWindow::newDocumentRequested, d, &KLDocumentCommands::newDocument);
+    connect(w, &KLMainWindow::openRequested, d, &KLDocumentCommands::open);
+    connect(w, &KLMainWindow::openRecentRequested, d, &KLDocumentCommands::openFile);
+    connect(w, &KLMainWindow::clearRecentRequested, d, &KLDocumentCommands::clearRecentDocuments);
+    connect(w, &KLMainWindow::saveDocumentRequested, d, &KLDocumentCommands::save);
+    connect(w, &KLMainWindow::saveAsRequested, d, &KLDocumentCommands::saveAs);
+    connect(w, &KLMainWindow::saveCopyRequested, d, &KLDocumentCommands::saveCopyWithPhotos);
     connect(w, &KLMainWindow::viewCommand, this, &KLController::selectView);
     connect(w, &KLMainWindow::pageChosen, this, &KLController::tabBarViewDidSelectTag);
     connect(w, &KLMainWindow::addItemRequested, m_libraries.get(), &KLLibraryPane::addNewItem);
@@ -191,6 +201,7 @@ void KLController::applicationDidFinishLaunching()
     m_libraries->scrollToTop(Page::Backgrounds);
     m_libraries->layoutAll();
     showWhatsNew(false);
+    m_documents->start();
 }
 
 // -- Modes

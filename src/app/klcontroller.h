@@ -20,11 +20,12 @@
 
 #include "dialogs.h"
 #include "klaboutwindow.h"
+#include "kldocumentcommands.h"
 #include "klexportcommand.h"
-#include "klstylecommands.h"
 #include "kllibrarypane.h"
 #include "klmediapane.h"
 #include "klprintcommand.h"
+#include "klstylecommands.h"
 #include "klwhatsnewwindow.h"
 #include "mode.h"
 
@@ -140,6 +141,15 @@ public:
     void previewPrint();
     void exportPdf();
 
+    // -- The collage as a document (klcontroller_document.cpp)
+    KLDocumentCommands& documents() const { return *m_documents; }
+    // A mode takes the ratio (an index into the ratio table) or zoom a
+    // document gives it; the mode shown is laid out again.
+    void setModeRatio(Mode mode, int index);
+    void setModeZoom(Mode mode, float zoom);
+    // The template canvas holds the template a document gave it.
+    void templateLoadedFromDocument();
+
     // -- Windows, help and feedback (klcontroller_commands.cpp)
     // `byCommand` is false at launch, where a stored "off" keeps it closed.
     void showWhatsNew(bool byCommand);
@@ -242,6 +252,7 @@ private:
     std::unique_ptr<KLMediaPane> m_media;
     std::unique_ptr<KLStyleCommands> m_styles;
     std::unique_ptr<KLPrintCommand> m_print;
+    std::unique_ptr<KLDocumentCommands> m_documents;
 
     // Canvases, each in its own document view hosted by its own widget.
     KLResourceView* m_canvas = nullptr;

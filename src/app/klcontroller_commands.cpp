@@ -50,10 +50,15 @@ bool KLController::windowShouldClose()
     // Quitting closes every window again; the answer was given already.
     if (m_terminating)
         return true;
-    if (m_dialogs->ask(m_window.get(), kit::localized("QUESTION_TITLE"), kit::localized("APP_QUIT"),
-                       Dialogs::Answer::Yes)
-        != Dialogs::Answer::Yes)
+    // Unsaved changes are asked about instead of the plain question.
+    if (m_documents->isModified()) {
+        if (!m_documents->maySetAside())
+            return false;
+    } else if (m_dialogs->ask(m_window.get(), kit::localized("QUESTION_TITLE"),
+                              kit::localized("APP_QUIT"), Dialogs::Answer::Yes)
+               != Dialogs::Answer::Yes) {
         return false;
+    }
     m_terminating = true;
     QCoreApplication::quit();
     return true;

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -246,14 +247,21 @@ void KLMainWindow::makeMenus()
     };
 
     QMenu* file = menuBar()->addMenu(kit::localized("MENU_FILE"));
-    connect(add(file, "MENU_NEW_CANVAS", QKeySequence::New), &QAction::triggered, this,
-            &KLMainWindow::newCanvasRequested);
-    connect(add(file, "MENU_ADD_PHOTOS", QKeySequence(Qt::CTRL | Qt::Key_O)), &QAction::triggered,
-            this, &KLMainWindow::addPhotosRequested);
+    connect(add(file, "MENU_NEW", QKeySequence::New), &QAction::triggered, this,
+            &KLMainWindow::newDocumentRequested);
+    connect(add(file, "MENU_OPEN", QKeySequence::Open), &QAction::triggered, this,
+            &KLMainWindow::openRequested);
+    m_recentMenu = file->addMenu(kit::localized("MENU_OPEN_RECENT"));
+    setRecentDocuments({});
     file->addSeparator();
-    QAction* save = add(file, "MENU_SAVE");
-    save->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_E) });
-    connect(save, &QAction::triggered, this, &KLMainWindow::saveRequested);
+    connect(add(file, "MENU_SAVE_DOCUMENT", QKeySequence::Save), &QAction::triggered, this,
+            &KLMainWindow::saveDocumentRequested);
+    connect(add(file, "MENU_SAVE_AS", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
+            &QAction::triggered, this, &KLMainWindow::saveAsRequested);
+    connect(add(file, "MENU_SAVE_COPY_WITH_PHOTOS"), &QAction::triggered, this,
+            &KLMainWindow::saveCopyRequested);
+    connect(add(file, "MENU_EXPORT", QKeySequence(Qt::CTRL | Qt::Key_E)), &QAction::triggered, this,
+            &KLMainWindow::saveRequested);
     connect(add(file, "MENU_EXPORT_PDF", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)),
             &QAction::triggered, this, &KLMainWindow::pdfExportRequested);
     file->addSeparator();
@@ -261,6 +269,11 @@ void KLMainWindow::makeMenus()
             &KLMainWindow::printPreviewRequested);
     connect(add(file, "MENU_PRINT", QKeySequence::Print), &QAction::triggered, this,
             &KLMainWindow::printRequested);
+    file->addSeparator();
+    connect(add(file, "MENU_NEW_CANVAS", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)),
+            &QAction::triggered, this, &KLMainWindow::newCanvasRequested);
+    connect(add(file, "MENU_ADD_PHOTOS", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)),
+            &QAction::triggered, this, &KLMainWindow::addPhotosRequested);
     file->addSeparator();
     // Titled with the application's display name (titleMenuItems).
     m_hideAction = file->addAction(QString());
@@ -574,6 +587,22 @@ void KLMainWindow::setMediaBrowserShown(bool shown)
 bool KLMainWindow::isMediaBrowserShown() const
 {
     return m_mediaBrowserAction->isChecked();
+}
+
+void KLMainWindow::setRecentDocuments(const QStringList& paths)
+{
+    m_recentMenu->clear();
+    for (const QString& path : paths) {
+        QAction* action = m_recentMenu->addAction(QFileInfo(path).fileName());
+        action->setToolTip(path);
+        action->setData(path);
+        connect(action, &QAction::triggered, this,
+                [this, path] { emit openRecentRequested(path); });
+    }
+    m_recentMenu->addSeparator();
+    QAction* clear = m_recentMenu->addAction(kit::localized("MENU_CLEAR_RECENT"));
+    clear->setEnabled(!paths.isEmpty());
+    connect(clear, &QAction::triggered, this, &KLMainWindow::clearRecentRequested);
 }
 
 void KLMainWindow::closeEvent(QCloseEvent* event)

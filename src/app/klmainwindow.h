@@ -116,6 +116,9 @@ public:
     void setMediaBrowserShown(bool shown);
     bool isMediaBrowserShown() const;
 
+    // The File menu's Open Recent items, most recent first.
+    void setRecentDocuments(const QStringList& paths);
+
     // Asked when the person closes the window; answering false keeps it open.
     std::function<bool()> shouldClose;
 
@@ -127,6 +130,7 @@ signals:
     void cornerToggled(bool on);
     void shadowToggled(bool on);
     void addTextRequested();
+    // File ▸ Export… and the title bar's save button.
     void saveRequested();
     void printRequested();
     void printPreviewRequested();
@@ -135,6 +139,13 @@ signals:
     void zoomInRequested();
     void zoomOutRequested();
     void zoomToFitRequested();
+    void newDocumentRequested();
+    void openRequested();
+    void openRecentRequested(const QString& path);
+    void clearRecentRequested();
+    void saveDocumentRequested();
+    void saveAsRequested();
+    void saveCopyRequested();
     void newCanvasRequested();
     void addPhotosRequested();
     // A command of the View menu, by tag (tags::layoutModeTag, tags::pageTag).
@@ -185,6 +196,7 @@ private:
     QWidget* m_messageBar = nullptr;
     QLabel* m_messageLabel = nullptr;
     QTimer* m_messageTimer = nullptr;
+    QMenu* m_recentMenu = nullptr;
     QAction* m_hideAction = nullptr;
     QAction* m_mediaBrowserAction = nullptr;
     QAction* m_quitAction = nullptr;

@@ -4,6 +4,7 @@
 #include "app/rendercommand.h"
 #include "app/version.h"
 #include "chrome/namedimage.h"
+#include "document/collagedocument.h"
 #include "kit/localisation.h"
 
 #include <cstdio>
@@ -27,8 +28,6 @@ int main(int argc, char** argv)
         fputs(qPrintable(exit->error), stderr);
         return exit->status;
     }
-    const QStringList photos = std::get<EditorStart>(parsed).photos;
-
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessera"));
     QApplication::setOrganizationName(QStringLiteral("Tessera"));
@@ -37,11 +36,24 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName(kit::localized("CFBundleDisplayName"));
     QApplication::setWindowIcon(chrome::namedImage(QStringLiteral("tessera")));
 
+    // The first collage document named is opened; the other files are photos.
+    QStringList photos;
+    QString document;
+    const QString documentSuffix = QLatin1Char('.') + QLatin1String(kDocumentExtension);
+    for (const QString& path : std::get<EditorStart>(parsed).photos) {
+        if (!path.endsWith(documentSuffix, Qt::CaseInsensitive))
+            photos.append(path);
+        else if (document.isEmpty())
+            document = path;
+    }
+
     KLController controller;
     controller.window()->show();
     // Launching finishes once the window has its size.
-    QTimer::singleShot(0, &controller, [&controller, photos] {
+    QTimer::singleShot(0, &controller, [&controller, photos, document] {
         controller.applicationDidFinishLaunching();
+        if (!document.isEmpty())
+            controller.documents().openFile(document);
         if (!photos.isEmpty())
             controller.openPhotos(photos);
     });

@@ -49,6 +49,8 @@ struct FakeDialogs : Dialogs
     std::vector<kit::Size> exportRatios;
     QStringList revealed;
     std::deque<QString> styleNames; // cancels when empty
+    std::deque<SaveAnswer> saveAnswers; // Cancel when empty
+    std::deque<QString> savePaths; // cancels when empty
     QStringList styleNameFieldTexts;
 
     Answer ask(QWidget*, const QString& t, const QString& m, Answer preferred) override
@@ -63,6 +65,23 @@ struct FakeDialogs : Dialogs
         const Answer c = answers.front();
         answers.pop_front();
         return c;
+    }
+    SaveAnswer askToSave(QWidget*, const QString& t, const QString& m) override
+    {
+        shown.push_back({ t, m, kit::localized("BUTTON_SAVE"), kit::localized("BUTTON_CANCEL") });
+        if (saveAnswers.empty())
+            return SaveAnswer::Cancel;
+        const SaveAnswer a = saveAnswers.front();
+        saveAnswers.pop_front();
+        return a;
+    }
+    QString chooseSavePath(QWidget*, const QString&, const QString&, const QStringList&) override
+    {
+        if (savePaths.empty())
+            return {};
+        const QString path = savePaths.front();
+        savePaths.pop_front();
+        return path;
     }
     void inform(QWidget*, const QString& t, const QString& m, const QString& b) override
     {

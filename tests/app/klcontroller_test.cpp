@@ -350,6 +350,9 @@ TEST_F(ControllerTest, NewCanvasAndQuitAskFirst)
     EXPECT_EQ(m_dialogs->shown[0].message, kit::localized("NEW_CANVAS"));
     EXPECT_EQ(m_dialogs->shown[0].defaultButton, kit::localized("BUTTON_YES"));
 
+    // Without unsaved changes, quitting asks the plain question.
+    m_dialogs->saveAnswers = { Dialogs::SaveAnswer::Discard };
+    c.documents().newDocument();
     m_dialogs->answers = { Dialogs::Answer::No };
     EXPECT_FALSE(c.window()->close());
     EXPECT_TRUE(c.window()->isVisible());

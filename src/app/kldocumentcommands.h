@@ -1,0 +1,103 @@
+#pragma once
+
+// The collage as a document: File ▸ New, Open…, Open Recent, Save, Save As…
+// and Save a Copy With Photos…, the window title with the document's name
+// and its unsaved mark, and the question before unsaved changes are set
+// aside.
+//
+// A collage counts as changed when its description (collagedocument.h)
+// differs from the one last saved or opened; the zoom and the mode shown
+// are kept in a document but are no changes. The description is compared
+// again after each of the person's actions (a mouse button released, a key,
+// a scroll, a drop) and before every question.
+
+#include "document/collagedocument.h"
+
+#include <memory>
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class CollageEditor;
+class Dialogs;
+class KLController;
+class KLMainWindow;
+
+class KLDocumentCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    KLDocumentCommands(KLController& controller, KLMainWindow& window, Dialogs& dialogs);
+    ~KLDocumentCommands() override;
+
+    // The three canvases of the window as the document functions edit them.
+    CollageEditor& editor() { return *m_editor; }
+
+    // Takes the collage as it is now as the unchanged, untitled one; run once
+    // the window has finished launching.
+    void start();
+
+    // The document's file; empty while it has never been saved.
+    const QString& path() const { return m_path; }
+    // The name the title shows: the file's name without its extension, or
+    // "Untitled".
+    QString displayName() const;
+    // Compares the collage with the one saved (see above).
+    bool isModified();
+    // Compares again and updates the title.
+    void checkpoint();
+
+    // -- File menu
+    void newDocument();
+    void open();
+    // Opens `path` after the question about unsaved changes. A document that
+    // cannot be read is reported and changes nothing; photos that cannot be
+    // read are reported and keep their places as grey stand-ins.
+    bool openFile(const QString& path);
+    // False when cancelled or failed (reported).
+    bool save();
+    bool saveAs();
+    void saveCopyWithPhotos();
+
+    // Most recent first, at most kMaxRecentDocuments.
+    QStringList recentDocuments() const;
+    void clearRecentDocuments();
+    static constexpr int kMaxRecentDocuments = 10;
+
+    // Whether the collage may be set aside (quit, New, Open): true when it
+    // has no unsaved changes, or when the person chose to save them (and
+    // they were saved) or to discard them.
+    bool maySetAside();
+
+    // The collage as the document functions describe it, and the description
+    // it was last saved or opened with.
+    CollageDocument describe();
+    const CollageDocument& saved() const { return m_saved; }
+
+signals:
+    // The document's file or its unsaved state changed.
+    void stateChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool writeTo(const QString& path);
+    void markSaved(const QString& path);
+    void rememberRecent(const QString& path);
+    void updateTitle();
+    QString suggestedPath(const QString& extension) const;
+    void scheduleCheckpoint();
+
+    KLController& m_controller;
+    KLMainWindow& m_window;
+    Dialogs& m_dialogs;
+    std::unique_ptr<CollageEditor> m_editor;
+    QString m_path;
+    CollageDocument m_saved;
+    bool m_started = false;
+    bool m_modified = false;
+    bool m_checkpointPending = false;
+};

@@ -1,0 +1,69 @@
+#include "controllerfixture.h"
+
+#include "kit/localisation.h"
+#include "support/testsupport.h"
+#include "template/klresourceview.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+// Saving, the unsaved mark, the question before changes are lost, New,
+// Open and Open Recent, as the window shows them.
+TEST_F(ControllerTest, DocumentsSaveReopenAndGuardUnsavedChanges)
+{
+    kit::Defaults::standard().remove(QStringLiteral("RecentDocuments"));
+    KLController& c = start();
+    KLDocumentCommands& docs = c.documents();
+    KLMainWindow& w = *c.window();
+    EXPECT_EQ(w.windowTitle(), kit::localized("UNTITLED_DOCUMENT") + "[*]");
+    EXPECT_FALSE(w.isWindowModified());
+
+    c.addText();
+    docs.checkpoint();
+    EXPECT_TRUE(w.isWindowModified());
+
+    // Quitting with changes asks to save them; cancelling keeps the window.
+    EXPECT_FALSE(c.windowShouldClose());
+    ASSERT_FALSE(m_dialogs->shown.empty());
+    EXPECT_EQ(m_dialogs->shown.back().message,
+              kit::localized("SAVE_CHANGES_QUESTION").arg(kit::localized("UNTITLED_DOCUMENT")));
+
+    // Saving asks for a name; the extension is added.
+    m_dialogs->savePaths.push_back(m_dir.filePath("trip"));
+    m_dialogs->saveAnswers.push_back(Dialogs::SaveAnswer::Save);
+    docs.newDocument();
+    const QString path = m_dir.filePath("trip.tessera");
+    EXPECT_TRUE(QFileInfo(path).isFile());
+    EXPECT_TRUE(c.canvas()->textItems().empty());
+    EXPECT_EQ(w.windowTitle(), kit::localized("UNTITLED_DOCUMENT") + "[*]");
+    EXPECT_FALSE(w.isWindowModified());
+
+    // Opening gives the caption back and names the document.
+    ASSERT_TRUE(docs.openFile(path));
+    EXPECT_EQ(c.canvas()->textItems().size(), 1u);
+    EXPECT_EQ(w.windowTitle(), "trip[*]");
+    EXPECT_FALSE(docs.isModified());
+    EXPECT_EQ(docs.recentDocuments(), QStringList { path });
+
+    // A later format is refused, naming it, and changes nothing.
+    const size_t shown = m_dialogs->shown.size();
+    const QString later = testsupport::writeFile(m_dir.filePath("later.tessera"),
+                                                 R"({"format": "tessera-collage", "version": 4})");
+    EXPECT_FALSE(docs.openFile(later));
+    ASSERT_EQ(m_dialogs->shown.size(), shown + 1);
+    EXPECT_TRUE(m_dialogs->shown.back().message.contains(QLatin1String("format 4")));
+    EXPECT_EQ(docs.path(), path);
+    EXPECT_EQ(c.canvas()->textItems().size(), 1u);
+
+    // Discarding changes lets the quit go on without writing.
+    c.addText();
+    m_dialogs->saveAnswers.push_back(Dialogs::SaveAnswer::Discard);
+    const QByteArray savedBytes = [&] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    EXPECT_TRUE(c.windowShouldClose());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), savedBytes);
+}
