@@ -277,6 +277,10 @@ Your changes will be lost if you don’t save them.</source>
         <translation>Do you want to save the changes you made to the collage “%1”?
 Your changes will be lost if you don’t save them.</translation>
     </message>
+    <message id="RESTORE_AUTOSAVE_QUESTION">
+        <source>Tessera did not quit normally last time. Restore the collage autosaved at %1?</source>
+        <translation>Tessera did not quit normally last time. Restore the collage autosaved at %1?</translation>
+    </message>
     <message id="BUTTON_SAVE">
         <source>Save</source>
         <translation>Save</translation>

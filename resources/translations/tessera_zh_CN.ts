@@ -277,6 +277,10 @@ Your changes will be lost if you don’t save them.</source>
         <translation>要存储对拼贴“%1”所做的更改吗？
 如果不存储，您的更改将丢失。</translation>
     </message>
+    <message id="RESTORE_AUTOSAVE_QUESTION">
+        <source>Tessera did not quit normally last time. Restore the collage autosaved at %1?</source>
+        <translation>Tessera 上次没有正常退出。要恢复 %1 自动存储的拼图吗？</translation>
+    </message>
     <message id="BUTTON_SAVE">
         <source>Save</source>
         <translation>存储</translation>

@@ -48,6 +48,7 @@ KLController::KLController(std::unique_ptr<Dialogs> dialogs, QObject* parent)
     buildCanvases();
     buildRatioView();
     m_documents = std::make_unique<KLDocumentCommands>(*this, *m_window, *m_dialogs);
+    m_autosave = std::make_unique<KLAutosave>(*m_documents, *m_dialogs, *m_window);
     observeNotifications();
     connectWindow();
     m_window->showPage(Page::Templates);
@@ -59,6 +60,7 @@ KLController::~KLController()
 {
     // Observers first: nothing may reach a half-destroyed controller.
     m_observations.clear();
+    m_autosave.reset();
     m_documents.reset();
     m_styles.reset();
 }
@@ -202,6 +204,7 @@ void KLController::applicationDidFinishLaunching()
     m_libraries->layoutAll();
     showWhatsNew(false);
     m_documents->start();
+    m_autosave->start();
 }
 
 // -- Modes

@@ -20,6 +20,7 @@
 
 #include "dialogs.h"
 #include "klaboutwindow.h"
+#include "klautosave.h"
 #include "kldocumentcommands.h"
 #include "klexportcommand.h"
 #include "kllibrarypane.h"
@@ -143,6 +144,7 @@ public:
 
     // -- The collage as a document (klcontroller_document.cpp)
     KLDocumentCommands& documents() const { return *m_documents; }
+    KLAutosave& autosave() const { return *m_autosave; }
     // A mode takes the ratio (an index into the ratio table) or zoom a
     // document gives it; the mode shown is laid out again.
     void setModeRatio(Mode mode, int index);
@@ -253,6 +255,7 @@ private:
     std::unique_ptr<KLStyleCommands> m_styles;
     std::unique_ptr<KLPrintCommand> m_print;
     std::unique_ptr<KLDocumentCommands> m_documents;
+    std::unique_ptr<KLAutosave> m_autosave;
 
     // Canvases, each in its own document view hosted by its own widget.
     KLResourceView* m_canvas = nullptr;

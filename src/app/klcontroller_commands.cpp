@@ -59,6 +59,7 @@ bool KLController::windowShouldClose()
                != Dialogs::Answer::Yes) {
         return false;
     }
+    m_autosave->discard();
     m_terminating = true;
     QCoreApplication::quit();
     return true;

@@ -217,21 +217,35 @@ bool KLDocumentCommands::openFile(const QString& file)
     // sets nothing aside.
     if (!maySetAside())
         return false;
-    CollageDocument& document = *read.document;
-    const PhotoLoadReport report = loadDocumentPhotos(document, m_editor.get());
-    fillCollage(*m_editor, document);
+    m_path = path;
+    show(*read.document);
     markSaved(path);
     rememberRecent(path);
-    if (!report.ok()) {
-        kit::log(kit::lcApp(),
-                 QStringLiteral("Collage '%1' opened without: %2")
-                     .arg(path, report.problems.join(QStringLiteral("; "))));
-        m_dialogs.inform(&m_window, kit::localized("WARNING_TITLE"),
-                         kit::localized("DOCUMENT_MISSING_FILES")
-                             .arg(displayName(), report.problems.join(QLatin1Char('\n'))),
-                         kit::localized("BUTTON_OK"));
-    }
     return true;
+}
+
+void KLDocumentCommands::restore(CollageDocument document, const QString& path)
+{
+    m_path = path;
+    show(document);
+    checkpoint();
+    updateTitle();
+    emit stateChanged();
+}
+
+void KLDocumentCommands::show(CollageDocument& document)
+{
+    const PhotoLoadReport report = loadDocumentPhotos(document, m_editor.get());
+    fillCollage(*m_editor, document);
+    if (report.ok())
+        return;
+    kit::log(kit::lcApp(),
+             QStringLiteral("Collage opened without: %1")
+                 .arg(report.problems.join(QStringLiteral("; "))));
+    m_dialogs.inform(&m_window, kit::localized("WARNING_TITLE"),
+                     kit::localized("DOCUMENT_MISSING_FILES")
+                         .arg(displayName(), report.problems.join(QLatin1Char('\n'))),
+                     kit::localized("BUTTON_OK"));
 }
 
 // -- Save

@@ -56,6 +56,10 @@ public:
     // cannot be read is reported and changes nothing; photos that cannot be
     // read are reported and keep their places as grey stand-ins.
     bool openFile(const QString& path);
+    // Gives the canvases a collage restored from an autosaved copy of the
+    // document at `path` (empty for an untitled one); it stays unsaved.
+    // Photos that cannot be read are reported as when opening.
+    void restore(CollageDocument document, const QString& path);
     // False when cancelled or failed (reported).
     bool save();
     bool saveAs();
@@ -84,6 +88,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Loads the photos and fills the canvases; tells which files are missing.
+    void show(CollageDocument& document);
     bool writeTo(const QString& path);
     void markSaved(const QString& path);
     void rememberRecent(const QString& path);

@@ -67,3 +67,35 @@ TEST_F(ControllerTest, DocumentsSaveReopenAndGuardUnsavedChanges)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), savedBytes);
 }
+
+// A collage autosaved by a session that never quit is offered at the next
+// start and comes back unsaved; a normal quit leaves nothing to offer.
+TEST_F(ControllerTest, AutosaveIsOfferedAfterAnAbnormalEnd)
+{
+    KLController& first = start();
+    first.selectView(101);
+    first.layoutView()->addPhotos({ testsupport::solidPhoto({ 40, 30 }, Qt::red) });
+    first.addText();
+    const QString photo = m_dir.filePath("sea.png");
+    ASSERT_TRUE(testsupport::writeImage(testsupport::solidImage({ 40, 30 }, Qt::blue), photo));
+    first.openPhotos({ photo });
+    first.autosave().saveNow();
+    ASSERT_TRUE(QFileInfo::exists(KLAutosave::autosavePath()));
+
+    // The process ends without quitting.
+    KLController& second = start(false);
+    m_dialogs->answers = { Dialogs::Answer::Yes };
+    second.applicationDidFinishLaunching();
+    ASSERT_FALSE(m_dialogs->shown.empty());
+    EXPECT_TRUE(m_dialogs->shown.front().message.startsWith(
+        kit::localized("RESTORE_AUTOSAVE_QUESTION").section(QLatin1Char('%'), 0, 0)));
+    // The photo that never was a file cannot come back; the rest does.
+    EXPECT_EQ(second.layoutView()->items().size(), 1u);
+    EXPECT_EQ(second.layoutView()->textItems().size(), 1u);
+    EXPECT_EQ(second.currentMode(), Mode::FreeLayout);
+    EXPECT_TRUE(second.window()->isWindowModified());
+
+    m_dialogs->saveAnswers = { Dialogs::SaveAnswer::Discard };
+    EXPECT_TRUE(second.windowShouldClose());
+    EXPECT_FALSE(QFileInfo::exists(KLAutosave::autosavePath()));
+}
