@@ -290,18 +290,16 @@ Your changes will be lost if you don’t save them.</translation>
         <translation>Don’t Save</translation>
     </message>
     <message id="DOCUMENT_OPEN_FAILED">
-        <source>The collage “%1” could not be opened: %2.</source>
-        <translation>The collage “%1” could not be opened: %2.</translation>
+        <source>The collage “%1” could not be opened:</source>
+        <translation>The collage “%1” could not be opened:</translation>
     </message>
     <message id="DOCUMENT_SAVE_FAILED">
-        <source>The collage could not be saved as “%1”: %2.</source>
-        <translation>The collage could not be saved as “%1”: %2.</translation>
+        <source>The collage could not be saved as “%1”:</source>
+        <translation>The collage could not be saved as “%1”:</translation>
     </message>
     <message id="DOCUMENT_MISSING_FILES">
-        <source>Some files of the collage “%1” could not be read. Missing photos keep their places in grey:
-%2</source>
-        <translation>Some files of the collage “%1” could not be read. Missing photos keep their places in grey:
-%2</translation>
+        <source>Some files of the collage “%1” could not be read. Missing photos keep their places in grey:</source>
+        <translation>Some files of the collage “%1” could not be read. Missing photos keep their places in grey:</translation>
     </message>
     <message id="DOCUMENT_COPY_FAILED">
         <source>The copy could not be saved: %1.</source>

@@ -290,18 +290,16 @@ Your changes will be lost if you don’t save them.</source>
         <translation>不存储</translation>
     </message>
     <message id="DOCUMENT_OPEN_FAILED">
-        <source>The collage “%1” could not be opened: %2.</source>
-        <translation>无法打开拼贴“%1”：%2。</translation>
+        <source>The collage “%1” could not be opened:</source>
+        <translation>无法打开拼贴“%1”：</translation>
     </message>
     <message id="DOCUMENT_SAVE_FAILED">
-        <source>The collage could not be saved as “%1”: %2.</source>
-        <translation>无法将拼贴存储为“%1”：%2。</translation>
+        <source>The collage could not be saved as “%1”:</source>
+        <translation>无法将拼贴存储为“%1”：</translation>
     </message>
     <message id="DOCUMENT_MISSING_FILES">
-        <source>Some files of the collage “%1” could not be read. Missing photos keep their places in grey:
-%2</source>
-        <translation>拼贴“%1”的部分文件无法读取。缺失的照片以灰色保留其位置：
-%2</translation>
+        <source>Some files of the collage “%1” could not be read. Missing photos keep their places in grey:</source>
+        <translation>拼贴“%1”的部分文件无法读取。缺失的照片以灰色保留其位置：</translation>
     </message>
     <message id="DOCUMENT_COPY_FAILED">
         <source>The copy could not be saved: %1.</source>

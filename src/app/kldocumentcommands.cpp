@@ -200,10 +200,10 @@ bool KLDocumentCommands::openFile(const QString& file)
     if (!read.ok()) {
         kit::log(kit::lcApp(),
                  QStringLiteral("Cannot open collage '%1': %2").arg(path, read.error));
-        m_dialogs.inform(
-            &m_window, kit::localized("WARNING_TITLE"),
-            kit::localized("DOCUMENT_OPEN_FAILED").arg(QFileInfo(path).fileName(), read.error),
-            kit::localized("BUTTON_OK"));
+        m_dialogs.inform(&m_window, kit::localized("WARNING_TITLE"),
+                         kit::localized("DOCUMENT_OPEN_FAILED").arg(QFileInfo(path).fileName())
+                             + QLatin1Char('\n') + read.error,
+                         kit::localized("BUTTON_OK"));
         if (!QFileInfo::exists(path)) {
             QStringList recent = recentDocuments();
             if (recent.removeAll(path) > 0) {
@@ -243,8 +243,8 @@ void KLDocumentCommands::show(CollageDocument& document)
              QStringLiteral("Collage opened without: %1")
                  .arg(report.problems.join(QStringLiteral("; "))));
     m_dialogs.inform(&m_window, kit::localized("WARNING_TITLE"),
-                     kit::localized("DOCUMENT_MISSING_FILES")
-                         .arg(displayName(), report.problems.join(QLatin1Char('\n'))),
+                     kit::localized("DOCUMENT_MISSING_FILES").arg(displayName()) + QLatin1Char('\n')
+                         + report.problems.join(QLatin1Char('\n')),
                      kit::localized("BUTTON_OK"));
 }
 
@@ -275,7 +275,8 @@ bool KLDocumentCommands::writeTo(const QString& path)
     if (!saveCollageDocument(document, path, &error)) {
         kit::log(kit::lcApp(), QStringLiteral("Cannot save collage '%1': %2").arg(path, error));
         m_dialogs.inform(&m_window, kit::localized("WARNING_TITLE"),
-                         kit::localized("DOCUMENT_SAVE_FAILED").arg(path, error),
+                         kit::localized("DOCUMENT_SAVE_FAILED").arg(path) + QLatin1Char('\n')
+                             + error,
                          kit::localized("BUTTON_OK"));
         return false;
     }
