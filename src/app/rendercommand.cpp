@@ -85,6 +85,7 @@ void addOptions(QCommandLineParser& parser, const std::vector<std::unique_ptr<Re
         { { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("show this help") },
         { { QStringLiteral("v"), QStringLiteral("version") }, QStringLiteral("show the version") },
     });
+    parser.addOptions(captionOptions());
     for (const auto& mode : modes)
         parser.addOptions(mode->options());
 }
@@ -167,6 +168,7 @@ std::variant<RenderOptions, QString> readOptions(const QCommandLineParser& parse
         return *problem;
     const bool havePage = parser.isSet(QStringLiteral("paper"))
         || parser.isSet(QStringLiteral("dpi")) || parser.isSet(QStringLiteral("orientation"));
+    o.captions = readCaptions(parser, &o.styles);
     o.output = parser.value(QStringLiteral("output"));
     if (o.output.isEmpty())
         return QStringLiteral("--output is required");
@@ -286,6 +288,13 @@ RenderStatus runRender(const RenderOptions& o, RenderMode& mode, QTextStream& er
     const auto background = loadRenderBackground(o);
     if (const RenderFailure* failure = std::get_if<RenderFailure>(&background))
         return fail(failure->file, failure->reason);
+    std::vector<std::pair<QString, TextStyle>> styles;
+    for (const QString& name : o.styles) {
+        auto style = loadRenderStyle(name);
+        if (const QString* reason = std::get_if<QString>(&style))
+            return fail(name, *reason);
+        styles.emplace_back(name, std::get<TextStyle>(style));
+    }
 
     auto made = mode.makeCanvas(o, photos, err);
     if (const RenderFailure* failure = std::get_if<RenderFailure>(&made))
@@ -300,6 +309,7 @@ RenderStatus runRender(const RenderOptions& o, RenderMode& mode, QTextStream& er
     canvas._setHasCorner(o.corners);
     canvas._setHasShadow(o.shadow);
     canvas._setBackgroundView(std::get<std::optional<BackgroundEntry>>(background));
+    addRenderCaptions(canvas, o.captions, styles);
 
     QString writeError;
     const bool written = o.pdf
@@ -341,12 +351,16 @@ int renderCommandMain(int argc, char** argv)
     // Text masks need fonts, and so an application object; the offscreen
     // platform gives one without a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // The words after "render" are all ours: Qt would take some of them as
+    // its own (--style is one) and drop them, so it sees the program alone.
+    QStringList args;
+    for (int i = 2; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Tessera"));
     QGuiApplication::setApplicationVersion(QString::fromLatin1(kTesseraVersion));
     kit::installPlainMessageHandler();
-    QStringList args = QGuiApplication::arguments();
-    args.erase(args.begin(), args.begin() + std::min<qsizetype>(2, args.size()));
     QTextStream err(stderr);
     QTextStream out(stdout);
     return renderMain(args, err, &out);

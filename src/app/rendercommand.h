@@ -14,6 +14,7 @@
 // changed), 2 bad arguments (the reason and the usage on stderr).
 
 #include "collagepdf.h"
+#include "rendercaptions.h"
 
 #include "border/backgroundentry.h"
 #include "kit/image.h"
@@ -55,6 +56,10 @@ struct RenderOptions
     bool pdf = false;
     PdfOptions page;
     QString output;
+    // --caption and --style (rendercaptions.h): the captions in order, and
+    // every style named.
+    std::vector<RenderCaption> captions;
+    QStringList styles;
 };
 
 // Exit statuses of the command.

@@ -198,12 +198,21 @@ kit::Point KLCanvasView::textAnchor() const
     return m_captionContainer->bounds().centre();
 }
 
+kit::Point KLCanvasView::captionPointFromCanvas(kit::Point p) const
+{
+    return m_captionContainer->convertPointFromView(p, this);
+}
+
 KLTextView* KLCanvasView::addTextView(const QString& text, kit::Point at)
+{
+    // Every new caption starts with the person's default style.
+    return addTextView(text, at, defaultTextStyle());
+}
+
+KLTextView* KLCanvasView::addTextView(const QString& text, kit::Point at, const TextStyle& style)
 {
     for (KLTextView* caption : m_textItems)
         caption->setNeedsDisplay();
-    // Every new caption starts with the person's default style.
-    const TextStyle style = defaultTextStyle();
     double h = captionHeight(style.height);
     double w = style.ratio * h;
     // A caption starts no wider than the view it lives in, shrunk as a

@@ -57,6 +57,7 @@
 #include <QStringList>
 
 class KLTextView;
+struct TextStyle;
 
 class KLCanvasView : public kit::View
 {
@@ -126,6 +127,11 @@ public:
     // caption, and keeps its place as fractions of the container. It becomes first responder and
     // "kTextViewDidSelected" is posted with it. Answers the caption.
     KLTextView* addTextView(const QString& text, kit::Point at);
+    // The same in the given style instead of the default one.
+    KLTextView* addTextView(const QString& text, kit::Point at, const TextStyle& style);
+    // The point of the caption container that lies at `p`, a point of this
+    // canvas.
+    kit::Point captionPointFromCanvas(kit::Point p) const;
     // Where the add-caption command puts a new caption: the centre of the
     // caption container's bounds.
     virtual kit::Point textAnchor() const;

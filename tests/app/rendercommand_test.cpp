@@ -1,5 +1,7 @@
 #include "app/rendercommand.h"
 
+#include "text/stylefile.h"
+
 #include "support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -190,6 +192,13 @@ TEST_F(RenderCommandTest, BadInputFailsAndWritesNothing)
         { { "--template", m_template, "--format", "pdf", "--output", out("no/dir/x.pdf") },
           "x.pdf",
           RenderFailed },
+        { { "--template", m_template, "--style", "Nowhere", "--caption", "x", "--output",
+            existing },
+          "Nowhere",
+          RenderFailed },
+        { { "--mode", "serial", "--style", notPicture, "--output", existing },
+          "notes.jpg",
+          RenderFailed },
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.args), c.status) << c.args.join(' ').toStdString();
@@ -235,5 +244,77 @@ TEST_F(RenderCommandTest, PdfPagesOfEveryMode)
         ASSERT_TRUE(m.hasMatch());
         EXPECT_NEAR(m.captured(1).toDouble(), c.page.width(), 1) << c.args.last().toStdString();
         EXPECT_NEAR(m.captured(2).toDouble(), c.page.height(), 1) << c.args.last().toStdString();
+    }
+}
+
+TEST_F(RenderCommandTest, CaptionsOnEveryModeFollowTheCanvasSize)
+{
+    TextStyle blue = factoryTextStyle();
+    blue.fontName = "DejaVu Sans Bold";
+    blue.fontColor = QColor(Qt::blue);
+    const QString style = out("blue.style");
+    ASSERT_TRUE(writeStyleFile(style, blue));
+
+    struct Ink
+    {
+        int count = 0, minX = 1 << 30, maxX = -1;
+        double x = 0, y = 0; // centre, as fractions from the top-left corner
+    };
+    const auto inkOf = [](const QImage& image, auto&& is, QRect area) {
+        Ink ink;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (is(image.pixelColor(x, y))) {
+                    ++ink.count;
+                    ink.x += x, ink.y += y;
+                    ink.minX = std::min(ink.minX, x), ink.maxX = std::max(ink.maxX, x);
+                }
+        ink.x /= std::max(1, ink.count) * double(image.width());
+        ink.y /= std::max(1, ink.count) * double(image.height());
+        return ink;
+    };
+    const auto isBlue = [](QColor c) {
+        return c.blue() > 200 && c.red() < 60 && c.green() < 60;
+    };
+    const auto isBlack = [](QColor c) {
+        return c.alpha() > 200 && c.value() < 50;
+    };
+
+    const struct
+    {
+        QStringList mode;
+    } cases[] = {
+        { { "--template", m_template, "--photo", m_photo } },
+        { { "--mode", "free" } },
+        { { "--mode", "serial", "--photo", m_photo, "--photo", m_photo } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode.join(' ').toStdString());
+        // The first caption takes the default style, the second the one
+        // named before it; a text whose end is no point keeps its "@".
+        Ink widths[2];
+        for (const int width : { 1024, 512 }) {
+            const QString output = out(QStringLiteral("captions%1.png").arg(width));
+            ASSERT_EQ(run(c.mode
+                          + QStringList { "--caption", "I@0.2,0.75", "--style", style, "--caption",
+                                          "H@me@0.7,0.25", "--no-shadow", "--width",
+                                          QString::number(width), "--output", output }),
+                      RenderOk)
+                << m_err;
+            const QImage image(output);
+            const QRect all = image.rect();
+            const Ink right = inkOf(image, isBlue, all);
+            EXPECT_NEAR(right.x, 0.7, 0.02);
+            EXPECT_NEAR(right.y, 0.25, 0.02);
+            EXPECT_EQ(inkOf(image, isBlue, all.adjusted(0, 0, -image.width() / 2, 0)).count, 0);
+            const QRect lowerLeft(0, image.height() / 2, image.width() / 2, image.height() / 2);
+            const Ink left = inkOf(image, isBlack, lowerLeft);
+            EXPECT_NEAR(left.x, 0.2, 0.02);
+            EXPECT_NEAR(left.y, 0.75, 0.02);
+            widths[width == 512] = right;
+        }
+        // Laid out at 1024 wide and resized with the canvas.
+        EXPECT_NEAR(double(widths[0].maxX - widths[0].minX) / (widths[1].maxX - widths[1].minX),
+                    2.0, 0.15);
     }
 }
