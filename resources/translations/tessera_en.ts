@@ -59,6 +59,10 @@
         <source>Only backgrounds that you added can be deleted. Plain white, plain black and the backgrounds that come with Tessera always stay in the library.</source>
         <translation>Only backgrounds that you added can be deleted. Plain white, plain black and the backgrounds that come with Tessera always stay in the library.</translation>
     </message>
+    <message id="DELETE_FAILED">
+        <source>“%1” could not be deleted, so it stays in the library. Check that its folder can be written to.</source>
+        <translation>“%1” could not be deleted, so it stays in the library. Check that its folder can be written to.</translation>
+    </message>
     <message id="CAN_NOT_DELETE_TEMPLATE">
         <source>Only templates that you added can be deleted. The templates that come with Tessera always stay in the library.</source>
         <translation>Only templates that you added can be deleted. The templates that come with Tessera always stay in the library.</translation>

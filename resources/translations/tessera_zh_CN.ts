@@ -59,6 +59,10 @@
         <source>Only backgrounds that you added can be deleted. Plain white, plain black and the backgrounds that come with Tessera always stay in the library.</source>
         <translation>只能删除您自己添加的背景。纯白、纯黑以及 Tessera 自带的背景始终保留在背景库中。</translation>
     </message>
+    <message id="DELETE_FAILED">
+        <source>“%1” could not be deleted, so it stays in the library. Check that its folder can be written to.</source>
+        <translation>无法删除“%1”，因此它仍保留在库中。请检查其所在文件夹是否可写。</translation>
+    </message>
     <message id="CAN_NOT_DELETE_TEMPLATE">
         <source>Only templates that you added can be deleted. The templates that come with Tessera always stay in the library.</source>
         <translation>只能删除您自己添加的模板。Tessera 自带的模板始终保留在模板库中。</translation>

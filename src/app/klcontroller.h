@@ -242,6 +242,8 @@ private:
     void storeWhatsNewChoice();
     // Opens `url`, or says that nothing on the system can.
     void openUrlOrSay(const QUrl& url);
+    // Says that a library item's file could not be deleted and so stays.
+    void informDeleteFailed(const QString& path);
     ModeState& current() { return m_modes[m_currentMode]; }
     // The current mode's ratio (width, height); the serial column's is its
     // content's, as (ratio, 1).

@@ -21,6 +21,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QUrl>
 
@@ -73,6 +74,13 @@ void KLController::addText()
 
 // -- Library items
 
+void KLController::informDeleteFailed(const QString& path)
+{
+    m_dialogs->inform(m_window.get(), kit::localized("WARNING_TITLE"),
+                      kit::localized("DELETE_FAILED").arg(QFileInfo(path).fileName()),
+                      kit::localized("BUTTON_OK"));
+}
+
 void KLController::removeItem()
 {
     QWidget* parent = m_window.get();
@@ -89,11 +97,14 @@ void KLController::removeItem()
                            Dialogs::Answer::No)
             != Dialogs::Answer::Yes)
             return;
+        if (!backgroundListView()->removeView(*entry)) {
+            informDeleteFailed(entry->path);
+            return;
+        }
         for (Mode mode : kModes) {
             if (m_modes[mode].canvas->backgroundView() == *entry)
                 m_modes[mode].canvas->_setBackgroundView(std::nullopt);
         }
-        backgroundListView()->removeView(*entry);
         current().background.reset();
         m_libraries->layout(Page::Backgrounds);
         markLibraries();
@@ -116,7 +127,10 @@ void KLController::removeItem()
                        Dialogs::Answer::No)
         != Dialogs::Answer::Yes)
         return;
-    resourceListView()->removeTemplate(*m_currentResourceTemplate);
+    if (!resourceListView()->removeTemplate(*m_currentResourceTemplate)) {
+        informDeleteFailed(*m_currentResourceTemplate);
+        return;
+    }
     const QStringList remaining = resourceListView()->resourcePaths();
     m_currentResourceTemplate.reset();
     if (!remaining.isEmpty() && loadTemplate(remaining.front())) {

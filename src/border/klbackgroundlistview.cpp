@@ -175,23 +175,21 @@ std::optional<QString> KLBackgroundListView::addImageFromURL(const QString& file
     return kit::Folders::addToUserFolder(kit::LibraryFolder::Backgrounds, filePath);
 }
 
-void KLBackgroundListView::removeView(KLBackgroundView* view)
+bool KLBackgroundListView::removeView(KLBackgroundView* view)
 {
     const auto it = std::find(m_imgViews.begin(), m_imgViews.end(), view);
-    if (view && it != m_imgViews.end())
-        removeAt(int(it - m_imgViews.begin()));
+    return view && it != m_imgViews.end() && removeAt(int(it - m_imgViews.begin()));
 }
 
-void KLBackgroundListView::removeView(const BackgroundEntry& entry)
+bool KLBackgroundListView::removeView(const BackgroundEntry& entry)
 {
     if (entry.path.isEmpty())
-        return;
+        return false;
     const qsizetype index = m_resourcePaths.indexOf(entry.path);
-    if (index >= 0)
-        removeAt(int(index));
+    return index >= 0 && removeAt(int(index));
 }
 
-void KLBackgroundListView::removeAt(int index)
+bool KLBackgroundListView::removeAt(int index)
 {
     // White and black are application resources, shared by every user of
     // the installation: deleting them would break the library for good.
@@ -200,17 +198,20 @@ void KLBackgroundListView::removeAt(int index)
         kit::log(kit::lcLibrary(),
                  QStringLiteral("The built-in background %1 is not removed.")
                      .arg(m_resourcePaths[index]));
-        return;
+        return false;
     }
+    // Only the listed picture file. One that stays on disk stays listed too,
+    // or it would come back at the next start.
+    if (!kit::Folders::removeFile(m_resourcePaths[index]))
+        return false;
     // Entry views exist for every path, or (before the first layout) for none.
     if (index < int(m_imgViews.size())) {
         m_imgViews[size_t(index)]->removeFromSuperview();
         m_imgViews.erase(m_imgViews.begin() + index);
     }
-    // Only the listed picture file; errors are ignored as the list follows the disk.
-    QFile::remove(m_resourcePaths[index]);
     m_resourcePaths.removeAt(index);
     layout();
+    return true;
 }
 
 bool KLBackgroundListView::performDragOperation(const kit::DragInfo& info)

@@ -55,9 +55,11 @@ public:
     // Entries that are not in the library, the built-in white and black
     // entries and the pictures the application ships (which every load
     // would bring back) are left alone.
-    void removeView(KLBackgroundView* view);
+    // True when the entry is gone; an entry whose file cannot be deleted
+    // stays listed.
+    bool removeView(KLBackgroundView* view);
     // The same for the entry a canvas kept: found by its picture file.
-    void removeView(const BackgroundEntry& entry);
+    bool removeView(const BackgroundEntry& entry);
 
     const QStringList& resourcePaths() const { return m_resourcePaths; }
     // Replaces the list; the entry views go and the next layout rebuilds them.
@@ -79,7 +81,7 @@ public:
 
 private:
     void removeAllEntries();
-    void removeAt(int index);
+    bool removeAt(int index);
 
     QStringList m_resourcePaths;
     std::vector<KLBackgroundView*> m_imgViews; // owned as subviews

@@ -147,6 +147,16 @@ bool Folders::isShipped(LibraryFolder folder, const QString& path)
     return false;
 }
 
+bool Folders::removeFile(const QString& path)
+{
+    QFile file(path);
+    if (file.remove() || !QFileInfo::exists(path))
+        return true;
+    qCWarning(lcLibrary).noquote()
+        << QStringLiteral("Cannot delete %1: %2").arg(path, file.errorString());
+    return false;
+}
+
 std::optional<QString> Folders::ensureUserFolder(LibraryFolder folder)
 {
     const QString path = userFolder(folder);

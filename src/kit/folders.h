@@ -53,6 +53,11 @@ public:
     // shipped folder has the same relative path (every load seeds the
     // user's folder with them, so such a file always comes back).
     static bool isShipped(LibraryFolder folder, const QString& path);
+    // Deletes a library item's file. False, with a log line naming the
+    // reason, when the file is still there afterwards (a folder in its
+    // place, a read-only disk); a file that is already gone counts as
+    // deleted.
+    static bool removeFile(const QString& path);
 
     // Every entry below `folder`, subfolders and files alike, as paths
     // relative to it: depth first, a folder before its contents, siblings

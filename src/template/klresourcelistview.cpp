@@ -268,24 +268,28 @@ std::optional<QString> KLResourceListView::addTemplateFromURL(const QString& fil
     return kit::Folders::addToUserFolder(kit::LibraryFolder::Templates, filePath);
 }
 
-void KLResourceListView::removeTemplate(const QString& path)
+bool KLResourceListView::removeTemplate(const QString& path)
 {
     const qsizetype index = m_resourcePaths.indexOf(path);
     if (index < 0)
-        return;
+        return false;
     if (kit::Folders::isShipped(kit::LibraryFolder::Templates, path)) {
         kit::log(kit::lcLibrary(), QStringLiteral("The shipped template %1 is kept.").arg(path));
-        return;
+        return false;
     }
+    // A file that stays on disk stays listed, or it would come back at the
+    // next start.
+    if (!kit::Folders::removeFile(path))
+        return false;
     // Views exist for every path, or (before the first layout) for none.
     if (index < qsizetype(m_imgViews.size())) {
         m_imgViews[size_t(index)]->removeFromSuperview();
         m_imgViews.erase(m_imgViews.begin() + index);
     }
-    QFile::remove(path);
     m_resourcePaths.removeAt(index);
     m_paths.erase(m_paths.begin() + index);
     layout();
+    return true;
 }
 
 // -- Drops

@@ -82,9 +82,10 @@ public:
     std::optional<QString> addTemplateFromURL(const QString& filePath);
     // Deletes the template file and its thumbnail view, then lays out again.
     // A path that is not listed, and a template the application ships
-    // (which every load would bring back), change nothing. The thumbnail
-    // file stays.
-    void removeTemplate(const QString& path);
+    // (which every load would bring back), change nothing, as does a file
+    // that cannot be deleted. The thumbnail file stays. True when the
+    // template is gone.
+    bool removeTemplate(const QString& path);
 
     // Renders the thumbnail of a template into `thumbnailPath` (PNG) and
     // answers it; nothing, with a log line, when the template cannot be

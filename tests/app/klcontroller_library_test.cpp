@@ -11,6 +11,8 @@
 #include "template/klresourcelistview.h"
 #include "template/klresourceview.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPushButton>
@@ -42,6 +44,19 @@ TEST_F(ControllerTest, RemovingATemplateAsksThenLoadsTheFirstLeft)
     ASSERT_EQ(m_dialogs->shown.size(), 1u);
     EXPECT_EQ(m_dialogs->shown[0].message, kit::localized("DELETE_TEMPLATE"));
     EXPECT_EQ(m_dialogs->shown[0].defaultButton, kit::localized("BUTTON_NO"));
+
+    // A file that cannot be deleted (a folder has taken its place) stays
+    // listed and chosen, and the person is told.
+    ASSERT_TRUE(QFile::rename(chosen, chosen + QStringLiteral(".kept")));
+    ASSERT_TRUE(QDir().mkpath(chosen + QStringLiteral("/inside")));
+    m_dialogs->answers = { Dialogs::Answer::Yes };
+    c.removeItem();
+    EXPECT_EQ(m_dialogs->shown.back().message,
+              kit::localized("DELETE_FAILED").arg(QFileInfo(chosen).fileName()));
+    EXPECT_TRUE(library->resourcePaths().contains(chosen));
+    EXPECT_EQ(c.currentResourceTemplate(), chosen);
+    ASSERT_TRUE(QDir(chosen).removeRecursively());
+    ASSERT_TRUE(QFile::rename(chosen + QStringLiteral(".kept"), chosen));
 
     m_dialogs->answers = { Dialogs::Answer::Yes };
     c.removeItem();
