@@ -1,5 +1,6 @@
 #include "collagepdf.h"
 
+#include "framerestorer.h"
 #include "kit/paintview.h"
 #include "kit/view.h"
 
@@ -8,20 +9,6 @@
 #include <QSaveFile>
 
 namespace {
-
-// Puts the canvas's frame back however the drawing ends.
-class FrameRestorer
-{
-public:
-    explicit FrameRestorer(kit::View& view) : m_view(view), m_frame(view.unrotatedFrame()) { }
-    ~FrameRestorer() { m_view.setFrame(m_frame); }
-    FrameRestorer(const FrameRestorer&) = delete;
-    FrameRestorer& operator=(const FrameRestorer&) = delete;
-
-private:
-    kit::View& m_view;
-    kit::Rect m_frame;
-};
 
 bool failWith(QString* error, const QString& reason)
 {

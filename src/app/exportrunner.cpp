@@ -3,6 +3,7 @@
 #include "busyindicator.h"
 #include "exportsettings.h"
 
+#include "framerestorer.h"
 #include "kit/localisation.h"
 #include "kit/logging.h"
 #include "kit/view.h"
@@ -11,24 +12,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-
-namespace {
-
-// Puts the canvas's frame back however the export leaves.
-class FrameRestorer
-{
-public:
-    explicit FrameRestorer(kit::View& view) : m_view(view), m_frame(view.unrotatedFrame()) { }
-    ~FrameRestorer() { m_view.setFrame(m_frame); }
-    FrameRestorer(const FrameRestorer&) = delete;
-    FrameRestorer& operator=(const FrameRestorer&) = delete;
-
-private:
-    kit::View& m_view;
-    kit::Rect m_frame;
-};
-
-} // namespace
 
 QString exportFailureMessage(const QString& path, const QString& reason)
 {
