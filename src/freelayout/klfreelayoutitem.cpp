@@ -441,13 +441,16 @@ void KLFreeLayoutItem::drawRect(kit::GraphicsContext& gc, const kit::Rect&)
     // Renders that are kept draw afresh at their own quality; the screen
     // copies the print as long as only its place changes (a move, or the
     // prints around it being redrawn).
-    if (!gc.highQuality() && drawSnapshot(gc))
+    // The selection marks are the screen's: an export of a canvas with a
+    // print selected shows none.
+    const bool marks = isFirstResponder() && gc.isDrawingToScreen();
+    if (!gc.highQuality() && drawSnapshot(gc, marks))
         return;
     gc.clipToRect(bounds());
-    drawPrint(gc);
+    drawPrint(gc, marks);
 }
 
-bool KLFreeLayoutItem::drawSnapshot(kit::GraphicsContext& gc)
+bool KLFreeLayoutItem::drawSnapshot(kit::GraphicsContext& gc, bool marks)
 {
     const QTransform device = gc.painter().deviceTransform();
     const QRect area = device.mapRect(bounds().toQt()).toAlignedRect();
@@ -458,7 +461,7 @@ bool KLFreeLayoutItem::drawSnapshot(kit::GraphicsContext& gc)
     wanted.size = bounds().size;
     wanted.scale = m_scale;
     wanted.photo = m_photoGeneration;
-    wanted.selected = isFirstResponder();
+    wanted.selected = marks;
     wanted.inDrag = m_inDrag;
     if (m_snapshot.pixels.isNull() || m_snapshot.pixels.size() != area.size()
         || !m_snapshot.matches(wanted)) {
@@ -472,7 +475,7 @@ bool KLFreeLayoutItem::drawSnapshot(kit::GraphicsContext& gc)
             kit::GraphicsContext inner(painter);
             inner.setHighQuality(true);
             inner.clipToRect(bounds());
-            drawPrint(inner);
+            drawPrint(inner, marks);
         }
         painter.end();
         m_snapshot = std::move(wanted);
@@ -481,7 +484,7 @@ bool KLFreeLayoutItem::drawSnapshot(kit::GraphicsContext& gc)
     return true;
 }
 
-void KLFreeLayoutItem::drawPrint(kit::GraphicsContext& gc)
+void KLFreeLayoutItem::drawPrint(kit::GraphicsContext& gc, bool marks)
 {
     const double W = containerSize().width;
     const double m = margin(), t = band();
@@ -498,7 +501,7 @@ void KLFreeLayoutItem::drawPrint(kit::GraphicsContext& gc)
     const double photoWidth = W * double(m_scale);
     gc.drawImage(*m_image, { m, m, photoWidth, photoWidth / aspect() });
 
-    if (!isFirstResponder())
+    if (!marks)
         return;
     gc.setColor(kSelectionBlue);
     gc.fill(dashedOutline({ 0, 0.5, w, h - t }));

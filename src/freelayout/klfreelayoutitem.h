@@ -154,9 +154,9 @@ private:
     };
     // Draws the snapshot, making it first when needed; false when the print
     // is too large on the device to keep one.
-    bool drawSnapshot(kit::GraphicsContext& gc);
-    // Card, photo and selection marks.
-    void drawPrint(kit::GraphicsContext& gc);
+    bool drawSnapshot(kit::GraphicsContext& gc, bool marks);
+    // Card, photo and, with `marks`, the selection marks.
+    void drawPrint(kit::GraphicsContext& gc, bool marks);
 
     Snapshot m_snapshot;
     // Counts the photos the item has been given.

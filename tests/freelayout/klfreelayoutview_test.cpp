@@ -91,9 +91,13 @@ TEST_F(FreeCanvasTest, SelectionDeselectionAndRemoval)
     EXPECT_EQ(m_window.firstResponder(), &canvas());
     EXPECT_EQ(rec.count(kit::kTextViewUnselected), 1);
     m_window.mouseDown({ { 260, 384 }, 1, {} });
+    m_window.mouseUp({ { 260, 384 }, 1, {} });
     EXPECT_EQ(m_window.firstResponder(), first);
+    // The selection marks are the screen's: an export shows none.
+    const QImage exported = kit::renderToImage(canvas());
     m_window.keyDown({ kit::KeyCode::Escape, {}, {} });
     EXPECT_EQ(m_window.firstResponder(), &canvas());
+    EXPECT_TRUE(exported == kit::renderToImage(canvas()));
 
     // Delete takes the selected print off the canvas and out of the list.
     m_window.mouseDown({ { 260, 384 }, 1, {} });
