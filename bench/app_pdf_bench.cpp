@@ -11,6 +11,8 @@
 
 #include "kit/image.h"
 
+#include "benchcorpus.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QFile>
@@ -18,28 +20,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-QString corpus()
-{
-    const QByteArray env = qgetenv("TESSERA_CORPUS");
-    return env.isEmpty() ? QStringLiteral("/tmp/tessera-corpus") : QString::fromLocal8Bit(env);
-}
-
-// A 3 × 3 grid with thin white borders, square.
-QString nineCellTemplate(const QTemporaryDir& dir)
-{
-    const QString path = dir.filePath(QStringLiteral("grid9.fdd"));
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) {
-        QByteArray text = "1,1\n";
-        for (int row = 2; row >= 0; --row)
-            for (int col = 0; col < 3; ++col)
-                text += QByteArray::number(col / 3.0) + ',' + QByteArray::number(row / 3.0)
-                    + ",0.333333,0.333333:L,0.02:*\n";
-        f.write(text);
-    }
-    return path;
-}
 
 void BM_PdfA4At300Dpi(benchmark::State& state)
 {

@@ -14,6 +14,8 @@
 #include "template/klresourceview.h"
 #include "text/kltextview.h"
 
+#include "benchcorpus.h"
+
 #include <benchmark/benchmark.h>
 
 #include <optional>
@@ -24,12 +26,6 @@
 #include <QWidget>
 
 namespace {
-
-QString corpus()
-{
-    const QByteArray env = qgetenv("TESSERA_CORPUS");
-    return env.isEmpty() ? QStringLiteral("/tmp/tessera-corpus") : QString::fromLocal8Bit(env);
-}
 
 void BM_TypeIntoPanelRedraw1600x1200(benchmark::State& state)
 {

@@ -12,6 +12,8 @@
 #include "kit/render.h"
 #include "kit/window.h"
 
+#include "benchcorpus.h"
+
 #include <benchmark/benchmark.h>
 
 #include <optional>
@@ -23,12 +25,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QString corpus()
-{
-    const QByteArray env = qgetenv("TESSERA_CORPUS");
-    return env.isEmpty() ? QStringLiteral("/tmp/tessera-corpus") : QString::fromLocal8Bit(env);
-}
 
 QStringList photoPaths()
 {

@@ -10,6 +10,8 @@
 #include "template/klresourceitem.h"
 #include "template/klresourceview.h"
 
+#include "benchcorpus.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -29,12 +31,6 @@
 
 namespace {
 
-QString corpus()
-{
-    const QByteArray env = qgetenv("TESSERA_CORPUS");
-    return env.isEmpty() ? QStringLiteral("/tmp/tessera-corpus") : QString::fromLocal8Bit(env);
-}
-
 QStringList photoPaths()
 {
     QStringList paths;
@@ -52,22 +48,6 @@ bool haveCorpus(benchmark::State& state)
         }
     }
     return true;
-}
-
-// A 3 × 3 grid with thin white borders, square.
-QString nineCellTemplate(const QTemporaryDir& dir)
-{
-    const QString path = dir.filePath(QStringLiteral("grid9.fdd"));
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) {
-        QByteArray text = "1,1\n";
-        for (int row = 2; row >= 0; --row)
-            for (int col = 0; col < 3; ++col)
-                text += QByteArray::number(col / 3.0) + ',' + QByteArray::number(row / 3.0)
-                    + ",0.333333,0.333333:L,0.02:*\n";
-        f.write(text);
-    }
-    return path;
 }
 
 void loadCollage(KLResourceView& canvas, const QString& templatePath)
@@ -150,15 +130,16 @@ void renderCommand(benchmark::State& state, const char* extension)
     if (!haveCorpus(state))
         return;
     QTemporaryDir dir;
-    std::vector<QByteArray> args = { TESSERA_APP,
-                                     "render",
-                                     "--template",
-                                     QFile::encodeName(nineCellTemplate(dir)),
-                                     "--size",
-                                     "3072x3072",
-                                     "--output",
-                                     QFile::encodeName(dir.filePath(QStringLiteral("out.")
-                                                                    + QLatin1String(extension))) };
+    std::vector<QByteArray> args = {
+        TESSERA_APP,
+        "render",
+        "--template",
+        QFile::encodeName(nineCellTemplate(dir)),
+        "--size",
+        "3072x3072",
+        "--output",
+        QFile::encodeName(dir.filePath(QStringLiteral("out.") + QLatin1String(extension)))
+    };
     for (const QString& p : photoPaths()) {
         args.push_back("--photo");
         args.push_back(QFile::encodeName(p));
