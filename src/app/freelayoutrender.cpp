@@ -4,6 +4,7 @@
 #include "ratiotable.h"
 #include "rendercommand.h"
 
+#include "document/offscreencollage.h"
 #include "freelayout/klfreelayoutitem.h"
 #include "freelayout/klfreelayoutview.h"
 
@@ -119,6 +120,7 @@ std::optional<QString> FreeRenderMode::readOptions(const QCommandLineParser& par
             return QStringLiteral("unknown ratio '%1' (1:1, 3:2, 2:3, 4:3, 3:4 or 16:9)")
                 .arg(title);
         m_ratioIndex = *index;
+        m_ratioGiven = true;
     }
     m_photos.clear();
     for (const QString& argument : options.photos) {
@@ -140,17 +142,33 @@ QStringList FreeRenderMode::photoFiles(const RenderOptions&) const
 
 std::variant<RenderCanvas, RenderFailure>
 FreeRenderMode::makeCanvas(const RenderOptions& o, const std::vector<kit::Image>& images,
-                           QTextStream&)
+                           OffscreenCollage& collage, QTextStream&)
 {
-    const kit::Size ratio = ratios::table[m_ratioIndex];
+    // Without --ratio, a --size of a ratio the window offers is kept as that
+    // ratio, so that a document saved from the render opens at it.
+    int ratioIndex = m_ratioIndex;
+    if (!m_ratioGiven && o.size) {
+        for (int i = 0; i < int(ratios::table.size()); ++i) {
+            const kit::Size r = ratios::table[size_t(i)];
+            if (qint64(o.size->width()) * qint64(r.height)
+                == qint64(o.size->height()) * qint64(r.width))
+                ratioIndex = i;
+        }
+    }
+    collage.setRatioIndex(Mode::FreeLayout, ratioIndex);
+    const kit::Size ratio = ratios::table[size_t(ratioIndex)];
     const kit::Size output = o.size ? kit::Size(o.size->width(), o.size->height())
                                     : exportsettings::ratioOutputSize(o.width, ratio);
-    // Laid out on the canvas a window would show, then sized for the output.
-    auto canvas = std::make_unique<KLFreeLayoutView>(
-        kit::Rect { 0, 0, kLayoutWidth, kLayoutWidth * output.height / output.width });
-    placeFreePhotos(*canvas, m_photos, images);
-    canvas->setFrameSize(output);
-    return RenderCanvas { std::move(canvas), [ratio](double width) {
+    KLFreeLayoutView& canvas = layOutFreeCanvas(collage.freeCanvas(), output);
+    placeFreePhotos(canvas, m_photos, images);
+    canvas.setFrameSize(output);
+    return RenderCanvas { Mode::FreeLayout, [ratio](double width) {
                              return exportsettings::ratioOutputSize(width, ratio);
                          } };
+}
+
+KLFreeLayoutView& layOutFreeCanvas(KLFreeLayoutView& canvas, kit::Size output)
+{
+    canvas.setFrame({ 0, 0, kLayoutWidth, kLayoutWidth * output.height / output.width });
+    return canvas;
 }

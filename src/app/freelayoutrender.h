@@ -57,9 +57,16 @@ public:
     QStringList photoFiles(const RenderOptions& options) const override;
     std::variant<RenderCanvas, RenderFailure> makeCanvas(const RenderOptions& options,
                                                          const std::vector<kit::Image>& photos,
+                                                         OffscreenCollage& collage,
                                                          QTextStream& warnings) override;
 
 private:
     std::vector<FreePhoto> m_photos;
     int m_ratioIndex = 0;
+    bool m_ratioGiven = false;
 };
+
+// Gives the canvas the frame a window would show for an output of this
+// size: 1024 wide at the output's ratio. Photos are placed on it, and it is
+// then sized for the output.
+KLFreeLayoutView& layOutFreeCanvas(KLFreeLayoutView& canvas, kit::Size output);

@@ -2,11 +2,15 @@
 
 #include "exportsettings.h"
 #include "freelayoutrender.h"
+#include "renderdocument.h"
 #include "renderserialmode.h"
 #include "rendertemplatemode.h"
 #include "version.h"
 
 #include "canvas/klcanvasview.h"
+#include "document/collagedescription.h"
+#include "document/documentwriter.h"
+#include "document/offscreencollage.h"
 #include "kit/logging.h"
 
 #include <algorithm>
@@ -39,6 +43,25 @@ std::optional<QSize> parseSize(const QString& text)
     if (!w || !h)
         return std::nullopt;
     return QSize(*w, *h);
+}
+
+// The options that give the collage itself, which a document holds.
+constexpr const char* kCollageOptions[] = { "photo",     "border",  "background", "corners",
+                                            "no-shadow", "caption", "style" };
+
+QString documentRefuses(const QString& option)
+{
+    return QStringLiteral("--%1 cannot be used with a document: the document holds the collage")
+        .arg(option);
+}
+
+Mode modeNamed(const QString& name)
+{
+    if (name == QLatin1String("free"))
+        return Mode::FreeLayout;
+    if (name == QLatin1String("serial"))
+        return Mode::Serial;
+    return Mode::Template;
 }
 
 // The shared options, then every mode's.
@@ -82,6 +105,11 @@ void addOptions(QCommandLineParser& parser, const std::vector<std::unique_ptr<Re
           QStringLiteral("auto|portrait|landscape") },
         { QStringLiteral("output"), QStringLiteral("the image or PDF file to write"),
           QStringLiteral("FILE") },
+        { QStringLiteral("save-document"),
+          QStringLiteral("also write the collage drawn as a collage document (.%1), to open "
+                         "in the editor")
+              .arg(QLatin1String(kDocumentExtension)),
+          QStringLiteral("FILE") },
         { { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("show this help") },
         { { QStringLiteral("v"), QStringLiteral("version") }, QStringLiteral("show the version") },
     });
@@ -124,10 +152,15 @@ std::optional<QString> readPageOptions(const QCommandLineParser& parser, PdfOpti
 std::variant<RenderOptions, QString> readOptions(const QCommandLineParser& parser)
 {
     RenderOptions o;
-    if (!parser.positionalArguments().isEmpty())
-        return QStringLiteral("unknown argument '%1'").arg(parser.positionalArguments().front());
-    if (parser.isSet(QStringLiteral("mode")))
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1)
+        return QStringLiteral("unknown argument '%1'").arg(positional[1]);
+    if (!positional.isEmpty())
+        o.document = positional.front();
+    o.modeGiven = parser.isSet(QStringLiteral("mode"));
+    if (o.modeGiven)
         o.mode = parser.value(QStringLiteral("mode"));
+    o.saveDocument = parser.value(QStringLiteral("save-document"));
     o.photos = parser.values(QStringLiteral("photo"));
     if (parser.isSet(QStringLiteral("border")))
         o.border = parser.value(QStringLiteral("border"));
@@ -230,7 +263,10 @@ QString renderUsage()
     for (const auto& mode : renderModes())
         modes += (modes.isEmpty() ? QString() : QStringLiteral(", ")) + mode->name();
     return QStringLiteral("usage: tessera render [--mode MODE] [options] --output FILE\n"
-                          "Draws a collage without a window. Modes: %1.\n\n")
+                          "       tessera render DOCUMENT [--mode MODE] [--width N | --size WxH]\n"
+                          "                      [--format F] --output FILE\n"
+                          "Draws a collage without a window, or a mode of a collage document\n"
+                          "(by default the one it was saved in). Modes: %1.\n\n")
                .arg(modes)
         + parser.helpText().section(QLatin1Char('\n'), 2);
 }
@@ -251,6 +287,25 @@ std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& arg
                            [&](const auto& m) { return m->name() == options->mode; });
     if (it == modes.end())
         return QStringLiteral("unknown mode '%1'").arg(options->mode);
+    if (!options->document.isEmpty()) {
+        // The document holds the collage: what would make another is refused.
+        for (const auto& mode : modes) {
+            for (const QCommandLineOption& option : mode->options()) {
+                if (parser.isSet(option))
+                    return documentRefuses(option.names().constFirst());
+            }
+        }
+        for (const char* name : kCollageOptions) {
+            if (parser.isSet(QLatin1String(name)))
+                return documentRefuses(QLatin1String(name));
+        }
+        auto document = std::make_unique<DocumentRenderMode>(options->document);
+        if (options->modeGiven)
+            document->mode = modeNamed(options->mode);
+        if (chosen)
+            *chosen = std::move(document);
+        return parsed;
+    }
     // Another mode's option would be silently ignored: refuse it.
     for (const auto& other : modes) {
         if (other == *it)
@@ -270,9 +325,10 @@ std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& arg
 
 RenderStatus runRender(const RenderOptions& o, RenderMode& mode, QTextStream& err)
 {
-    auto fail = [&err](const QString& file, const QString& reason) {
+    auto fail = [&err](const QString& file, const QString& reason,
+                       RenderStatus status = RenderFailed) {
         err << "tessera: " << file << ": " << reason << Qt::endl;
-        return RenderFailed;
+        return status;
     };
 
     // Everything is loaded before anything is drawn, so a bad input stops the
@@ -296,20 +352,36 @@ RenderStatus runRender(const RenderOptions& o, RenderMode& mode, QTextStream& er
         styles.emplace_back(name, std::get<TextStyle>(style));
     }
 
-    auto made = mode.makeCanvas(o, photos, err);
+    OffscreenCollage collage;
+    auto made = mode.makeCanvas(o, photos, collage, err);
     if (const RenderFailure* failure = std::get_if<RenderFailure>(&made))
-        return fail(failure->file, failure->reason);
+        return fail(failure->file, failure->reason, failure->status);
     RenderCanvas& rendered = std::get<RenderCanvas>(made);
-    KLCanvasView& canvas = *rendered.canvas;
-    if (o.border) {
-        canvas._setFrameBorder(*o.border);
-        if (!canvas.hasFrameBorder())
-            return fail(*o.border, QStringLiteral("not a readable frame border file"));
+    collage.showMode(rendered.mode);
+    KLCanvasView& canvas = collage.canvas(rendered.mode);
+    // A document brings its own decorations and captions.
+    if (o.document.isEmpty()) {
+        if (o.border) {
+            canvas._setFrameBorder(*o.border);
+            if (!canvas.hasFrameBorder())
+                return fail(*o.border, QStringLiteral("not a readable frame border file"));
+        }
+        canvas._setHasCorner(o.corners);
+        canvas._setHasShadow(o.shadow);
+        canvas._setBackgroundView(std::get<std::optional<BackgroundEntry>>(background));
+        addRenderCaptions(canvas, o.captions, styles);
     }
-    canvas._setHasCorner(o.corners);
-    canvas._setHasShadow(o.shadow);
-    canvas._setBackgroundView(std::get<std::optional<BackgroundEntry>>(background));
-    addRenderCaptions(canvas, o.captions, styles);
+
+    // The document is written first: when it cannot be, no image is either.
+    if (!o.saveDocument.isEmpty()) {
+        const CollageDocument document = describeCollage(collage);
+        const QString fileless = photosWithoutFile(document);
+        if (!fileless.isEmpty())
+            return fail(o.saveDocument, fileless);
+        QString error;
+        if (!saveCollageDocument(document, QFileInfo(o.saveDocument).absoluteFilePath(), &error))
+            return fail(o.saveDocument, error);
+    }
 
     QString writeError;
     const bool written = o.pdf

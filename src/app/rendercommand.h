@@ -9,6 +9,11 @@
 // is one more RenderMode in renderModes() (rendercommand.cpp); a new shared
 // option is one more field here and one more option in the parser.
 //
+// `tessera render DOCUMENT` draws a mode of a collage document instead
+// (renderdocument.h): the document holds the photos, template, captions and
+// decorations, so the options that would give them are refused with it.
+// --save-document FILE writes the collage that was drawn as a document.
+//
 // Exit statuses: 0 done, 1 a file could not be read or written (one line on
 // stderr names the file and the reason; no output file is created or
 // changed), 2 bad arguments (the reason and the usage on stderr).
@@ -17,6 +22,7 @@
 #include "rendercaptions.h"
 
 #include "border/backgroundentry.h"
+#include "document/collagemode.h"
 #include "kit/image.h"
 #include "kit/imagewriter.h"
 
@@ -32,6 +38,7 @@
 #include <QStringList>
 
 class KLCanvasView;
+class OffscreenCollage;
 class QCommandLineParser;
 class QTextStream;
 
@@ -41,6 +48,11 @@ struct RenderOptions
 
     // The value of --mode: the name of a RenderMode.
     QString mode = QStringLiteral("template");
+    bool modeGiven = false;
+    // The collage document to draw; empty when the options give the collage.
+    QString document;
+    // Where to write the collage drawn as a document too; empty for nowhere.
+    QString saveDocument;
     // The --photo values, in order: files, or what the mode makes of them.
     QStringList photos;
     std::optional<QString> border;
@@ -70,12 +82,16 @@ struct RenderFailure
 {
     QString file;
     QString reason;
+    // RenderUsage when what is wrong is the arguments, seen only once a file
+    // was read (--size with a document of a serial collage).
+    RenderStatus status = RenderFailed;
 };
 
-// A mode's canvas, made at the output size the options ask for.
+// The canvas a mode drew on, made at the output size the options ask for.
 struct RenderCanvas
 {
-    std::unique_ptr<KLCanvasView> canvas;
+    // The canvas of the collage that holds the render.
+    Mode mode = Mode::Template;
     // The canvas frame for an output this many units wide, as the mode
     // computes it (a PDF page sizes the collage for its paper with it).
     pagesetup::FrameForWidth frameForWidth;
@@ -99,14 +115,15 @@ public:
     // The photo files to read, in order: the --photo values unless the mode
     // gives them a meaning of their own.
     virtual QStringList photoFiles(const RenderOptions& options) const { return options.photos; }
-    // Loads the mode's own files and makes its canvas at the output size
-    // that `options` ask for, with `photos` (loaded already, in order) in it.
-    // Photos the canvas cannot take are named in a warning line on `warnings`.
-    // The caller applies the decorations and writes the file (an image at
-    // the canvas's frame size, or a PDF page through `frameForWidth`).
+    // Loads the mode's own files and makes its canvas of `collage` (and its
+    // ratio there) at the output size that `options` ask for, with `photos`
+    // (loaded already, in order) in it. Photos the canvas cannot take are
+    // named in a warning line on `warnings`. The caller applies the
+    // decorations and writes the file (an image at the canvas's frame size,
+    // or a PDF page through `frameForWidth`).
     virtual std::variant<RenderCanvas, RenderFailure>
     makeCanvas(const RenderOptions& options, const std::vector<kit::Image>& photos,
-               QTextStream& warnings) = 0;
+               OffscreenCollage& collage, QTextStream& warnings) = 0;
 };
 
 // Every mode of the command, the default ("template") first.

@@ -2,6 +2,7 @@
 
 #include "exportsettings.h"
 
+#include "document/offscreencollage.h"
 #include "serial/klcombinview.h"
 
 std::optional<QString> SerialRenderMode::readOptions(const QCommandLineParser&,
@@ -15,16 +16,20 @@ std::optional<QString> SerialRenderMode::readOptions(const QCommandLineParser&,
 
 std::variant<RenderCanvas, RenderFailure>
 SerialRenderMode::makeCanvas(const RenderOptions& options, const std::vector<kit::Image>& photos,
-                             QTextStream&)
+                             OffscreenCollage& collage, QTextStream&)
 {
-    auto column = std::make_unique<KLCombinView>();
-    column->addImages(photos);
+    collage.serialCanvas().addImages(photos);
+    return sizeSerialCanvas(collage.serialCanvas(), options.width);
+}
+
+RenderCanvas sizeSerialCanvas(KLCombinView& column, int width)
+{
     // Laid out on a canvas 1024 wide, as the editor's, then resized to the
     // output size, as its export does.
-    const float ratio = column->ratio();
-    column->setFrame({ { 0, 0 }, exportsettings::serialOutputSize(1024, ratio) });
-    column->setFrameSize(exportsettings::serialOutputSize(options.width, ratio));
-    return RenderCanvas { std::move(column), [ratio](double width) {
-                             return exportsettings::serialOutputSize(width, ratio);
+    const float ratio = column.ratio();
+    column.setFrame({ { 0, 0 }, exportsettings::serialOutputSize(1024, ratio) });
+    column.setFrameSize(exportsettings::serialOutputSize(width, ratio));
+    return RenderCanvas { Mode::Serial, [ratio](double w) {
+                             return exportsettings::serialOutputSize(w, ratio);
                          } };
 }

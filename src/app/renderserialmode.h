@@ -5,6 +5,8 @@
 
 #include "rendercommand.h"
 
+class KLCombinView;
+
 class SerialRenderMode : public RenderMode
 {
 public:
@@ -13,7 +15,12 @@ public:
     // Refuses --size: the photos decide the height.
     std::optional<QString> readOptions(const QCommandLineParser& parser,
                                        const RenderOptions& options) override;
-    std::variant<RenderCanvas, RenderFailure>
-    makeCanvas(const RenderOptions& options, const std::vector<kit::Image>& photos,
-               QTextStream& warnings) override;
+    std::variant<RenderCanvas, RenderFailure> makeCanvas(const RenderOptions& options,
+                                                         const std::vector<kit::Image>& photos,
+                                                         OffscreenCollage& collage,
+                                                         QTextStream& warnings) override;
 };
+
+// Lays the column out 1024 wide and sizes it for an output `width` wide,
+// as the editor's export does.
+RenderCanvas sizeSerialCanvas(KLCombinView& column, int width);

@@ -3,6 +3,7 @@
 #include "exportsettings.h"
 #include "ratiotable.h"
 
+#include "document/offscreencollage.h"
 #include "template/klresourceitem.h"
 #include "template/klresourceview.h"
 
@@ -27,9 +28,9 @@ std::optional<QString> TemplateRenderMode::readOptions(const QCommandLineParser&
 
 std::variant<RenderCanvas, RenderFailure>
 TemplateRenderMode::makeCanvas(const RenderOptions& o, const std::vector<kit::Image>& photos,
-                               QTextStream& warnings)
+                               OffscreenCollage& collage, QTextStream& warnings)
 {
-    auto canvas = std::make_unique<KLResourceView>();
+    KLResourceView* canvas = &collage.templateCanvas();
     QString error;
     if (!canvas->loadResourceFromPath(templatePath, &error))
         return RenderFailure { templatePath, error };
@@ -38,7 +39,9 @@ TemplateRenderMode::makeCanvas(const RenderOptions& o, const std::vector<kit::Im
         return RenderFailure { templatePath, QStringLiteral("the template has no usable cell") };
 
     const kit::Size declared = canvas->frameSize();
-    const kit::Size ratio = ratios::table[ratios::indexForSize(declared.width, declared.height)];
+    const int ratioIndex = ratios::indexForSize(declared.width, declared.height);
+    const kit::Size ratio = ratios::table[ratioIndex];
+    collage.setRatioIndex(Mode::Template, ratioIndex);
     const kit::Size frame = o.size ? kit::Size(o.size->width(), o.size->height())
                                    : exportsettings::ratioOutputSize(o.width, ratio);
     canvas->setFrame({ 0, 0, frame.width, frame.height });
@@ -50,7 +53,7 @@ TemplateRenderMode::makeCanvas(const RenderOptions& o, const std::vector<kit::Im
         warnings << "tessera: warning: " << photos[i].filePath()
                  << ": no cell takes this photo (the template has " << cells << " cells)"
                  << Qt::endl;
-    return RenderCanvas { std::move(canvas), [ratio](double width) {
+    return RenderCanvas { Mode::Template, [ratio](double width) {
                              return exportsettings::ratioOutputSize(width, ratio);
                          } };
 }

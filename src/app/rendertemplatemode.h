@@ -15,9 +15,10 @@ public:
                                        const RenderOptions& options) override;
     // Fails when the template cannot be read or has no usable cell; warns
     // of the photos beyond the last cell.
-    std::variant<RenderCanvas, RenderFailure>
-    makeCanvas(const RenderOptions& options, const std::vector<kit::Image>& photos,
-               QTextStream& warnings) override;
+    std::variant<RenderCanvas, RenderFailure> makeCanvas(const RenderOptions& options,
+                                                         const std::vector<kit::Image>& photos,
+                                                         OffscreenCollage& collage,
+                                                         QTextStream& warnings) override;
 
     // The template of the last readOptions (tests may set it directly).
     QString templatePath;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QRegularExpression>
@@ -316,5 +317,118 @@ TEST_F(RenderCommandTest, CaptionsOnEveryModeFollowTheCanvasSize)
         // Laid out at 1024 wide and resized with the canvas.
         EXPECT_NEAR(double(widths[0].maxX - widths[0].minX) / (widths[1].maxX - widths[1].minX),
                     2.0, 0.15);
+    }
+}
+
+// A collage drawn from photos and saved beside them as a document draws
+// again to the same pixels from the document, in every mode, also once the
+// document and its photos have moved together; a photo gone since fails the
+// render, naming it, and writes nothing.
+TEST_F(RenderCommandTest, SavedDocumentsDrawTheSamePixels)
+{
+    const QString first = m_dir.filePath("first");
+    ASSERT_TRUE(QDir().mkpath(first + "/photos"));
+    QStringList photos;
+    for (const auto& [name, colour, size] : { std::tuple("a.png", Qt::darkCyan, QSize(400, 300)),
+                                              std::tuple("b.jpg", Qt::magenta, QSize(200, 260)) }) {
+        photos << first + "/photos/" + name;
+        ASSERT_TRUE(testsupport::writeImage(testsupport::solidImage(size, colour), photos.last()));
+    }
+    const QString cells = write("first/two.fdd", "4,3\n0,0,0.5,1:L:*\n0.5,0,0.5,1:L:*\n");
+    const struct
+    {
+        const char* name;
+        QStringList args;
+    } cases[] = {
+        { "template",
+          { "--template", cells, "--photo", photos[0], "--photo", photos[1], "--corners", "--size",
+            "500x300" } },
+        { "free",
+          { "--mode", "free", "--ratio", "3:2", "--photo", photos[0] + "@0.3,0.4,0.6,20", "--photo",
+            photos[1] + "@0.7,0.6,0.3", "--background", "black", "--width", "600" } },
+        { "serial",
+          { "--mode", "serial", "--photo", photos[1], "--photo", photos[0], "--no-shadow",
+            "--width", "300" } },
+    };
+    QStringList sizeArgs[3];
+    for (int i = 0; i < 3; ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(c.name);
+        const QString document = first + "/" + c.name + ".tessera";
+        const QString drawn = out(QString("%1-drawn.png").arg(c.name));
+        ASSERT_EQ(run(c.args
+                      + QStringList { "--caption", "Hello@0.4,0.3", "--save-document", document,
+                                      "--output", drawn }),
+                  RenderOk)
+            << m_err;
+        const int at = std::max(c.args.indexOf("--width"), c.args.indexOf("--size"));
+        sizeArgs[i] = c.args.mid(at, 2);
+        ASSERT_EQ(run(QStringList { document, "--output", out("again.png") } + sizeArgs[i]),
+                  RenderOk)
+            << m_err;
+        EXPECT_TRUE(QImage(drawn) == QImage(out("again.png")));
+    }
+
+    const QString moved = m_dir.filePath("moved");
+    ASSERT_TRUE(QDir().rename(first, moved));
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(cases[i].name);
+        const QString document = moved + "/" + cases[i].name + ".tessera";
+        ASSERT_EQ(run(QStringList { document, "--output", out("moved.png") } + sizeArgs[i]),
+                  RenderOk)
+            << m_err;
+        EXPECT_TRUE(QImage(out(QString("%1-drawn.png").arg(cases[i].name)))
+                    == QImage(out("moved.png")));
+    }
+
+    ASSERT_TRUE(QFile::remove(moved + "/photos/b.jpg"));
+    EXPECT_EQ(run({ moved + "/serial.tessera", "--output", out("gone.png") }), RenderFailed);
+    EXPECT_TRUE(m_err.contains("b.jpg") && m_err.contains("serial.tessera")) << m_err;
+    EXPECT_FALSE(QFile::exists(out("gone.png")));
+    EXPECT_EQ(m_err.count('\n'), 1) << m_err;
+}
+
+// The document's own options: another mode of it, and what it refuses.
+TEST_F(RenderCommandTest, DocumentsRefuseWhatTheyCannotDraw)
+{
+    // A document as the first format wrote it, with nothing but a column of
+    // one photo, drawn as a column or as its (empty) free layout.
+    const QString early = write("early.tessera", R"({"format": "tessera-collage", "version": 1,
+        "mode": "serial", "serial": {"photos": [{"path": "red.jpg"}]}})");
+    ASSERT_EQ(run({ early, "--width", "200", "--output", out("column.png") }), RenderOk) << m_err;
+    ASSERT_EQ(run({ "--mode", "serial", "--photo", m_photo, "--width", "200", "--output",
+                    out("photos.png") }),
+              RenderOk);
+    EXPECT_TRUE(QImage(out("column.png")) == QImage(out("photos.png")));
+    ASSERT_EQ(run({ early, "--mode", "free", "--size", "300x200", "--output", out("f.png") }),
+              RenderOk);
+    EXPECT_EQ(QImageReader(out("f.png")).size(), QSize(300, 200));
+
+    const QString existing = write("keep.png", "precious");
+    const QString later =
+        write("later.tessera", R"({"format": "tessera-collage", "version": 2, "mode": "free"})");
+    const struct
+    {
+        QStringList args;
+        QString named;
+        int status;
+    } cases[] = {
+        { { later, "--output", existing }, "format 2", RenderFailed },
+        { { out("none.tessera"), "--output", existing }, "none.tessera", RenderFailed },
+        { { early, "--size", "300x200", "--output", existing }, "--size", RenderUsage },
+        { { early, "--photo", m_photo, "--output", existing }, "--photo", RenderUsage },
+        { { early, "--template", m_template, "--output", existing }, "--template", RenderUsage },
+        { { early, early, "--output", existing }, "early.tessera", RenderUsage },
+        { { early, "--mode", "column", "--output", existing }, "column", RenderUsage },
+        { { early, "--save-document", out("no/dir/x.tessera"), "--output", existing },
+          "x.tessera",
+          RenderFailed },
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(run(c.args), c.status) << c.args.join(' ');
+        EXPECT_TRUE(m_err.contains(c.named)) << m_err;
+        QFile keep(existing);
+        ASSERT_TRUE(keep.open(QIODevice::ReadOnly));
+        EXPECT_EQ(keep.readAll(), QByteArray("precious"));
     }
 }
