@@ -13,7 +13,7 @@ packages=(
     fonts-dejavu-core fonts-liberation2
     # Chinese text in captions and a handwriting face for the shipped styles.
     fonts-wqy-microhei fonts-comic-neue
-    xvfb xauth dbus-daemon
+    xvfb xauth dbus-daemon xdotool
     desktop-file-utils appstream shared-mime-info poppler-utils
 )
 

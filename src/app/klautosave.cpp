@@ -8,6 +8,8 @@
 #include "kit/localisation.h"
 #include "kit/logging.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,8 +35,15 @@ CollageDocument withoutFilelessPhotos(CollageDocument d)
 KLAutosave::KLAutosave(KLDocumentCommands& documents, Dialogs& dialogs, QWidget& window)
     : m_documents(documents), m_dialogs(dialogs), m_window(window)
 {
-    m_timer.setInterval(kIntervalMs);
+    m_timer.setInterval(interval());
     connect(&m_timer, &QTimer::timeout, this, &KLAutosave::saveNow);
+}
+
+int KLAutosave::interval()
+{
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("TESSERA_AUTOSAVE_INTERVAL", &ok);
+    return ok && ms > 0 ? std::max(ms, 100) : kIntervalMs;
 }
 
 QString KLAutosave::autosavePath()
@@ -58,7 +67,12 @@ void KLAutosave::start()
                                          QStringLiteral("yyyy-MM-dd HH:mm"))),
                                  Dialogs::Answer::Yes)
                    == Dialogs::Answer::Yes) {
-            m_documents.restore(std::move(*read.document), read.autosaveOf);
+            // A later Save writes to the document the copy stands for, with
+            // no question: only to a collage document, whatever the copy says.
+            const QString suffix = QLatin1Char('.') + QLatin1String(kDocumentExtension);
+            const QString documentPath =
+                read.autosaveOf.endsWith(suffix, Qt::CaseInsensitive) ? read.autosaveOf : QString();
+            m_documents.restore(std::move(*read.document), documentPath);
             // Kept until the restored collage is saved or written again.
             m_written.clear();
             m_timer.start();

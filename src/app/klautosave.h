@@ -20,6 +20,10 @@ class KLAutosave : public QObject
 
 public:
     static constexpr int kIntervalMs = 30 * 1000;
+    // The interval in force: kIntervalMs, or the milliseconds that the
+    // environment variable TESSERA_AUTOSAVE_INTERVAL names (at least 100), so
+    // that a test of a whole session need not wait half a minute.
+    static int interval();
 
     KLAutosave(KLDocumentCommands& documents, Dialogs& dialogs, QWidget& window);
 

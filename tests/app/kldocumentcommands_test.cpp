@@ -1,11 +1,21 @@
 #include "controllerfixture.h"
 
+#include "app/exportsettings.h"
+#include "app/rendercommand.h"
+#include "document/collagedescription.h"
+#include "document/documentwriter.h"
+#include "document/offscreencollage.h"
+#include "freelayout/klfreelayoutitem.h"
 #include "kit/localisation.h"
+#include "serial/klcombinview.h"
 #include "support/testsupport.h"
+#include "template/klresourceitem.h"
 #include "template/klresourceview.h"
+#include "text/kltextview.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTextStream>
 
 // Saving, the unsaved mark, the question before changes are lost, New,
 // Open and Open Recent, as the window shows them.
@@ -98,4 +108,81 @@ TEST_F(ControllerTest, AutosaveIsOfferedAfterAnAbnormalEnd)
     m_dialogs->saveAnswers = { Dialogs::SaveAnswer::Discard };
     EXPECT_TRUE(second.windowShouldClose());
     EXPECT_FALSE(QFileInfo::exists(KLAutosave::autosavePath()));
+
+    // A copy that claims to stand for a file that is no collage document
+    // never makes Save write there: the restored collage asks for a name.
+    const QString notes = testsupport::writeFile(m_dir.filePath("notes.txt"), "mine");
+    testsupport::writeFile(KLAutosave::autosavePath(),
+                           R"({"format": "tessera-collage", "version": 1, "autosaveOf": ")"
+                               + notes.toUtf8() + R"("})");
+    KLController& third = start(false);
+    m_dialogs->answers = { Dialogs::Answer::Yes };
+    third.applicationDidFinishLaunching();
+    EXPECT_TRUE(third.documents().path().isEmpty());
+    EXPECT_FALSE(third.documents().save());
+    QFile kept(notes);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("mine"));
+}
+
+// Each mode of a document exported from the window is the image that
+// `tessera render DOCUMENT` draws of it at the same size.
+TEST_F(ControllerTest, ExportsMatchTheCommandLineRenderOfTheDocument)
+{
+    const QString red = m_dir.filePath("red.png"), blue = m_dir.filePath("blue.jpg");
+    ASSERT_TRUE(testsupport::writeImage(testsupport::solidImage({ 60, 40 }, Qt::red), red));
+    ASSERT_TRUE(testsupport::writeImage(testsupport::solidImage({ 30, 50 }, Qt::blue), blue));
+    OffscreenCollage made;
+    ASSERT_TRUE(made.templateCanvas().loadResourceFromPath(writeTemplate("two.fdd", 2)));
+    made.templateCanvas().items()[0]->_setImage(*kit::Image::load(red));
+    made.templateCanvas().items()[1]->_setImage(*kit::Image::load(blue));
+    made.templateCanvas().items()[1]->_setImagePlacement({ -0.2, -0.1 }, 1.7f);
+    made.setRatioIndex(Mode::Template, 3);
+    KLFreeLayoutView& free = made.freeCanvas();
+    free.addImage(*kit::Image::load(blue), free.bounds().centre())->_setScale(0.4f);
+    free._setBackgroundView(BackgroundEntry { 1, {}, {} });
+    made.setRatioIndex(Mode::FreeLayout, 5);
+    made.serialCanvas().addImages({ *kit::Image::load(red), *kit::Image::load(blue) });
+    for (Mode mode : kModes) {
+        KLCanvasView& canvas = made.canvas(mode);
+        canvas.addTextView(QStringLiteral("Sunny"), canvas.textAnchor())->setFrameRotation(15);
+    }
+    const QString document = m_dir.filePath("all.tessera");
+    QString error;
+    ASSERT_TRUE(saveCollageDocument(describeCollage(made), document, &error)) << error;
+
+    KLController& c = start();
+    setScrollSize(700, 500);
+    ASSERT_TRUE(c.documents().openFile(document));
+    const struct
+    {
+        Mode mode;
+        const char* name;
+        kit::Size size;
+    } cases[] = {
+        { Mode::Template, "template", { 640, 480 } },
+        { Mode::FreeLayout, "free", { 640, 360 } },
+        { Mode::Serial, "serial", { 640, 640 } },
+    };
+    for (const auto& m : cases) {
+        SCOPED_TRACE(m.name);
+        c.selectView(tags::layoutModeTag(m.mode));
+        ExportChoice choice;
+        choice.path = m_dir.filePath(QStringLiteral("%1-window.png").arg(m.name));
+        choice.sizeType = exportsettings::Middle;
+        choice.outputSize = m.size;
+        m_dialogs->exportChoice = choice;
+        c.saveCanvas();
+
+        const QString drawn = m_dir.filePath(QStringLiteral("%1-command.png").arg(m.name));
+        QString messages;
+        QTextStream err(&messages);
+        ASSERT_EQ(
+            renderMain({ document, "--mode", m.name, "--width", "640", "--output", drawn }, err),
+            RenderOk)
+            << messages;
+        const QImage window(choice.path);
+        EXPECT_FALSE(window.isNull());
+        EXPECT_TRUE(window == QImage(drawn));
+    }
 }
