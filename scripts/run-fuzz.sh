@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of a fuzz build (make fuzz) for SECONDS each, default
 # 60. Each target keeps its corpus in fuzz-corpus/<name>, seeded from the
-# shipped border and template files, and uses fuzz/<reader>.dict when there is
-# one. Exits non-zero when a target crashed; the inputs that crashed it are
-# kept in fuzz-corpus/<name>-crashes/ and should become regression tests.
+# shipped border and template files and the documents of fuzz/seeds, and uses
+# fuzz/<reader>.dict when there is one. Exits non-zero when a target crashed;
+# the inputs that crashed it are kept in fuzz-corpus/<name>-crashes/ and
+# should become regression tests.
 #
 #   scripts/run-fuzz.sh BUILD_DIR [SECONDS]
 set -euo pipefail
@@ -34,8 +35,8 @@ fi
 seeds=()
 while IFS= read -r -d '' seed; do
     seeds+=("$seed")
-done < <(find "$root/resources/Borders" "$root/resources/Templates" -type f \
-    \( -iname '*.bdr' -o -iname '*.fdd' \) -print0 2>/dev/null | sort -z)
+done < <(find "$root/resources/Borders" "$root/resources/Templates" "$root/fuzz/seeds" -type f \
+    \( -iname '*.bdr' -o -iname '*.fdd' -o -iname '*.tessera' \) -print0 2>/dev/null | sort -z)
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1}

@@ -123,6 +123,7 @@ TEST_F(ControllerTest, AutosaveIsOfferedAfterAnAbnormalEnd)
     QFile kept(notes);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("mine"));
+    third.autosave().discard();
 }
 
 // Each mode of a document exported from the window is the image that
