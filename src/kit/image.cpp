@@ -1,5 +1,6 @@
 #include "image.h"
 
+#include "jpegregion.h"
 #include "userfile.h"
 
 #include <algorithm>
@@ -148,6 +149,18 @@ int ceilDiv(int v, int d)
     return (v + d - 1) / d;
 }
 
+// Stored pixels turned upright, as QImageReader turns them.
+QImage upright(QImage image, QImageIOHandler::Transformations t)
+{
+    const bool mirror = t.testFlag(QImageIOHandler::TransformationMirror);
+    const bool flip = t.testFlag(QImageIOHandler::TransformationFlip);
+    if (mirror || flip)
+        image = image.mirrored(mirror, flip);
+    if (t.testFlag(QImageIOHandler::TransformationRotate90))
+        image = image.transformed(QTransform().rotate(90));
+    return image;
+}
+
 } // namespace
 
 QSize Image::Private::dctSize(int dct) const
@@ -161,10 +174,19 @@ QImage Image::Private::decodeRegion(int dct, const QRect& rect) const
     const int d = 1 << dct;
     const QSize stored = rotated ? size.transposed() : size;
     const QSize storedDct(ceilDiv(stored.width(), d), ceilDiv(stored.height(), d));
-    // The region in stored pixels of the full picture, widened to whole
-    // 8 × 8 blocks: the decoder scales a clip by powers of two only when it
-    // is aligned so, and the block edges are where it decodes anyway.
     const QRect wanted = uprightToStored(rect, storedDct, transformation);
+    JpegRegion direct = decodeJpegRegion(encoded, dct, wanted);
+    if (!direct.unsupported) {
+        if (direct.pixels.isNull())
+            qCWarning(lcImage).noquote()
+                << QStringLiteral("cannot decode %1: %2")
+                       .arg(path.isEmpty() ? QStringLiteral("image data") : path, direct.error);
+        return upright(std::move(direct.pixels), transformation);
+    }
+    // Pictures libjpeg cannot give as RGB (CMYK) go through Qt's reader,
+    // with the region in stored pixels of the full picture widened to whole
+    // 8 × 8 blocks: the reader scales a clip by powers of two only when it
+    // is aligned so, and the block edges are where it decodes anyway.
     const int x0 = wanted.x() * d / 8 * 8, y0 = wanted.y() * d / 8 * 8;
     const int x1 = std::min(stored.width(), ceilDiv((wanted.x() + wanted.width()) * d, 8) * 8);
     const int y1 = std::min(stored.height(), ceilDiv((wanted.y() + wanted.height()) * d, 8) * 8);
@@ -468,7 +490,8 @@ QImage Image::scaledPart(QSize scaledSize, const QRect& part) const
                           std::max(1, qRound(piece.height() / ry)));
     const QImage resampledPiece = resampled(piecePixels, pieceSize);
     const QPoint offset(qRound(piece.x() / rx), qRound(piece.y() / ry));
-    return resampledPiece.copy(part.translated(-offset));
+    const QRect inPiece = part.translated(-offset);
+    return inPiece == resampledPiece.rect() ? resampledPiece : resampledPiece.copy(inPiece);
 }
 
 void Image::prepare(const std::vector<std::pair<Image, QSize>>& requests)

@@ -1,4 +1,5 @@
 #include "kit/image.h"
+#include "kit/jpegregion.h"
 
 #include "support/testsupport.h"
 
@@ -8,6 +9,8 @@
 
 #include <zlib.h>
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -192,4 +195,43 @@ TEST(Image, ScaledPartsAreThePartsOfTheScaledPicture)
     EXPECT_TRUE(sameColor(beyond.pixelColor(5, 5), Qt::green, 12));
     EXPECT_EQ(beyond.pixelColor(15, 5).alpha(), 0);
     EXPECT_TRUE(landscape.scaledPart({ 200, 150 }, { 300, 0, 20, 10 }).isNull());
+}
+
+// Parts of large photos are decoded with libjpeg directly, cropped to the
+// columns and rows around them: every pixel must be the pixel of the whole
+// picture decoded at that scale, also at the picture's edges and when the
+// part is cut from inside 8 × 8 blocks.
+TEST(Image, DirectlyDecodedPartsMatchTheWholeDecodeExactly)
+{
+    // Whole 8 × 8 blocks at 1/8 (Qt's reader then scales by exactly 2^-dct),
+    // but not whole 16 × 16 colour blocks.
+    QImage photo(1000, 664, QImage::Format_RGB32);
+    quint32 seed = 12345;
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            photo.setPixel(x, y,
+                           qRgb((x + (seed >> 28)) % 256, (y * 3) % 256, (seed >> 24) & 0xff));
+        }
+    const QByteArray encoded = jpegData(photo);
+    for (int dct : { 0, 1, 3 }) {
+        QBuffer buffer;
+        buffer.setData(encoded);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, "jpeg");
+        reader.setQuality(100);
+        const int d = 1 << dct;
+        reader.setScaledSize(photo.size() / d);
+        const QImage whole = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        ASSERT_FALSE(whole.isNull());
+        for (QRect part : { QRect(37, 23, 61, 45), whole.rect(), QRect(0, 0, 9, 9),
+                            QRect(whole.width() - 13, whole.height() - 7, 13, 7) }) {
+            SCOPED_TRACE(dct);
+            const kit::JpegRegion region = kit::decodeJpegRegion(encoded, dct, part);
+            ASSERT_EQ(region.pixels.size(), part.size());
+            EXPECT_EQ(region.pixels, whole.copy(part)) << part.x() << "," << part.y();
+        }
+    }
+    EXPECT_TRUE(kit::decodeJpegRegion(encoded, 1, { 490, 0, 20, 10 }).pixels.isNull());
+    EXPECT_TRUE(kit::decodeJpegRegion(encoded.left(200), 1, { 0, 0, 20, 10 }).pixels.isNull());
 }
