@@ -6,6 +6,7 @@
 #include "chrome/namedimage.h"
 #include "document/collagedocument.h"
 #include "kit/localisation.h"
+#include "kit/pixelbuffer.h"
 
 #include <cstdio>
 
@@ -14,6 +15,7 @@
 
 int main(int argc, char** argv)
 {
+    kit::tuneAllocatorForPictures();
     // `tessera render ...` draws a collage without a window or display.
     if (argc > 1 && qstrcmp(argv[1], "render") == 0)
         return renderCommandMain(argc, argv);

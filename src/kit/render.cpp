@@ -2,6 +2,7 @@
 
 #include "graphicscontext.h"
 #include "imageplan.h"
+#include "pixelbuffer.h"
 #include "view.h"
 
 #include <algorithm>
@@ -29,7 +30,7 @@ QImage render(View& view, QSize pixelSize, double sx, double sy)
                             << "into" << pixelSize;
         return {};
     }
-    QImage image(pixelSize, QImage::Format_ARGB32_Premultiplied);
+    QImage image = newLargeImage(pixelSize, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) {
         qCWarning(lcRender) << "Out of memory for a render of" << pixelSize;
         return {};
