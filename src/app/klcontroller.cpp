@@ -228,6 +228,9 @@ void KLController::_selectLayoutIndex(Mode mode)
     else if (mode == Mode::FreeLayout)
         lockRatioButton(false);
 
+    // A document may give each mode its own corners and shadow.
+    m_window->setCornerChecked(current().canvas->hasCorner());
+    m_window->setShadowChecked(current().canvas->hasShadow());
     m_window->setTemplatesTabShown(mode == Mode::Template);
     showPage(mode == Mode::Template ? Page::Templates : Page::Backgrounds);
     canvasScaleChanged(current().zoom);

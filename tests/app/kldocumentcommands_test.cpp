@@ -13,6 +13,7 @@
 #include "template/klresourceview.h"
 #include "text/kltextview.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
@@ -139,6 +140,7 @@ TEST_F(ControllerTest, ExportsMatchTheCommandLineRenderOfTheDocument)
     made.templateCanvas().items()[1]->_setImage(*kit::Image::load(blue));
     made.templateCanvas().items()[1]->_setImagePlacement({ -0.2, -0.1 }, 1.7f);
     made.setRatioIndex(Mode::Template, 3);
+    made.templateCanvas()._setHasCorner(true);
     KLFreeLayoutView& free = made.freeCanvas();
     free.addImage(*kit::Image::load(blue), free.bounds().centre())->_setScale(0.4f);
     free._setBackgroundView(BackgroundEntry { 1, {}, {} });
@@ -168,6 +170,8 @@ TEST_F(ControllerTest, ExportsMatchTheCommandLineRenderOfTheDocument)
     for (const auto& m : cases) {
         SCOPED_TRACE(m.name);
         c.selectView(tags::layoutModeTag(m.mode));
+        // The check boxes show the canvas's own decorations.
+        EXPECT_EQ(titleBarOf(c)->roundCornerButton()->isChecked(), m.mode == Mode::Template);
         ExportChoice choice;
         choice.path = m_dir.filePath(QStringLiteral("%1-window.png").arg(m.name));
         choice.sizeType = exportsettings::Middle;
