@@ -251,24 +251,19 @@ QImage Image::Private::level(int shift)
 
 QImage Image::Private::decode(int shift)
 {
+    if (decodesParts()) {
+        // The whole picture as a part: libjpeg scales by up to 1/8 while
+        // decoding, the rest is area-averaged.
+        const int dct = std::min(shift, kMaxDctShift);
+        const QImage whole = decodeRegion(dct, QRect(QPoint(0, 0), dctSize(dct)));
+        return whole.isNull() ? whole : resampled(whole, levelSize(shift));
+    }
     ensureAllocationLimit();
     QBuffer buffer;
     buffer.setData(encoded);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setAutoTransform(true);
-    // Makes the JPEG reader area-average any remainder after DCT scaling.
-    reader.setQuality(100);
-    const bool dct = format == "jpeg" || format == "jpg";
-    const int decodeShift = dct ? std::min(shift, kMaxDctShift) : 0;
-    if (decodeShift > 0) {
-        // The scaled size is applied before the orientation. Rounding down
-        // keeps the reader's denominator at exactly 2^shift.
-        QSize stored = levelSize(decodeShift);
-        if (rotated)
-            stored.transpose();
-        reader.setScaledSize(stored);
-    }
     QImage image = reader.read();
     if (image.isNull()) {
         // The header was accepted when the image was loaded, so this is a
@@ -278,7 +273,7 @@ QImage Image::Private::decode(int shift)
                    .arg(path.isEmpty() ? QStringLiteral("image data") : path, reader.errorString());
         return {};
     }
-    // Beyond 1/8 (and for codecs without DCT scaling) the rest is area-averaged.
+    // Codecs without DCT scaling decode whole pictures; they are area-averaged.
     return resampled(toPremultiplied(std::move(image)), levelSize(shift));
 }
 
