@@ -157,8 +157,10 @@ FreeRenderMode::makeCanvas(const RenderOptions& o, const std::vector<kit::Image>
     }
     collage.setRatioIndex(Mode::FreeLayout, ratioIndex);
     const kit::Size ratio = ratios::table[size_t(ratioIndex)];
-    const kit::Size output = o.size ? kit::Size(o.size->width(), o.size->height())
-                                    : exportsettings::ratioOutputSize(o.width, ratio);
+    // --width keeps both sides within the largest, as the export's custom size does.
+    const kit::Size output = o.size
+        ? kit::Size(o.size->width(), o.size->height())
+        : exportsettings::linkedSizeAtEnd(exportsettings::Field::Width, o.width, ratio);
     KLFreeLayoutView& canvas = layOutFreeCanvas(collage.freeCanvas(), output);
     placeFreePhotos(canvas, m_photos, images);
     canvas.setFrameSize(output);

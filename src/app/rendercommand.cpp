@@ -14,10 +14,14 @@
 #include "kit/logging.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace {
@@ -64,6 +68,25 @@ Mode modeNamed(const QString& name)
     return Mode::Template;
 }
 
+// The value of --output that names the standard output.
+const QString kStandardOutput = QStringLiteral("-");
+
+// One line naming the file once: readers' reasons often begin with the path.
+QString failureLine(const QString& file, const QString& why)
+{
+    QString reason = why.simplified();
+    const QString prefix = file + QStringLiteral(": ");
+    if (reason.startsWith(prefix))
+        reason = reason.mid(prefix.size());
+    // A reason that names the path itself ("Cannot write PATH: ...") stands alone.
+    if (file.contains(QLatin1Char('/')) && reason.contains(file))
+        return QStringLiteral("tessera: %1").arg(reason);
+    return QStringLiteral("tessera: %1: %2").arg(file, reason);
+}
+
+RenderStatus renderAndWrite(const RenderOptions& o, RenderMode& mode, QTextStream& err,
+                            QIODevice* standardOutput);
+
 // The shared options, then every mode's.
 void addOptions(QCommandLineParser& parser, const std::vector<std::unique_ptr<RenderMode>>& modes)
 {
@@ -79,7 +102,8 @@ void addOptions(QCommandLineParser& parser, const std::vector<std::unique_ptr<Re
         { QStringLiteral("corners"), QStringLiteral("rounded corners") },
         { QStringLiteral("no-shadow"), QStringLiteral("no drop shadow") },
         { QStringLiteral("width"),
-          QStringLiteral("output N wide at the collage's ratio (default 1024, at most %1)")
+          QStringLiteral("output N wide at the collage's ratio (default 1024, at most %1); "
+                         "a collage taller than %1 is made narrower to fit")
               .arg(kMaxSide),
           QStringLiteral("N") },
         { QStringLiteral("size"),
@@ -103,7 +127,9 @@ void addOptions(QCommandLineParser& parser, const std::vector<std::unique_ptr<Re
         { QStringLiteral("orientation"),
           QStringLiteral("pdf: the paper's; auto (default) turns it to suit the collage"),
           QStringLiteral("auto|portrait|landscape") },
-        { QStringLiteral("output"), QStringLiteral("the image or PDF file to write"),
+        { QStringLiteral("output"),
+          QStringLiteral("the image or PDF file to write; - for the standard output (PNG "
+                         "unless --format names another)"),
           QStringLiteral("FILE") },
         { QStringLiteral("save-document"),
           QStringLiteral("also write the collage drawn as a collage document (.%1), to open "
@@ -207,6 +233,9 @@ std::variant<RenderOptions, QString> readOptions(const QCommandLineParser& parse
         return QStringLiteral("--output is required");
     if (haveWidth && o.size)
         return QStringLiteral("--width and --size cannot be used together");
+    // "-" is the standard output, PNG unless --format names another.
+    if (o.output == kStandardOutput && !o.format && !o.pdf)
+        o.format = kit::ImageFormat::Png;
     if (!o.format && !o.pdf) {
         const QString suffix = QFileInfo(o.output).suffix();
         o.pdf = suffix.compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
@@ -219,7 +248,8 @@ std::variant<RenderOptions, QString> readOptions(const QCommandLineParser& parse
             "--width and --size do not apply to a PDF: --paper and --dpi decide its size");
     if (!o.pdf && havePage)
         return QStringLiteral("--paper, --dpi and --orientation apply only to --format pdf");
-    o.page.title = QFileInfo(o.output).completeBaseName();
+    o.page.title = o.output == kStandardOutput ? QStringLiteral("collage")
+                                               : QFileInfo(o.output).completeBaseName();
     return o;
 }
 
@@ -323,11 +353,27 @@ std::variant<RenderOptions, QString> parseRenderArguments(const QStringList& arg
     return parsed;
 }
 
-RenderStatus runRender(const RenderOptions& o, RenderMode& mode, QTextStream& err)
+RenderStatus runRender(const RenderOptions& o, RenderMode& mode, QTextStream& err,
+                       QIODevice* standardOutput)
+{
+    // A failure is told in one line of its own, so the log lines that led to
+    // it (a reader's complaint) are dropped; the image codecs' lines
+    // ("libpng error: ...") only repeat what a failure says and go always.
+    kit::HeldLogLines held({ QByteArrayLiteral("qt.gui.imageio") });
+    const RenderStatus status = renderAndWrite(o, mode, err, standardOutput);
+    if (status == RenderOk)
+        held.release();
+    return status;
+}
+
+namespace {
+
+RenderStatus renderAndWrite(const RenderOptions& o, RenderMode& mode, QTextStream& err,
+                            QIODevice* standardOutput)
 {
     auto fail = [&err](const QString& file, const QString& reason,
                        RenderStatus status = RenderFailed) {
-        err << "tessera: " << file << ": " << reason << Qt::endl;
+        err << failureLine(file, reason) << Qt::endl;
         return status;
     };
 
@@ -383,16 +429,33 @@ RenderStatus runRender(const RenderOptions& o, RenderMode& mode, QTextStream& er
             return fail(o.saveDocument, error);
     }
 
+    // The standard output gets the file's bytes once it is written whole.
+    const bool toStandardOutput = o.output == kStandardOutput;
+    QTemporaryDir scratch;
+    const QString target = !toStandardOutput
+        ? o.output
+        : scratch.filePath(QStringLiteral("collage.")
+                           + (o.pdf ? QStringLiteral("pdf") : kit::formatExtension(*o.format)));
     QString writeError;
     const bool written = o.pdf
-        ? writeCollagePdf(canvas, rendered.frameForWidth, o.page, o.output, &writeError)
-        : canvas.saveToURL(o.output, *o.format, &writeError);
+        ? writeCollagePdf(canvas, rendered.frameForWidth, o.page, target, &writeError)
+        : canvas.saveToURL(target, *o.format, &writeError);
     if (!written)
         return fail(o.output, writeError);
+    if (toStandardOutput) {
+        QFile file(target);
+        const bool copied = file.open(QIODevice::ReadOnly) && standardOutput
+            && standardOutput->write(file.readAll()) == file.size();
+        if (!copied)
+            return fail(QStringLiteral("standard output"), QStringLiteral("cannot be written"));
+    }
     return RenderOk;
 }
 
-int renderMain(const QStringList& args, QTextStream& err, QTextStream* out)
+} // namespace
+
+int renderMain(const QStringList& args, QTextStream& err, QTextStream* out,
+               QIODevice* standardOutput)
 {
     QTextStream fallback(stdout);
     QTextStream& print = out ? *out : fallback;
@@ -413,7 +476,11 @@ int renderMain(const QStringList& args, QTextStream& err, QTextStream* out)
         err.flush();
         return RenderUsage;
     }
-    const RenderStatus status = runRender(std::get<RenderOptions>(parsed), *mode, err);
+    QFile stdoutFile;
+    if (!standardOutput && stdoutFile.open(stdout, QIODevice::WriteOnly))
+        standardOutput = &stdoutFile;
+    const RenderStatus status =
+        runRender(std::get<RenderOptions>(parsed), *mode, err, standardOutput);
     err.flush();
     return status;
 }
@@ -428,12 +495,19 @@ int renderCommandMain(int argc, char** argv)
     QStringList args;
     for (int i = 2; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
+    // A failure is one line on the standard error: what libraries print
+    // there by themselves is dropped, and so is the platform's chatter while
+    // it starts (no XDG_RUNTIME_DIR, say), which is not about the collage.
+    FILE* errors = kit::divertStandardError();
+    kit::installPlainMessageHandler(errors);
+    std::optional<kit::HeldLogLines> startUp(std::in_place);
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Tessera"));
     QGuiApplication::setApplicationVersion(QString::fromLatin1(kTesseraVersion));
-    kit::installPlainMessageHandler();
-    QTextStream err(stderr);
+    QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    startUp.reset();
+    QTextStream err(errors);
     QTextStream out(stdout);
     return renderMain(args, err, &out);
 }

@@ -15,8 +15,9 @@
 // --save-document FILE writes the collage that was drawn as a document.
 //
 // Exit statuses: 0 done, 1 a file could not be read or written (one line on
-// stderr names the file and the reason; no output file is created or
-// changed), 2 bad arguments (the reason and the usage on stderr).
+// stderr names the file once and the reason, and nothing else is said; no
+// output file is created or changed), 2 bad arguments (the reason and the
+// usage on stderr). "--output -" writes the image to the standard output.
 
 #include "collagepdf.h"
 #include "rendercaptions.h"
@@ -40,6 +41,7 @@
 class KLCanvasView;
 class OffscreenCollage;
 class QCommandLineParser;
+class QIODevice;
 class QTextStream;
 
 struct RenderOptions
@@ -139,15 +141,22 @@ loadRenderBackground(const RenderOptions& options);
 std::variant<RenderOptions, QString>
 parseRenderArguments(const QStringList& args, std::unique_ptr<RenderMode>* mode = nullptr);
 
-// Renders and writes the collage with `mode`, its own options read. On
-// failure writes one line naming the file and the reason to `err`, creates
-// no output file and answers RenderFailed. Warnings go to `err` too.
-RenderStatus runRender(const RenderOptions& options, RenderMode& mode, QTextStream& err);
+// Renders and writes the collage with `mode`, its own options read; an
+// output of "-" goes to `standardOutput` (PNG unless a format was given). On
+// failure writes one line naming the file once and the reason to `err`,
+// creates no output file and answers RenderFailed; the log lines of the
+// render are then dropped, while after a success they reach the message
+// handler that was installed before (the image codecs' excepted). Warnings
+// go to `err` too.
+RenderStatus runRender(const RenderOptions& options, RenderMode& mode, QTextStream& err,
+                       QIODevice* standardOutput = nullptr);
 
 // Parses and runs; usage errors print the reason and the usage to `err` and
 // answer RenderUsage; --help prints the usage and --version the version to
-// `out` and answer RenderOk.
-int renderMain(const QStringList& args, QTextStream& err, QTextStream* out = nullptr);
+// `out` and answer RenderOk. The image of "--output -" goes to
+// `standardOutput`, the process's standard output when null.
+int renderMain(const QStringList& args, QTextStream& err, QTextStream* out = nullptr,
+               QIODevice* standardOutput = nullptr);
 
 QString renderUsage();
 

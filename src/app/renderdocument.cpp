@@ -51,10 +51,11 @@ void takePart(CollageDocument& document, CollageDocument& part, Mode mode)
     }
 }
 
+// --width keeps both sides within the largest, as the export's custom size does.
 kit::Size ratioOutput(const RenderOptions& o, kit::Size ratio)
 {
     return o.size ? kit::Size(o.size->width(), o.size->height())
-                  : exportsettings::ratioOutputSize(o.width, ratio);
+                  : exportsettings::linkedSizeAtEnd(exportsettings::Field::Width, o.width, ratio);
 }
 
 } // namespace

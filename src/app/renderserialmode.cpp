@@ -28,7 +28,12 @@ RenderCanvas sizeSerialCanvas(KLCombinView& column, int width)
     // output size, as its export does.
     const float ratio = column.ratio();
     column.setFrame({ { 0, 0 }, exportsettings::serialOutputSize(1024, ratio) });
-    column.setFrameSize(exportsettings::serialOutputSize(width, ratio));
+    // A column taller than the largest side is made narrower, as the
+    // export's custom size is; any other keeps the size the export gives it.
+    kit::Size size = exportsettings::serialOutputSize(width, ratio);
+    if (size.height > exportsettings::kMaxSide)
+        size = exportsettings::serialOutputSize(width, ratio, true);
+    column.setFrameSize(size);
     return RenderCanvas { Mode::Serial, [ratio](double w) {
                              return exportsettings::serialOutputSize(w, ratio);
                          } };

@@ -42,8 +42,10 @@ TemplateRenderMode::makeCanvas(const RenderOptions& o, const std::vector<kit::Im
     const int ratioIndex = ratios::indexForSize(declared.width, declared.height);
     const kit::Size ratio = ratios::table[ratioIndex];
     collage.setRatioIndex(Mode::Template, ratioIndex);
-    const kit::Size frame = o.size ? kit::Size(o.size->width(), o.size->height())
-                                   : exportsettings::ratioOutputSize(o.width, ratio);
+    // --width keeps both sides within the largest, as the export's custom size does.
+    const kit::Size frame = o.size
+        ? kit::Size(o.size->width(), o.size->height())
+        : exportsettings::linkedSizeAtEnd(exportsettings::Field::Width, o.width, ratio);
     canvas->setFrame({ 0, 0, frame.width, frame.height });
 
     // The first cell takes the first photo, the others follow in template order.

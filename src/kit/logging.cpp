@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace kit {
 
 Q_LOGGING_CATEGORY(lcTemplate, "tessera.template")
@@ -24,19 +27,110 @@ void log(const QLoggingCategory& category, const QString& message)
 
 namespace {
 
+// Where plainHandler writes: the standard error unless diverted.
+FILE* s_plainOut = nullptr;
+
 void plainHandler(QtMsgType, const QMessageLogContext&, const QString& message)
 {
     // One write per line, so that lines from several threads do not interleave.
+    FILE* out = s_plainOut ? s_plainOut : stderr;
     const QByteArray line = message.toLocal8Bit() + '\n';
-    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
-    std::fflush(stderr);
+    std::fwrite(line.constData(), 1, size_t(line.size()), out);
+    std::fflush(out);
 }
 
 } // namespace
 
-void installPlainMessageHandler()
+void installPlainMessageHandler(FILE* out)
 {
+    s_plainOut = out;
     qInstallMessageHandler(plainHandler);
+}
+
+FILE* divertStandardError()
+{
+    const int original = dup(STDERR_FILENO);
+    const int nowhere = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    FILE* out = original >= 0 ? fdopen(original, "w") : nullptr;
+    if (!out || nowhere < 0 || dup2(nowhere, STDERR_FILENO) < 0) {
+        if (out)
+            std::fclose(out);
+        else if (original >= 0)
+            close(original);
+        if (nowhere >= 0)
+            close(nowhere);
+        return stderr;
+    }
+    close(nowhere);
+    return out;
+}
+
+namespace {
+
+HeldLogLines* s_holding = nullptr;
+
+} // namespace
+
+HeldLogLines::HeldLogLines(QList<QByteArray> dropped)
+    : m_dropped(std::move(dropped)), m_outer(s_holding)
+{
+    s_holding = this;
+    m_previous = qInstallMessageHandler(&HeldLogLines::hold);
+}
+
+HeldLogLines::~HeldLogLines()
+{
+    qInstallMessageHandler(m_previous);
+    s_holding = m_outer;
+}
+
+void HeldLogLines::release()
+{
+    std::vector<Line> lines;
+    {
+        QMutexLocker lock(&m_mutex);
+        lines.swap(m_lines);
+    }
+    for (const Line& line : lines) {
+        const QMessageLogContext context(nullptr, 0, nullptr, line.category.constData());
+        pass(line.type, context, line.text);
+    }
+}
+
+void HeldLogLines::hold(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    HeldLogLines* self = s_holding;
+    if (!self)
+        return;
+    if (type == QtFatalMsg) {
+        self->pass(type, context, text);
+        return;
+    }
+    const QByteArray category(context.category ? context.category : "");
+    for (const QByteArray& prefix : self->m_dropped) {
+        if (category.startsWith(prefix))
+            return;
+    }
+    QMutexLocker lock(&self->m_mutex);
+    self->m_lines.push_back({ type, category, text });
+}
+
+void HeldLogLines::pass(QtMsgType type, const QMessageLogContext& context,
+                        const QString& text) const
+{
+    // An outer hold's handler finds its own object again.
+    if (m_previous == &HeldLogLines::hold && m_outer) {
+        s_holding = m_outer;
+        hold(type, context, text);
+        s_holding = const_cast<HeldLogLines*>(this);
+        return;
+    }
+    if (m_previous) {
+        m_previous(type, context, text);
+        return;
+    }
+    const QByteArray line = text.toLocal8Bit() + '\n';
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
 }
 
 } // namespace kit

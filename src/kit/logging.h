@@ -7,7 +7,13 @@
 // (noquote keeps QDebug from quoting strings). Categories can be switched
 // off with QT_LOGGING_RULES, e.g. "tessera.media=false".
 
+#include <cstdio>
+#include <vector>
+
+#include <QByteArray>
+#include <QList>
 #include <QLoggingCategory>
+#include <QMutex>
 #include <QString>
 
 namespace kit {
@@ -25,9 +31,49 @@ Q_DECLARE_LOGGING_CATEGORY(lcMedia) // tessera.media
 // Writes `message` unchanged as one info line of `category`.
 void log(const QLoggingCategory& category, const QString& message);
 
-// Sends every enabled log line to stderr as the bare message followed by a
-// newline: no category, level or quoting. Used by the command-line renderer,
-// whose output scripts read. Fatal messages still abort.
-void installPlainMessageHandler();
+// Sends every enabled log line to `out` (the standard error when null) as
+// the bare message followed by a newline: no category, level or quoting.
+// Used by the command-line renderer, whose output scripts read. Fatal
+// messages still abort.
+void installPlainMessageHandler(FILE* out = nullptr);
+
+// Sends what libraries print to the standard error by themselves (libpng
+// prints "libpng error: ..." for a broken PNG, past any message handler)
+// nowhere from now on, and answers a stream to the original standard error
+// for the program's own lines; the standard error itself when that fails.
+FILE* divertStandardError();
+
+// Holds back every log line (of any thread) while it lives, to be passed on
+// to the handler installed before it, in order, by release(); what is not
+// released is dropped when it ends. Lines of the categories that start with
+// one of `dropped` are dropped at once. Fatal messages pass at once.
+// Holds nest (an inner one releases into the outer); create and destroy
+// them on one thread, inner ones first.
+class HeldLogLines
+{
+public:
+    explicit HeldLogLines(QList<QByteArray> dropped = {});
+    ~HeldLogLines();
+    HeldLogLines(const HeldLogLines&) = delete;
+    HeldLogLines& operator=(const HeldLogLines&) = delete;
+
+    void release();
+
+private:
+    struct Line
+    {
+        QtMsgType type;
+        QByteArray category;
+        QString text;
+    };
+    static void hold(QtMsgType type, const QMessageLogContext& context, const QString& text);
+    void pass(QtMsgType type, const QMessageLogContext& context, const QString& text) const;
+
+    QList<QByteArray> m_dropped;
+    HeldLogLines* m_outer;
+    QtMessageHandler m_previous = nullptr;
+    QMutex m_mutex;
+    std::vector<Line> m_lines;
+};
 
 } // namespace kit

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
@@ -41,8 +42,11 @@ protected:
     {
         m_err.clear();
         m_out.clear();
+        m_stdout.close();
+        m_stdout.setData({});
+        m_stdout.open(QIODevice::WriteOnly);
         QTextStream err(&m_err), out(&m_out);
-        const int status = renderMain(args, err, &out);
+        const int status = renderMain(args, err, &out, &m_stdout);
         err.flush();
         out.flush();
         return status;
@@ -51,6 +55,7 @@ protected:
 
     QTemporaryDir m_dir;
     QString m_template, m_photo, m_err, m_out;
+    QBuffer m_stdout;
 };
 
 } // namespace
@@ -79,6 +84,26 @@ TEST_F(RenderCommandTest, SizesAndFormats)
         EXPECT_EQ(reader.size(), c.size) << c.output.toStdString();
         EXPECT_EQ(reader.format(), c.format) << c.output.toStdString();
     }
+    // A portrait collage keeps both sides within 3072 at its ratio.
+    const QString portrait = write("portrait.fdd", "2,3\n0,0,1,1:L:*\n");
+    ASSERT_EQ(run({ "--template", portrait, "--width", "3072", "--output", out("p.png") }),
+              RenderOk);
+    EXPECT_EQ(QImageReader(out("p.png")).size(), QSize(2048, 3072));
+    // "-" is the standard output: PNG unless a format is named; no file "-".
+    for (const auto& [format, name] :
+         { std::pair(QStringList {}, QByteArray("png")),
+           std::pair(QStringList { "--format", "jpg" }, QByteArray("jpeg")) }) {
+        ASSERT_EQ(run(QStringList { "--template", m_template, "--width", "320", "--output", "-" }
+                      + format),
+                  RenderOk)
+            << m_err;
+        QBuffer written;
+        written.setData(m_stdout.data());
+        QImageReader reader(&written);
+        EXPECT_EQ(reader.format(), name);
+        EXPECT_EQ(reader.size(), QSize(320, 240));
+    }
+    EXPECT_FALSE(QFile::exists("-"));
     // The photo fills the first cell; the second shows its placeholder.
     QImage image(out("a.png"));
     EXPECT_TRUE(sameColor(pixelYUp(image, 200, 384), Qt::red, 8));
@@ -148,6 +173,8 @@ TEST_F(RenderCommandTest, BadInputFailsAndWritesNothing)
     const QString column = write("column.tessera", R"({"format": "tessera-collage",
         "version": 1, "mode": "serial"})");
     const QString later = write("later.tessera", R"({"format": "tessera-collage", "version": 2})");
+    const QString brokenPng =
+        write("broken.png", QByteArray("\x89PNG\r\n\x1a\n", 8) + "\0\0\0\rIHDR");
     const struct
     {
         QStringList args;
@@ -163,6 +190,16 @@ TEST_F(RenderCommandTest, BadInputFailsAndWritesNothing)
           RenderFailed },
         { { "--template", m_template, "--border", badBorder, "--output", existing },
           "b.bdr",
+          RenderFailed },
+        { { "--template", m_template, "--border", write("deep.bdr", "1,1,0,0\nL:0,0,1,1\n"),
+            "--output", existing },
+          "deep.bdr",
+          RenderFailed },
+        { { "--template", m_template, "--photo", brokenPng, "--output", existing },
+          "broken.png",
+          RenderFailed },
+        { { "--template", m_template, "--photo", out("none.png"), "--output", existing },
+          "none.png",
           RenderFailed },
         { { "--template", m_template, "--output", out("no/dir/x.png") }, "x.png", RenderFailed },
         { { "--template", write("empty.fdd", "4,3\n0,0,1:L:*\n"), "--output", existing },
@@ -214,8 +251,15 @@ TEST_F(RenderCommandTest, BadInputFailsAndWritesNothing)
           RenderFailed },
     };
     for (const auto& c : cases) {
+        testsupport::LogCapture log;
         EXPECT_EQ(run(c.args), c.status) << c.args.join(' ').toStdString();
         EXPECT_TRUE(m_err.contains(c.named)) << m_err.toStdString();
+        // A failure is one line, naming its file once; nothing else is said.
+        if (c.status == RenderFailed) {
+            EXPECT_EQ(m_err.count(QLatin1Char('\n')), 1) << m_err;
+            EXPECT_EQ(m_err.count(c.named), 1) << m_err;
+            EXPECT_TRUE(log.lines().isEmpty()) << log.lines().join('\n');
+        }
         QFile keep(existing);
         ASSERT_TRUE(keep.open(QIODevice::ReadOnly));
         EXPECT_EQ(keep.readAll(), QByteArray("precious"));
