@@ -116,9 +116,13 @@ std::optional<KLFrameBorder> KLFrameBorder::fromText(const QString& text, const 
         border.m_start = { kit::floatValue(header[2]), kit::floatValue(header[3]) };
     }
     // A ratio or times that is zero, negative or out of range gives no
-    // meaningful depth or repeat length, so such a header is refused as well.
+    // meaningful depth or repeat length, so such a header is refused as well;
+    // and so is a band at least half the shorter side deep (ratio ÷ times ≥
+    // 0.5), which leaves no inside for the motif, nor for the cells and
+    // photos a canvas lays out within the border.
     if (header.size() != 4 || !usable(border.m_ratio) || !usable(border.m_times)
-        || !isFinite(border.m_start)) {
+        || !isFinite(border.m_start)
+        || !(kit::f32(double(border.m_ratio) / border.m_times) < 0.5)) {
         logLine(QStringLiteral("Invalid contents of border file header '%1'.")
                     .arg(lines.first().toString()));
         return std::nullopt;

@@ -43,7 +43,8 @@ public:
     // kit::lcBorder, when the path is not a regular file of at most
     // kMaxBorderFileBytes, the file cannot be read as UTF-8, has
     // fewer than two lines, or its header is not four fields of which ratio
-    // and times are finite and positive and the start point finite.
+    // and times are finite and positive, ratio ÷ times less than 0.5 (the band
+    // less than half the shorter side deep), and the start point finite.
     static std::optional<KLFrameBorder> initWithBorderFile(const QString& path);
     // The same reader over bytes already in memory; `path` only names the
     // source in log lines.

@@ -2,6 +2,8 @@
 
 #include "collageeditor.h"
 
+#include "border/klframeborder.h"
+
 #include <QFileInfo>
 #include <QHash>
 #include <QPainter>
@@ -97,7 +99,8 @@ public:
             QString reason;
             if (!info.exists())
                 reason = QStringLiteral("%1: no such file").arg(*d.border);
-            else if (!info.isFile() || info.size() > kMaxBorderBytes)
+            else if (!info.isFile() || info.size() > kMaxBorderBytes
+                     || !KLFrameBorder::initWithBorderFile(*d.border))
                 reason = QStringLiteral("%1: not a frame border file").arg(*d.border);
             if (!reason.isEmpty()) {
                 problems.append(reason);

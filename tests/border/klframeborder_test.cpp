@@ -58,6 +58,10 @@ TEST(KLFrameBorder, ReadsTextAndLogsWhatItRefuses)
         // Numbers that give no depth or repeat length are refused up front.
         { "0.1,x,0,1\n", false, 0, { "Invalid contents of border file header '0.1,x,0,1'." } },
         { "1,1e99,0,1\n", false, 0, { "Invalid contents of border file header '1,1e99,0,1'." } },
+        // A band half the shorter side deep, or deeper, leaves no inside.
+        { "0.1,0.2,0,1\n", false, 0, { "Invalid contents of border file header '0.1,0.2,0,1'." } },
+        { "1,1,0,1\n", false, 0, { "Invalid contents of border file header '1,1,0,1'." } },
+        { "0.2,0.41,0,1\n", true, 0, {} },
         // Comments, empty lines and other kinds add nothing and say nothing.
         { "0.1,2,0,1\n\n# L:1,1\nX:1,1\nl:1,1\n L:1,1\nL:0.5,0,1,1\nB:0,0,1,1,1,0\n", true, 2, {} },
         { "0.1,2,0,1\nL:1,1:2\nL:1,1\n", true, 1, { "Invalid component line 'L:1,1:2'" } },

@@ -153,18 +153,23 @@ TEST(CollageDocument, RefusesWhatItCannotRead)
     }
 
     // Photos that are no plain files or are gone are told, one line each,
-    // and keep their places as stand-ins.
+    // and keep their places as stand-ins; a border that does not read as one
+    // (too deep for any plate) is told and left off.
     QTemporaryDir dir;
+    testsupport::writeFile(dir.filePath("deep.bdr"), "0.1,0.2,0,0\nL:0,0,1,1\n");
     const QByteArray doc = R"({"format": "tessera-collage", "version": 1,
         "serial": {"photos": [{"path": "/dev/zero", "width": 4, "height": 3},
-                              {"path": "../gone.png", "width": 2, "height": 2}]}})";
+                              {"path": "../gone.png", "width": 2, "height": 2}],
+                   "decorations": {"border": {"path": "deep.bdr"}}}})";
     DocumentReadResult r = readCollageDocument(doc, dir.path());
     ASSERT_TRUE(r.ok()) << r.error;
     OffscreenCollage collage;
     const PhotoLoadReport report = loadDocumentPhotos(*r.document, &collage);
-    ASSERT_EQ(report.problems.size(), 2);
-    EXPECT_TRUE(report.problems[0].contains(QLatin1String("/dev/zero")));
-    EXPECT_TRUE(report.problems[1].contains(QLatin1String("gone.png")));
+    ASSERT_EQ(report.problems.size(), 3);
+    EXPECT_TRUE(report.problems.filter(QLatin1String("/dev/zero")).size() == 1);
+    EXPECT_TRUE(report.problems.filter(QLatin1String("gone.png")).size() == 1);
+    EXPECT_TRUE(report.problems.filter(QLatin1String("deep.bdr")).size() == 1);
+    EXPECT_FALSE(r.document->serialCollage.decorations.border);
     fillCollage(collage, *r.document);
     EXPECT_EQ(collage.serialCanvas().items().size(), 2u);
     EXPECT_EQ(describeSerial(collage).photos, r.document->serialCollage.photos);
