@@ -777,5 +777,33 @@ Drop photos here</translation>
         <translation>Tessera could not show the file: no file manager or other application on this system opens folders. The file was saved in:
 %1</translation>
     </message>
+    <message id="DROP_NOT_ON_CELL">
+        <source>Drop photos onto a cell of the template.</source>
+        <translation>Drop photos onto a cell of the template.</translation>
+    </message>
+    <message id="DROP_NO_CELLS">
+        <source>This template has no cell to take a photo.</source>
+        <translation>This template has no cell to take a photo.</translation>
+    </message>
+    <message id="PHOTOS_KEPT_FOR_MORE_CELLS">
+        <source>No cell was free for %1 of the photos; choose a template with more cells to show them.</source>
+        <translation>No cell was free for %1 of the photos; choose a template with more cells to show them.</translation>
+    </message>
+    <message id="NO_BORDER">
+        <source>No border</source>
+        <translation>No border</translation>
+    </message>
+    <message id="BACKGROUND_WHITE">
+        <source>Plain white</source>
+        <translation>Plain white</translation>
+    </message>
+    <message id="BACKGROUND_BLACK">
+        <source>Plain black</source>
+        <translation>Plain black</translation>
+    </message>
+    <message id="BORDER_UNREADABLE">
+        <source>The frame border “%1” cannot be read; the collage keeps its border.</source>
+        <translation>The frame border “%1” cannot be read; the collage keeps its border.</translation>
+    </message>
 </context>
 </TS>

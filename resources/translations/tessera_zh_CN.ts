@@ -777,5 +777,33 @@ Drop photos here</source>
         <translation>Tessera 无法显示该文件：系统中没有可以打开文件夹的文件管理器或其他程序。文件已保存在：
 %1</translation>
     </message>
+    <message id="DROP_NOT_ON_CELL">
+        <source>Drop photos onto a cell of the template.</source>
+        <translation>请把照片拖放到模板的格子上。</translation>
+    </message>
+    <message id="DROP_NO_CELLS">
+        <source>This template has no cell to take a photo.</source>
+        <translation>此模板没有可放照片的格子。</translation>
+    </message>
+    <message id="PHOTOS_KEPT_FOR_MORE_CELLS">
+        <source>No cell was free for %1 of the photos; choose a template with more cells to show them.</source>
+        <translation>有 %1 张照片没有空余的格子；选择格子更多的模板即可显示它们。</translation>
+    </message>
+    <message id="NO_BORDER">
+        <source>No border</source>
+        <translation>无边框</translation>
+    </message>
+    <message id="BACKGROUND_WHITE">
+        <source>Plain white</source>
+        <translation>纯白</translation>
+    </message>
+    <message id="BACKGROUND_BLACK">
+        <source>Plain black</source>
+        <translation>纯黑</translation>
+    </message>
+    <message id="BORDER_UNREADABLE">
+        <source>The frame border “%1” cannot be read; the collage keeps its border.</source>
+        <translation>无法读取边框“%1”；拼图保留原来的边框。</translation>
+    </message>
 </context>
 </TS>

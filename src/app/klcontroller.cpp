@@ -10,6 +10,7 @@
 #include "border/klbackgroundview.h"
 #include "border/klborderlistview.h"
 #include "border/klborderview.h"
+#include "border/klframeborder.h"
 #include "freelayout/klfreelayoutview.h"
 #include "kit/defaults.h"
 #include "kit/localisation.h"
@@ -98,11 +99,16 @@ void KLController::buildCanvases()
     m_combinView = combinBack->addSubview(std::make_unique<KLCombinView>(kInitialCanvasFrame));
     host(std::move(combinBack), m_combinView, Mode::Serial);
 
-    // A dropped file that is no photo is told, as one chosen with Add Photos is.
-    for (Mode mode : kModes)
+    // A dropped file that is no photo is told, as one chosen with Add Photos
+    // is; so is a drop refused for another reason.
+    for (Mode mode : kModes) {
         m_modes[mode].canvas->onUnreadablePhotos = [this](const QStringList& failures) {
             reportUnreadablePhotos(failures);
         };
+        m_modes[mode].canvas->onDropRefused = [this](const QString& reason) {
+            m_window->showMessage(reason);
+        };
+    }
 
     m_window->showDocument(m_modes[Mode::Template].host);
     backgroundListView()->onThumbnailLoaded = [this](KLThumbnailView* entry) {
@@ -303,7 +309,14 @@ void KLController::borderDidChanged(KLBorderView* entry)
 void KLController::applyBorder(int tag, const std::optional<QString>& path)
 {
     // The entry with tag 0 stands for no border.
-    current().canvas->_setFrameBorder(tag > 0 ? path : std::nullopt);
+    const std::optional<QString> file = tag > 0 ? path : std::nullopt;
+    // A file that no longer reads as a border (changed since the library
+    // listed it) is refused; the canvas keeps what it shows.
+    if (file && !KLFrameBorder::initWithBorderFile(*file)) {
+        m_window->showMessage(kit::localized("BORDER_UNREADABLE").arg(QFileInfo(*file).fileName()));
+        return;
+    }
+    current().canvas->_setFrameBorder(file);
     markLibraries();
 }
 

@@ -128,8 +128,12 @@ public:
     // Asks for photos and gives them to the current canvas.
     void addPhotos();
     // Gives the photos in `files` to the canvas of the current mode as
-    // File ▸ Add Photos does; unreadable files are named in the window's
-    // message and the others still go in.
+    // File ▸ Add Photos does (the photos given on the command line come
+    // this way too); unreadable files are named in the window's message and
+    // the others still go in. In the template mode the photos fill the
+    // empty cells first (KLResourceView::placePhotos), and those that found
+    // no cell join the recent drops, as the window's message says, so that
+    // a template with more cells shows them.
     void openPhotos(const QStringList& files);
     // Names photo files that could not be read in the window's message (one
     // line each, at most kMaxListedFiles of them).

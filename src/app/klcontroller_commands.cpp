@@ -31,6 +31,16 @@ namespace {
 const char* const kPhotoPatterns = "*.png *.jpg *.jpeg *.bmp *.tiff *.tif *.gif *.webp "
                                    "*.PNG *.JPG *.JPEG *.BMP *.TIFF *.TIF *.GIF *.WEBP";
 
+// The window's message for photo files that could not be read.
+QString unreadablePhotosText(const QStringList& failures)
+{
+    QStringList listed = failures.mid(0, KLController::kMaxListedFiles);
+    if (failures.size() > KLController::kMaxListedFiles)
+        listed.append(
+            kit::localized("AND_MORE_FILES").arg(failures.size() - KLController::kMaxListedFiles));
+    return kit::localized("PHOTOS_UNREADABLE") + QLatin1Char('\n') + listed.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 // -- Canvas commands
@@ -155,25 +165,38 @@ void KLController::addPhotos()
 
 void KLController::openPhotos(const QStringList& files)
 {
+    KLCanvasView& canvas = *current().canvas;
+    QStringList failures;
     std::vector<kit::Image> photos;
-    for (std::optional<kit::Image>& photo : current().canvas->loadPhotos(files)) {
-        if (photo)
+    for (const QString& file : files) {
+        if (std::optional<kit::Image> photo = canvas.loadPhoto(file, failures))
             photos.push_back(std::move(*photo));
     }
-    current().canvas->addPhotos(photos);
-    if (m_currentMode == Mode::Serial)
-        updateCombinFrame();
+    QStringList message;
+    if (!failures.isEmpty())
+        message.append(unreadablePhotosText(failures));
+    if (m_currentMode == Mode::Template) {
+        // Photos that found no cell join the recent drops, so a template
+        // with more cells, chosen next, shows them too.
+        const size_t placed = m_canvas->placePhotos(photos);
+        for (size_t i = placed; i < photos.size(); ++i)
+            layoutImageDropped(photos[i]);
+        if (placed < photos.size())
+            message.append(
+                kit::localized("PHOTOS_KEPT_FOR_MORE_CELLS").arg(photos.size() - placed));
+    } else {
+        canvas.addPhotos(photos);
+        if (m_currentMode == Mode::Serial)
+            updateCombinFrame();
+    }
+    if (!message.isEmpty())
+        m_window->showMessage(message.join(QLatin1Char('\n')));
 }
 
 void KLController::reportUnreadablePhotos(const QStringList& failures)
 {
-    if (failures.isEmpty())
-        return;
-    QStringList listed = failures.mid(0, kMaxListedFiles);
-    if (failures.size() > kMaxListedFiles)
-        listed.append(kit::localized("AND_MORE_FILES").arg(failures.size() - kMaxListedFiles));
-    m_window->showMessage(kit::localized("PHOTOS_UNREADABLE") + QLatin1Char('\n')
-                          + listed.join(QLatin1Char('\n')));
+    if (!failures.isEmpty())
+        m_window->showMessage(unreadablePhotosText(failures));
 }
 
 // -- Export

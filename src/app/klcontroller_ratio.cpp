@@ -16,6 +16,7 @@
 
 #include <cmath>
 
+#include <QButtonGroup>
 #include <QGridLayout>
 #include <QPushButton>
 
@@ -28,10 +29,14 @@ void KLController::buildRatioView()
     auto* grid = new QGridLayout(m_scaleView);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(4);
+    // The current ratio shows checked.
+    auto* choices = new QButtonGroup(m_scaleView);
     for (int tag = 0; tag < int(ratios::table.size()); ++tag) {
         auto* button = new QPushButton(ratios::title(tag), m_scaleView);
         button->setProperty("tag", tag);
         button->setFocusPolicy(Qt::NoFocus);
+        button->setCheckable(true);
+        choices->addButton(button, tag);
         button->setMinimumWidth(56);
         connect(button, &QPushButton::clicked, this, [this, tag] { chooseFrameScale(tag); });
         grid->addWidget(button, tag / 3, tag % 3);
@@ -68,6 +73,10 @@ void KLController::showFrameScale()
         closePopUp();
         if (tag == tags::kRatioPopUp)
             return;
+    }
+    if (auto* choices = m_scaleView->findChild<QButtonGroup*>()) {
+        if (QAbstractButton* shown = choices->button(current().ratioIndex))
+            shown->setChecked(true);
     }
     m_scaleWindow = m_window->openRatioList(m_scaleView, tags::kRatioPopUp);
 }

@@ -2,6 +2,7 @@
 
 #include "kit/animator.h"
 #include "kit/folders.h"
+#include "kit/localisation.h"
 #include "kit/logging.h"
 
 #include <algorithm>
@@ -230,4 +231,13 @@ bool KLBackgroundListView::performDragOperation(const kit::DragInfo& info)
     load();
     layout();
     return true;
+}
+
+QString KLBackgroundListView::entryName(const QString& file) const
+{
+    if (file == whitePath())
+        return kit::localized("BACKGROUND_WHITE");
+    if (file == blackPath())
+        return kit::localized("BACKGROUND_BLACK");
+    return KLGridLibraryView::entryName(file);
 }

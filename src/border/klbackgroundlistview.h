@@ -79,6 +79,10 @@ public:
 
     bool performDragOperation(const kit::DragInfo& info) override;
 
+protected:
+    // "Plain white" and "Plain black" for the two built-in entries.
+    QString entryName(const QString& file) const override;
+
 private:
     void removeAllEntries();
     bool removeAt(int index);

@@ -4,9 +4,15 @@
 
 #include "kit/animator.h"
 #include "kit/folders.h"
+#include "kit/localisation.h"
 #include "kit/logging.h"
 
+#include <cmath>
+
 #include <QFileInfo>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
 
 namespace {
 
@@ -18,6 +24,41 @@ void warm(const kit::Image& image)
 {
     image.pixels(QSize(128, 128));
     image.pixels(QSize(64, 64));
+}
+
+// The tile of the entry that stands for no border: the plate the other
+// border thumbnails show ("B-0.png" of the resources, drawn at twice the
+// cell's size) with no outline, marked with a struck-through ring above the
+// words "No border" in the interface's language.
+kit::Image noBorderTile()
+{
+    constexpr int kSide = 128;
+    QImage tile(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
+    tile.fill(Qt::transparent);
+    QPainter p(&tile);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QImage plate(kit::Folders::resourcePath(QStringLiteral("B-0.png")));
+    if (plate.isNull())
+        p.fillRect(QRect(4, 4, kSide - 8, kSide - 8), QColor(0x8c, 0x93, 0x9d));
+    else
+        p.drawImage(QRect(0, 0, kSide, kSide), plate);
+
+    const QRectF ring(kSide / 2.0 - 24, 16, 48, 48);
+    const double d = 24 / std::sqrt(2.0);
+    p.setPen(QPen(KLBorderListView::kNoBorderSignColour, 7, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(ring);
+    p.drawLine(ring.center() + QPointF(-d, -d), ring.center() + QPointF(d, d));
+
+    QFont font;
+    font.setPixelSize(21);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor(0x1f, 0x1f, 0x1f));
+    p.drawText(QRectF(8, 70, kSide - 16, 52), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+               kit::localized("NO_BORDER"));
+    p.end();
+    return kit::Image::fromPixels(tile);
 }
 
 } // namespace
@@ -85,7 +126,7 @@ std::optional<kit::Image> KLBorderListView::thumbnailForPath(const QString& path
 {
     std::optional<kit::Image> image;
     if (path == KLBorderView::kNoBorderPath) {
-        image = kit::Image::load(kit::Folders::resourcePath(QStringLiteral("B-0.png")));
+        image = noBorderTile();
     } else {
         const QFileInfo info(path);
         const QString name = info.fileName();
@@ -99,6 +140,12 @@ std::optional<kit::Image> KLBorderListView::thumbnailForPath(const QString& path
     if (image)
         warm(*image);
     return image;
+}
+
+QString KLBorderListView::entryName(const QString& file) const
+{
+    return file == KLBorderView::kNoBorderPath ? kit::localized("NO_BORDER")
+                                               : KLGridLibraryView::entryName(file);
 }
 
 void KLBorderListView::layout()

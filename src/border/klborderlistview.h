@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -45,11 +46,18 @@ public:
     // Moves of existing entries are animated over this many milliseconds.
     void setAnimationDuration(int ms) { m_animationMs = ms; }
 
-    // The thumbnail of a border entry's path: "B-0.png" of the resources for
-    // "*NONE*"; else the same-named ".png" beside the border file, or the
+    // The thumbnail of a border entry's path: for "*NONE*" the plate of the
+    // resources' "B-0.png" marked with a struck-through ring in
+    // kNoBorderSignColour above the words "No border" in the interface's
+    // language; else the same-named ".png" beside the border file, or the
     // named image "white" when there is none. Nothing when the picture
     // cannot be read. Safe on any thread.
     static std::optional<kit::Image> thumbnailForPath(const QString& path);
+    static inline const QColor kNoBorderSignColour { Qt::white };
+
+protected:
+    // "No border" for the entry that stands for none.
+    QString entryName(const QString& file) const override;
 
 private:
     void removeAllEntries();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QFileInfo>
 #include <QThread>
 
 KLGridLibraryView::KLGridLibraryView(const kit::Rect& frame)
@@ -77,7 +78,13 @@ void KLGridLibraryView::markFile(const QString& file)
 void KLGridLibraryView::prepareEntry(KLThumbnailView& entry, const QString& file) const
 {
     entry.setFile(file);
+    entry.setToolTip(entryName(file));
     entry._setMarked(!m_markedFile.isEmpty() && file == m_markedFile);
+}
+
+QString KLGridLibraryView::entryName(const QString& file) const
+{
+    return QFileInfo(file).completeBaseName();
 }
 
 void KLGridLibraryView::taskFinished()

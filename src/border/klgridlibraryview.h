@@ -88,8 +88,12 @@ protected:
     static kit::Rect cellFrame(const Grid& grid, int k);
     // Sets the frame size to (bounds width, H) and tells the host.
     void setContentSize(const Grid& grid);
-    // Gives a new entry its file and, when it is the marked one, the mark.
+    // Gives a new entry its file, its name as tool tip and, when it is the
+    // marked one, the mark.
     void prepareEntry(KLThumbnailView& entry, const QString& file) const;
+    // The name a person knows an entry by: the file's name without its
+    // extension, unless a library names its own entries otherwise.
+    virtual QString entryName(const QString& file) const;
 
     // Runs `work` on the worker pool, then `deliver` with its result on the
     // main thread if this library still exists. Call on the main thread.

@@ -185,6 +185,12 @@ void KLCanvasView::reportUnreadablePhotos(const QStringList& failures) const
         onUnreadablePhotos(failures);
 }
 
+void KLCanvasView::refuseDrop(const QString& reason) const
+{
+    if (onDropRefused)
+        onDropRefused(reason);
+}
+
 // -- Captions
 
 double KLCanvasView::captionHeight(double styleHeight) const

@@ -111,9 +111,15 @@ public:
     // handed together to onUnreadablePhotos (one line each, naming the file
     // and the reason); an entry of the result is empty for such a file.
     std::vector<std::optional<kit::Image>> loadPhotos(const QStringList& files);
+    // Loads one photo file; on failure logs it and appends its line (naming
+    // the file and the reason) to `failures`.
+    std::optional<kit::Image> loadPhoto(const QString& file, QStringList& failures) const;
     // Told, once per drop or command, of the photo files that could not be
     // read. The window shows them; unset, they are only logged.
     std::function<void(const QStringList& failures)> onUnreadablePhotos;
+    // Told why a drop of files was refused when no file was at fault (it
+    // missed every cell, say): one sentence for the person.
+    std::function<void(const QString& reason)> onDropRefused;
 
     // -- Captions
 
@@ -209,9 +215,8 @@ protected:
     void updateCaptionFrames();
     // Reports unreadable photo files as loadPhotos does.
     void reportUnreadablePhotos(const QStringList& failures) const;
-    // Loads one photo file; on failure logs it and appends its line to
-    // `failures`.
-    std::optional<kit::Image> loadPhoto(const QString& file, QStringList& failures) const;
+    // Tells onDropRefused why a drop was refused.
+    void refuseDrop(const QString& reason) const;
 
 private:
     void observeNotifications();

@@ -146,6 +146,9 @@ bool KLFreeLayoutView::performDragOperation(const kit::DragInfo& info)
 {
     if (info.fileNames.isEmpty())
         return false;
-    addImageFromPath(info.fileNames.front(), convertPointFromView(info.locationInWindow, nullptr));
-    return true;
+    // Refused when the file is no photo (the person is told which): the
+    // drop added nothing.
+    return addImageFromPath(info.fileNames.front(),
+                            convertPointFromView(info.locationInWindow, nullptr))
+        != nullptr;
 }

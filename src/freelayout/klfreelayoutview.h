@@ -51,7 +51,7 @@ public:
     void mouseDown(const kit::MouseEvent& e) override;
     void keyDown(const kit::KeyEvent& e) override;
     // Only the first file of a drop is taken, centred on the drop point; the
-    // drop succeeds as soon as it carries a file name.
+    // drop is refused when that file is no photo (told to onUnreadablePhotos).
     bool performDragOperation(const kit::DragInfo& info) override;
 
 protected:

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include <QCursor>
+#include <QString>
 
 namespace kit {
 
@@ -154,6 +155,11 @@ public:
     // A context menu for a right click, or none.
     virtual std::optional<Menu> menuForEvent(const MouseEvent& e);
 
+    // The tip shown while the pointer rests on the view; empty for none (the
+    // host then asks the superview).
+    const QString& toolTip() const { return m_toolTip; }
+    void setToolTip(const QString& tip) { m_toolTip = tip; }
+
     // -- File drops: a view takes part only when registered. The defaults
     // answer Copy when the source allows it (draggingUpdated answers what
     // draggingEntered does), prepare answers true and perform false.
@@ -177,6 +183,7 @@ private:
     std::vector<std::unique_ptr<View>> m_subviews;
     std::vector<Rect> m_trackingRects;
     int m_tag = 0;
+    QString m_toolTip;
     bool m_hidden = false;
     bool m_acceptsDrops = false;
     // Expires when the view dies; lets the window hold views it does not own

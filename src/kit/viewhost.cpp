@@ -8,12 +8,14 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDragEnterEvent>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleHints>
+#include <QToolTip>
 #include <QUrl>
 
 namespace kit {
@@ -322,6 +324,21 @@ void ViewHost::wheelEvent(QWheelEvent* event)
         return;
     }
     event->ignore();
+}
+
+bool ViewHost::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = m_window->toolTipAt(toWindowPoint(help->pos()));
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), tip, this);
+    }
+    return true;
 }
 
 void ViewHost::keyPressEvent(QKeyEvent* event)

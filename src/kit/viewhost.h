@@ -47,6 +47,8 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    // Tool tips come from the views under the pointer (View::toolTip).
+    bool event(QEvent* event) override;
     bool focusNextPrevChild(bool next) override; // Tab reaches the views
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -205,6 +205,15 @@ void Window::setCursor(std::optional<Qt::CursorShape> shape)
         onCursorChanged(shape);
 }
 
+QString Window::toolTipAt(Point windowLocation) const
+{
+    for (View* v = hitTest(windowLocation); v; v = v->superview()) {
+        if (!v->toolTip().isEmpty())
+            return v->toolTip();
+    }
+    return {};
+}
+
 // -- File drops
 
 View* Window::dropTargetAt(Point windowLocation) const

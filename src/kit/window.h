@@ -69,6 +69,9 @@ public:
     // The view that got the last mouse-down, until the mouse-up.
     View* mouseDownView() const;
     View* hitTest(Point windowLocation) const;
+    // The tip of the deepest view under the location that has one; empty
+    // when none has.
+    QString toolTipAt(Point windowLocation) const;
 
     // -- Host hooks
     // Redraw everything; or, when onNeedsDisplayInRect is set, the parts that

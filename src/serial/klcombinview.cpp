@@ -247,7 +247,10 @@ bool KLCombinView::performDragOperation(const kit::DragInfo& info)
     if (info.fileNames.isEmpty())
         return false;
     // Only the first file: the column takes one photo per drop.
-    if (std::optional<kit::Image> image = loadPhotos({ info.fileNames.front() }).front())
-        addImage(*image);
+    // Refused when the file is no photo (the person is told which).
+    std::optional<kit::Image> image = loadPhotos({ info.fileNames.front() }).front();
+    if (!image)
+        return false;
+    addImage(*image);
     return true;
 }

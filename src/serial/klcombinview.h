@@ -69,8 +69,8 @@ public:
     void mouseUp(const kit::MouseEvent& e) override;
 
     // Takes the first file of a drop; later files are ignored. A drop with
-    // no file is refused; one whose first file is no image is accepted and
-    // adds nothing (the failure is logged and told to onUnreadablePhotos).
+    // no file is refused, and so is one whose first file is no image (the
+    // failure is logged and told to onUnreadablePhotos).
     bool performDragOperation(const kit::DragInfo& info) override;
 
     // Observer of "kCombinItemDeleted": removes the item if it is one of

@@ -2,12 +2,14 @@
 
 #include "klresourceitem.h"
 
+#include "kit/localisation.h"
 #include "kit/logging.h"
 #include "kit/notificationnames.h"
 #include "kit/render.h"
 #include "kit/window.h"
 #include "text/kltextview.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -295,28 +297,22 @@ bool KLResourceView::scrollWheel(const kit::ScrollEvent& e)
 
 bool KLResourceView::performDragOperation(const kit::DragInfo& info)
 {
-    if (m_cellView->subviews().empty())
+    KLResourceItem* target = m_items.empty() ? nullptr : itemAt(info.locationInWindow);
+    if (!target) {
+        refuseDrop(kit::localized(m_items.empty() ? "DROP_NO_CELLS" : "DROP_NOT_ON_CELL"));
         return false;
-    KLResourceItem* target = itemAt(info.locationInWindow);
-    if (!target)
-        return false;
+    }
     if (kit::Window* w = window())
         w->makeFirstResponder(target);
     if (info.fileNames.isEmpty())
         return false;
+    // Files are read as their cells come up; those beyond the last cell are
+    // never read. A file that is no photo is named, and the others still go in.
     QStringList failures;
-    std::optional<kit::Image> first = loadPhoto(info.fileNames.front(), failures);
-    if (first) {
-        // Files are read as their cells come up; those beyond the last cell
-        // are never read.
-        distribute(info.fileNames.size(), target, [&](int k) -> std::optional<kit::Image> {
-            if (k == 0)
-                return first;
-            return loadPhoto(info.fileNames[k], failures);
-        });
-    }
+    const int placed = distribute(int(info.fileNames.size()), target,
+                                  [&](int k) { return loadPhoto(info.fileNames[k], failures); });
     reportUnreadablePhotos(failures);
-    return first.has_value();
+    return placed > 0;
 }
 
 void KLResourceView::fillCells(const std::vector<std::optional<kit::Image>>& images,
@@ -328,29 +324,34 @@ void KLResourceView::fillCells(const std::vector<std::optional<kit::Image>>& ima
     kit::prepareImages(*this, 1.0);
 }
 
-void KLResourceView::distribute(int count, KLResourceItem* target,
-                                const std::function<std::optional<kit::Image>(int)>& imageAt)
+std::vector<KLResourceItem*> KLResourceView::cellsInOrder() const
 {
-    auto give = [](KLResourceItem* cell, const std::optional<kit::Image>& image) {
+    std::vector<KLResourceItem*> cells;
+    for (const auto& sub : m_cellView->subviews()) {
+        if (KLResourceItem* cell = asCell(sub.get()))
+            cells.push_back(cell);
+    }
+    return cells;
+}
+
+int KLResourceView::distribute(int count, KLResourceItem* target,
+                               const std::function<std::optional<kit::Image>(int)>& imageAt)
+{
+    int placed = 0;
+    auto give = [&placed](KLResourceItem* cell, const std::optional<kit::Image>& image) {
         if (!image)
             return;
         cell->_setImage(image);
+        ++placed;
         kit::NotificationCenter::defaultCenter().post(kit::kLayoutImageDropped, *cell->image());
     };
     give(target, imageAt(0));
     int k = 1;
     if (k < count) {
-        // The other cells, bottom-most first (template order); a file that
-        // does not load uses up its turn.
-        const std::vector<kit::View*> order = [this] {
-            std::vector<kit::View*> v;
-            for (const auto& sub : m_cellView->subviews())
-                v.push_back(sub.get());
-            return v;
-        }();
-        for (kit::View* v : order) {
-            KLResourceItem* cell = asCell(v);
-            if (!cell || cell == target)
+        // The other cells in template order; a file that does not load uses
+        // up its turn.
+        for (KLResourceItem* cell : cellsInOrder()) {
+            if (cell == target)
                 continue;
             give(cell, imageAt(k++));
             if (k >= count)
@@ -358,6 +359,7 @@ void KLResourceView::distribute(int count, KLResourceItem* target,
         }
     }
     setNeedsDisplay();
+    return placed;
 }
 
 // -- Content
@@ -368,12 +370,48 @@ void KLResourceView::removeAllPhotos()
         cell->_setImage(std::nullopt);
 }
 
-void KLResourceView::addPhotos(const std::vector<kit::Image>& photos)
+KLResourceItem* KLResourceView::focusedCell() const
 {
-    if (photos.empty() || m_items.empty())
-        return;
-    fillCells(std::vector<std::optional<kit::Image>>(photos.begin(), photos.end()),
-              m_items.front());
+    kit::Window* w = window();
+    KLResourceItem* cell = w ? asCell(w->firstResponder()) : nullptr;
+    return cell && std::find(m_items.begin(), m_items.end(), cell) != m_items.end() ? cell
+                                                                                    : nullptr;
+}
+
+size_t KLResourceView::placePhotos(const std::vector<kit::Image>& photos)
+{
+    const std::vector<KLResourceItem*> order = cellsInOrder();
+    if (order.empty())
+        return 0;
+    KLResourceItem* selected = focusedCell();
+    std::vector<KLResourceItem*> targets;
+    if (selected && !selected->image())
+        targets.push_back(selected);
+    for (KLResourceItem* cell : order) {
+        if (!cell->image() && cell != selected)
+            targets.push_back(cell);
+    }
+    if (targets.empty()) {
+        // Every cell shows a photo: replace, from the selected cell.
+        targets.push_back(selected ? selected : order.front());
+        for (KLResourceItem* cell : order) {
+            if (cell != targets.front())
+                targets.push_back(cell);
+        }
+    }
+    size_t placed = 0;
+    for (const kit::Image& photo : photos) {
+        if (photo.isNull())
+            continue;
+        if (placed == targets.size())
+            break;
+        KLResourceItem* cell = targets[placed++];
+        cell->_setImage(photo);
+        kit::NotificationCenter::defaultCenter().post(kit::kLayoutImageDropped, *cell->image());
+    }
+    kit::prepareImages(*this, 1.0);
+    setNeedsDisplay();
+    return placed;
 }
 
 void KLResourceView::resetAllImagesPosition()

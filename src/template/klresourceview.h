@@ -49,6 +49,11 @@ public:
     // scroll) goes on, so that the view around the canvas scrolls.
     bool scrollWheel(const kit::ScrollEvent& e) override;
 
+    // Photo drops: the files fill the cell under the pointer, then the other
+    // cells in template order; a file that is not a photo uses up its turn.
+    // Refused, with the reason told through onDropRefused or
+    // onUnreadablePhotos, when no cell is under the pointer or no photo
+    // was placed.
     bool performDragOperation(const kit::DragInfo& info) override;
 
     // Gives the photos to the cells as a drop of these files on `target`
@@ -56,9 +61,17 @@ public:
     // absent image uses up its turn. Posts "kLayoutImageDropped" for every
     // cell that received a photo.
     void fillCells(const std::vector<std::optional<kit::Image>>& images, KLResourceItem* target);
-    // The first cell takes the first photo, the others follow in template
-    // order (fillCells on the first cell); nothing without cells.
-    void addPhotos(const std::vector<kit::Image>& photos) override;
+    // File ▸ Add Photos: the photos go to the empty cells, the selected one
+    // (the first responder) first, then the others in template order, so no
+    // photo already placed is lost. Only when no cell is empty are photos
+    // replaced: from the selected cell, else the first, then in template
+    // order. Null images are skipped; "kLayoutImageDropped" is posted for
+    // every cell that received a photo. Answers how many of the (non-null)
+    // photos a cell took, from the first; the rest found no cell.
+    size_t placePhotos(const std::vector<kit::Image>& photos);
+    void addPhotos(const std::vector<kit::Image>& photos) override { placePhotos(photos); }
+    // The cell that is first responder of the canvas's window, if any.
+    KLResourceItem* focusedCell() const;
 
     void resetAllImagesPosition();
 
@@ -88,8 +101,11 @@ protected:
 private:
     bool applyTemplate(const TemplateReadResult& result, const QString& path, QString* error);
     KLResourceItem* itemAt(kit::Point windowLocation) const;
-    void distribute(int count, KLResourceItem* target,
-                    const std::function<std::optional<kit::Image>(int)>& imageAt);
+    // Answers how many cells received a photo.
+    int distribute(int count, KLResourceItem* target,
+                   const std::function<std::optional<kit::Image>(int)>& imageAt);
+    // The cells bottom-most first: template order.
+    std::vector<KLResourceItem*> cellsInOrder() const;
     void removeAllItems();
     // Bordered cells show the background picture in their band, or the
     // plate's colour without one.

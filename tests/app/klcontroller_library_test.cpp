@@ -11,11 +11,16 @@
 #include "template/klresourcelistview.h"
 #include "template/klresourceview.h"
 
+#include "support/testsupport.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QToolTip>
 
 namespace {
 
@@ -205,5 +210,95 @@ TEST_F(ControllerTest, LibraryPagesFillTheirWidthWithTheFirstRowAtTheTop)
             : tag == 201 ? static_cast<kit::View*>(c.backgroundListView()->imgViews()[0])
                          : static_cast<kit::View*>(c.borderListView()->imgViews()[0]);
         EXPECT_EQ(first->frame().maxY(), library->bounds().height() - 10) << tag;
+
+        // Resting the pointer on an entry shows its name.
+        const QPoint at =
+            host->toWidgetPoint(first->convertPointToView(first->bounds().centre(), nullptr))
+                .toPoint();
+        QHelpEvent help(QEvent::ToolTip, at, host->mapToGlobal(at));
+        QApplication::sendEvent(host, &help);
+        const QString name = tag == 200
+            ? QFileInfo(c.resourceListView()->resourcePaths()[0]).completeBaseName()
+            : kit::localized(tag == 201 ? "BACKGROUND_WHITE" : "NO_BORDER");
+        EXPECT_EQ(QToolTip::text(), name) << tag;
     }
+}
+
+TEST_F(ControllerTest, AddedPhotosFillEmptyCellsFirstAndNoPhotoIsLost)
+{
+    KLController& c = start();
+    c.selectTemplate(writeTemplate(QStringLiteral("three.fdd"), 3));
+    const auto& cells = c.canvas()->items();
+    kit::ViewHost* host = c.modeState(Mode::Template).host;
+    auto click = [&](kit::Point at) {
+        const QPointF p = host->toWidgetPoint(at);
+        QMouseEvent press(QEvent::MouseButtonPress, p, host->mapToGlobal(p), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(host, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, p, host->mapToGlobal(p), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(host, &release);
+    };
+    auto onCell = [&](int i) {
+        return cells[i]->convertPointToView(cells[i]->bounds().centre(), nullptr);
+    };
+    auto add = [&](const QStringList& files) {
+        m_dialogs->filesToChoose = { files };
+        c.addPhotos();
+    };
+    auto shows = [&](int i, const QString& file) {
+        return cells[i]->image() && cells[i]->image()->filePath() == file;
+    };
+    QStringList photos;
+    for (QColor colour : { Qt::red, Qt::green, Qt::blue, Qt::white, Qt::black })
+        photos << writePicture(m_dir, colour.name().mid(1) + ".png", colour);
+
+    add({ photos[0] });
+    ASSERT_TRUE(shows(0, photos[0]));
+    cells[0]->_setImageScale(1.5f); // the person zoomed it
+    // The selected empty cell first, then the other empty one; the first
+    // keeps its photo and zoom.
+    click(onCell(2));
+    add({ photos[1], photos[2] });
+    EXPECT_TRUE(shows(2, photos[1]) && shows(1, photos[2]) && shows(0, photos[0]));
+    EXPECT_FLOAT_EQ(cells[0]->imageScale(), 1.5f);
+    // No cell empty: the selected cell is replaced, with none selected the first.
+    click(onCell(1));
+    add({ photos[3] });
+    EXPECT_TRUE(shows(1, photos[3]) && shows(0, photos[0]) && shows(2, photos[1]));
+    click(c.canvas()->convertPointToView({ 1, 1 }, nullptr));
+    add({ photos[4] });
+    EXPECT_TRUE(shows(0, photos[4]) && shows(1, photos[3]));
+
+    // Photos given at the start that find no cell are kept: a template with
+    // more cells shows them all.
+    KLController& d = start();
+    d.selectTemplate(writeTemplate(QStringLiteral("two.fdd"), 2));
+    d.openPhotos(photos.mid(0, 4));
+    EXPECT_TRUE(d.window()->message().contains(QLatin1Char('2'))) << d.window()->message();
+    d.selectTemplate(writeTemplate(QStringLiteral("four.fdd"), 4));
+    ASSERT_EQ(d.canvas()->items().size(), 4u);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(d.canvas()->items()[i]->image()->filePath(), photos[i]) << i;
+
+    // A drop that adds nothing is refused and says why, on every canvas.
+    const QString notes = testsupport::writeFile(m_dir.filePath("notes.txt"), "hello");
+    for (Mode mode : { Mode::Template, Mode::FreeLayout, Mode::Serial }) {
+        d.layoutChanged(mode);
+        kit::ViewHost* shown = d.modeState(mode).host;
+        const KLCanvasView& canvas = d.canvasOfMode(mode);
+        const QPoint centre =
+            shown->toWidgetPoint(canvas.convertPointToView(canvas.bounds().centre(), nullptr))
+                .toPoint();
+        for (const QString& file : { notes, m_dir.path() }) {
+            EXPECT_FALSE(dropFiles(shown, centre, { file })) << int(mode) << file;
+            EXPECT_TRUE(d.window()->message().contains(file)) << int(mode) << file;
+        }
+    }
+    d.layoutChanged(Mode::Template);
+    const QPoint gap = d.modeState(Mode::Template)
+                           .host->toWidgetPoint(d.canvas()->convertPointToView({ 1, 1 }, nullptr))
+                           .toPoint();
+    EXPECT_FALSE(dropFiles(d.modeState(Mode::Template).host, gap, { photos[0] }));
+    EXPECT_EQ(d.window()->message(), kit::localized("DROP_NOT_ON_CELL"));
 }

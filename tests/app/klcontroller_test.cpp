@@ -194,12 +194,28 @@ TEST_F(ControllerTest, RatioPopUpTogglesAndAppliesTheChoice)
     for (auto* b : c.scaleView()->findChildren<QPushButton*>())
         wide = b->property("tag").toInt() == 5 ? b : wide;
     ASSERT_TRUE(wide);
+    // The ratio in force shows checked, and only it.
+    auto checked = [&] {
+        QStringList titles;
+        for (auto* b : c.scaleView()->findChildren<QPushButton*>())
+            titles << (b->isChecked() ? b->text() : QString());
+        titles.removeAll(QString());
+        return titles;
+    };
+    EXPECT_EQ(checked(), QStringList { titleBarOf(c)->scaleButton()->text() });
     wide->click();
     QCoreApplication::processEvents();
     EXPECT_FALSE(c.scaleWindow());
     EXPECT_EQ(c.modeState(Mode(0)).ratioIndex, 5);
     EXPECT_EQ(titleBarOf(c)->scaleButton()->text(), QStringLiteral("16:9"));
     EXPECT_EQ(posts.names().back(), kit::kTextViewUnselected.toString());
+    c.selectView(101); // the free layout keeps a ratio of its own
+    c.showFrameScale();
+    EXPECT_EQ(checked(), QStringList { titleBarOf(c)->scaleButton()->text() });
+    c.showFrameScale();
+    c.selectView(100);
+    c.showFrameScale();
+    EXPECT_EQ(checked(), QStringList { QStringLiteral("16:9") });
 }
 
 TEST_F(ControllerTest, TemplatesSetTheRatioAndItsLock)
@@ -318,6 +334,15 @@ TEST_F(ControllerTest, DecorationsReachTheCurrentCanvasOnly)
     EXPECT_EQ(c.borderListView()->markedFile(), KLBorderView::kNoBorderPath);
     c.selectView(100);
     EXPECT_EQ(c.borderListView()->markedFile(), border);
+    // A border file that no longer reads (too deep for any plate) is refused
+    // and named; the canvas keeps its border.
+    QFile deep(m_dir.filePath(QStringLiteral("deep.bdr")));
+    ASSERT_TRUE(deep.open(QIODevice::WriteOnly));
+    deep.write("1,1,0,0\nL:0,0,1,1\n");
+    deep.close();
+    choose(4, deep.fileName());
+    EXPECT_EQ(c.canvas()->frameBorderPath(), border);
+    EXPECT_TRUE(c.window()->message().contains(QStringLiteral("deep.bdr")));
     EXPECT_EQ(c.resourceListView()->markedFile(), *c.currentResourceTemplate());
     EXPECT_TRUE(c.resourceListView()->imgViews()[0]->isMarked());
     c.selectView(101);

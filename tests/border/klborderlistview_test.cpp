@@ -1,5 +1,6 @@
 #include "border/klborderlistview.h"
 
+#include "kit/localisation.h"
 #include "kit/notificationnames.h"
 #include "kit/window.h"
 #include "librarytestfixture.h"
@@ -13,7 +14,7 @@ protected:
     void SetUp() override
     {
         LibraryTest::SetUp();
-        picture(res() + "/B-0.png", { 128, 128 });
+        picture(res() + "/B-0.png", { 128, 128 }, Qt::gray);
         picture(res() + "/images/white.png", { 64, 64 }, Qt::white);
         write(app() + "/zig.bdr", "0.1,1,0,0\nL:0,0,1,1\n");
         picture(app() + "/zig.png", { 20, 10 });
@@ -63,7 +64,7 @@ TEST_F(BorderLibraryTest, EntriesGetTheirThumbnailsFromWorkers)
         QString path;
         QSize thumbnail;
     } expected[] = {
-        { "*NONE*", { 128, 128 } }, // B-0.png
+        { "*NONE*", { 128, 128 } }, // the plate of B-0.png, marked
         { app() + "/more/lace.BDR", { 64, 64 } }, // no own picture: "white"
         { app() + "/zig.bdr", { 20, 10 } }, // zig.png beside it
     };
@@ -75,6 +76,23 @@ TEST_F(BorderLibraryTest, EntriesGetTheirThumbnailsFromWorkers)
     }
     EXPECT_EQ(lib->imgViews()[0]->borderFile(), std::nullopt);
     EXPECT_EQ(lib->imgViews()[2]->borderFile(), app() + "/zig.bdr");
+
+    // Every entry is named in its tip; "no border" reads as such on its
+    // tile: the plate, a struck-through ring, dark words below.
+    for (const auto& [i, tip] : { std::pair(0, kit::localized("NO_BORDER")),
+                                  std::pair(1, QString("lace")), std::pair(2, QString("zig")) })
+        EXPECT_EQ(lib->imgViews()[size_t(i)]->toolTip(), tip);
+    const QImage tile = lib->imgViews()[0]->image().pixels({ 128, 128 });
+    EXPECT_TRUE(testsupport::sameColor(tile.pixelColor(8, 8), Qt::gray));
+    for (QPoint onSign : { QPoint(64, 17), QPoint(64, 40), QPoint(50, 26) })
+        EXPECT_TRUE(testsupport::sameColor(tile.pixelColor(onSign),
+                                           KLBorderListView::kNoBorderSignColour, 40))
+            << onSign.x() << "," << onSign.y();
+    int dark = 0;
+    for (int y = 70; y < 122; ++y)
+        for (int x = 0; x < 128; ++x)
+            dark += qGray(tile.pixel(x, y)) < 64;
+    EXPECT_GT(dark, 60);
 
     // A load while the tasks of the previous one still run: every new entry
     // ends with its own picture.

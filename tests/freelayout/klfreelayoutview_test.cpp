@@ -69,12 +69,16 @@ TEST_F(FreeCanvasTest, DropTakesTheFirstFileCentredOnThePointer)
                             kit::kFreeLayoutItemSelected.toString() }));
     EXPECT_TRUE(sameColor(pixelYUp(kit::renderToImage(canvas()), 300, 500), Qt::red));
 
-    // Not a picture: named to the person, nothing added, the drop itself done.
+    // Not a picture, or a folder: named to the person, nothing added, the
+    // drop refused.
     const QString text = testsupport::writeFile(m_dir.filePath("notes.txt"), "hello");
-    EXPECT_TRUE(m_window.performDrop({ { 300, 300 }, { text }, true }));
+    EXPECT_FALSE(m_window.performDrop({ { 300, 300 }, { text }, true }));
     EXPECT_EQ(canvas().items().size(), 1u);
-    ASSERT_EQ(m_failures.size(), 1);
+    EXPECT_FALSE(m_window.performDrop({ { 300, 300 }, { m_dir.path() }, true }));
+    EXPECT_EQ(canvas().items().size(), 1u);
+    ASSERT_EQ(m_failures.size(), 2);
     EXPECT_TRUE(m_failures.front().contains(text));
+    EXPECT_TRUE(m_failures.back().contains(m_dir.path()));
     EXPECT_FALSE(m_window.performDrop({ { 300, 300 }, {}, true }));
 }
 

@@ -195,14 +195,14 @@ TEST_F(SerialCanvasTest, DropsTakeTheFirstFileOnly)
     ASSERT_EQ(canvas->items().size(), 1u);
     EXPECT_EQ(canvas->items()[0]->image().filePath(), files[0]);
 
-    // No file: refused. A first file that is no picture: accepted, nothing
+    // No file: refused. A first file that is no picture: refused, nothing
     // added, the person told.
     QStringList reported;
     canvas->onUnreadablePhotos = [&](const QStringList& failures) {
         reported << failures;
     };
     EXPECT_FALSE(window.performDrop({ { 250, 250 }, {}, true }));
-    EXPECT_TRUE(window.performDrop({ { 250, 250 }, { files[2], files[1] }, true }));
+    EXPECT_FALSE(window.performDrop({ { 250, 250 }, { files[2], files[1] }, true }));
     EXPECT_EQ(canvas->items().size(), 1u);
     ASSERT_EQ(reported.size(), 1);
     EXPECT_TRUE(reported[0].contains(files[2]));

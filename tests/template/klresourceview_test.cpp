@@ -193,10 +193,26 @@ TEST_F(CanvasTest, DroppedFilesFillTargetThenTemplateOrder)
     EXPECT_EQ(recorder.count(kit::kLayoutImageDropped), 3);
     EXPECT_EQ(window.firstResponder(), cells[1]);
 
-    // Outside every mask, or a first file that is no picture: refused, nothing changes.
+    // Outside every mask, or only files that are no pictures: refused with the
+    // reason told, nothing changes.
+    QStringList told;
+    canvasPtr->onDropRefused = [&](const QString& reason) {
+        told << reason;
+    };
+    canvasPtr->onUnreadablePhotos = [&](const QStringList& failures) {
+        told << failures;
+    };
+    const QString bad = write("x.png", "not a picture");
     EXPECT_FALSE(window.performDrop({ { 1, 1 }, files, true }));
-    EXPECT_FALSE(window.performDrop({ onSecond, { write("x.png", "not a picture") }, true }));
+    EXPECT_FALSE(window.performDrop({ onSecond, { bad }, true }));
     EXPECT_EQ(recorder.count(kit::kLayoutImageDropped), 3);
+    ASSERT_EQ(told.size(), 2);
+    EXPECT_FALSE(told[0].isEmpty());
+    EXPECT_TRUE(told[1].contains(bad));
+    // A bad first file uses up its turn; the photos after it still go in.
+    EXPECT_TRUE(window.performDrop({ onSecond, { bad, files[2] }, true }));
+    EXPECT_EQ(colourOf(cells[1]), QColor(Qt::red));
+    EXPECT_EQ(colourOf(cells[0]), QColor(Qt::blue));
 }
 
 TEST_F(CanvasTest, PanFollowsPointerUntilItLeavesTheMask)
