@@ -19,10 +19,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
-
-#include <QGuiApplication>
-#include <QLoggingCategory>
 
 namespace {
 
@@ -52,25 +48,6 @@ void withoutFiles(Decorations& d)
 }
 
 } // namespace
-
-// Fontconfig keeps pattern caches for the families that font matching looks
-// up; they live until the process ends and are not the reader's.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLoggingCategory::setFilterRules(QStringLiteral("tessera.*=false\nqt.*=false"));
-    // Never destroyed: Qt's own globals are gone by the time static
-    // destructors would run at exit.
-    static int appArgc = *argc;
-    static QGuiApplication* app = std::make_unique<QGuiApplication>(appArgc, *argv).release();
-    (void)app;
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
