@@ -29,7 +29,10 @@ void KLController::buildRatioView()
     auto* grid = new QGridLayout(m_scaleView);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(4);
-    // The current ratio shows checked.
+    // The current ratio shows checked, in the selection's colours.
+    m_scaleView->setStyleSheet(QStringLiteral(
+        "QPushButton:checked { background: palette(highlight); color: palette(highlighted-text);"
+        " border: 1px solid palette(highlight); border-radius: 3px; padding: 3px; }"));
     auto* choices = new QButtonGroup(m_scaleView);
     for (int tag = 0; tag < int(ratios::table.size()); ++tag) {
         auto* button = new QPushButton(ratios::title(tag), m_scaleView);

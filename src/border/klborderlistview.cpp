@@ -51,11 +51,11 @@ kit::Image noBorderTile()
     p.drawLine(ring.center() + QPointF(-d, -d), ring.center() + QPointF(d, d));
 
     QFont font;
-    font.setPixelSize(21);
+    font.setPixelSize(18);
     font.setBold(true);
     p.setFont(font);
     p.setPen(QColor(0x1f, 0x1f, 0x1f));
-    p.drawText(QRectF(8, 70, kSide - 16, 52), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+    p.drawText(QRectF(4, 72, kSide - 8, 50), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
                kit::localized("NO_BORDER"));
     p.end();
     return kit::Image::fromPixels(tile);
