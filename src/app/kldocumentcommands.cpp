@@ -16,6 +16,7 @@
 #include "kit/folders.h"
 #include "kit/localisation.h"
 #include "kit/logging.h"
+#include "kit/notificationnames.h"
 #include "serial/klcombinview.h"
 #include "template/klresourceview.h"
 
@@ -237,6 +238,10 @@ void KLDocumentCommands::show(CollageDocument& document)
 {
     const PhotoLoadReport report = loadDocumentPhotos(document, m_editor.get());
     fillCollage(*m_editor, document);
+    // Shown as it was saved: nothing selected, no caption's settings open.
+    auto& centre = kit::NotificationCenter::defaultCenter();
+    centre.post(kit::kLayoutClearResponder, nullptr);
+    centre.post(kit::kTextViewUnselected);
     if (report.ok())
         return;
     kit::log(kit::lcApp(),

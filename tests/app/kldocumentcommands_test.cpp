@@ -1,6 +1,8 @@
 #include "controllerfixture.h"
 
 #include "app/exportsettings.h"
+#include "app/klstylecommands.h"
+#include "app/kltextsettingscontroller.h"
 #include "app/rendercommand.h"
 #include "document/collagedescription.h"
 #include "document/documentwriter.h"
@@ -157,6 +159,9 @@ TEST_F(ControllerTest, ExportsMatchTheCommandLineRenderOfTheDocument)
     KLController& c = start();
     setScrollSize(700, 500);
     ASSERT_TRUE(c.documents().openFile(document));
+    // Opened with no caption's settings panel open.
+    const KLTextSettingsController* panel = c.styles().textSettingsController();
+    EXPECT_TRUE(!panel || !panel->textPanel()->isVisible());
     const struct
     {
         Mode mode;
