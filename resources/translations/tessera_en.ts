@@ -805,5 +805,125 @@ Drop photos here</translation>
         <source>The frame border “%1” cannot be read; the collage keeps its border.</source>
         <translation>The frame border “%1” cannot be read; the collage keeps its border.</translation>
     </message>
+    <message id="MENU_EDIT">
+        <source>&amp;Edit</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message id="MENU_UNDO">
+        <source>&amp;Undo</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message id="MENU_UNDO_STEP">
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Undo %1</translation>
+    </message>
+    <message id="MENU_REDO">
+        <source>&amp;Redo</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message id="MENU_REDO_STEP">
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Redo %1</translation>
+    </message>
+    <message id="EDIT_CHANGE">
+        <source>Change</source>
+        <translation>Change</translation>
+    </message>
+    <message id="EDIT_CAPTION_TEXT">
+        <source>Caption Text</source>
+        <translation>Caption Text</translation>
+    </message>
+    <message id="EDIT_CAPTION_FONT">
+        <source>Caption Font</source>
+        <translation>Caption Font</translation>
+    </message>
+    <message id="EDIT_CAPTION_COLOUR">
+        <source>Caption Colour</source>
+        <translation>Caption Colour</translation>
+    </message>
+    <message id="EDIT_CAPTION_OUTLINE">
+        <source>Caption Outline</source>
+        <translation>Caption Outline</translation>
+    </message>
+    <message id="EDIT_CAPTION_SHADOW">
+        <source>Caption Shadow</source>
+        <translation>Caption Shadow</translation>
+    </message>
+    <message id="EDIT_CAPTION_OPACITY">
+        <source>Caption Opacity</source>
+        <translation>Caption Opacity</translation>
+    </message>
+    <message id="EDIT_ROTATE">
+        <source>Rotate</source>
+        <translation>Rotate</translation>
+    </message>
+    <message id="EDIT_SCALE">
+        <source>Scale</source>
+        <translation>Scale</translation>
+    </message>
+    <message id="EDIT_MOVE">
+        <source>Move</source>
+        <translation>Move</translation>
+    </message>
+    <message id="EDIT_BRING_TO_FRONT">
+        <source>Bring to Front</source>
+        <translation>Bring to Front</translation>
+    </message>
+    <message id="EDIT_ADD_CAPTION">
+        <source>Add Caption</source>
+        <translation>Add Caption</translation>
+    </message>
+    <message id="EDIT_DELETE">
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message id="EDIT_BORDER">
+        <source>Border</source>
+        <translation>Border</translation>
+    </message>
+    <message id="EDIT_BACKGROUND">
+        <source>Background</source>
+        <translation>Background</translation>
+    </message>
+    <message id="EDIT_CORNERS">
+        <source>Rounded Corners</source>
+        <translation>Rounded Corners</translation>
+    </message>
+    <message id="EDIT_SHADOW">
+        <source>Shadow</source>
+        <translation>Shadow</translation>
+    </message>
+    <message id="EDIT_TEMPLATE">
+        <source>Template</source>
+        <translation>Template</translation>
+    </message>
+    <message id="EDIT_RATIO">
+        <source>Ratio</source>
+        <translation>Ratio</translation>
+    </message>
+    <message id="EDIT_CLEAR">
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message id="EDIT_SWAP_PHOTOS">
+        <source>Swap Photos</source>
+        <translation>Swap Photos</translation>
+    </message>
+    <message id="EDIT_ADD_PHOTOS">
+        <source>Add Photos</source>
+        <translation>Add Photos</translation>
+    </message>
+    <message id="EDIT_ZOOM_PHOTO">
+        <source>Zoom Photo</source>
+        <translation>Zoom Photo</translation>
+    </message>
+    <message id="EDIT_PAN_PHOTO">
+        <source>Move Photo</source>
+        <translation>Move Photo</translation>
+    </message>
+    <message id="EDIT_REORDER">
+        <source>Reorder</source>
+        <translation>Reorder</translation>
+    </message>
 </context>
 </TS>

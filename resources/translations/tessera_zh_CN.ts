@@ -805,5 +805,125 @@ Drop photos here</source>
         <source>The frame border “%1” cannot be read; the collage keeps its border.</source>
         <translation>无法读取边框“%1”；拼图保留原来的边框。</translation>
     </message>
+    <message id="MENU_EDIT">
+        <source>&amp;Edit</source>
+        <translation>编辑(&amp;E)</translation>
+    </message>
+    <message id="MENU_UNDO">
+        <source>&amp;Undo</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message id="MENU_UNDO_STEP">
+        <source>&amp;Undo %1</source>
+        <translation>撤销%1(&amp;U)</translation>
+    </message>
+    <message id="MENU_REDO">
+        <source>&amp;Redo</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
+    <message id="MENU_REDO_STEP">
+        <source>&amp;Redo %1</source>
+        <translation>重做%1(&amp;R)</translation>
+    </message>
+    <message id="EDIT_CHANGE">
+        <source>Change</source>
+        <translation>更改</translation>
+    </message>
+    <message id="EDIT_CAPTION_TEXT">
+        <source>Caption Text</source>
+        <translation>文字内容</translation>
+    </message>
+    <message id="EDIT_CAPTION_FONT">
+        <source>Caption Font</source>
+        <translation>文字字体</translation>
+    </message>
+    <message id="EDIT_CAPTION_COLOUR">
+        <source>Caption Colour</source>
+        <translation>文字颜色</translation>
+    </message>
+    <message id="EDIT_CAPTION_OUTLINE">
+        <source>Caption Outline</source>
+        <translation>文字描边</translation>
+    </message>
+    <message id="EDIT_CAPTION_SHADOW">
+        <source>Caption Shadow</source>
+        <translation>文字阴影</translation>
+    </message>
+    <message id="EDIT_CAPTION_OPACITY">
+        <source>Caption Opacity</source>
+        <translation>文字透明度</translation>
+    </message>
+    <message id="EDIT_ROTATE">
+        <source>Rotate</source>
+        <translation>旋转</translation>
+    </message>
+    <message id="EDIT_SCALE">
+        <source>Scale</source>
+        <translation>缩放</translation>
+    </message>
+    <message id="EDIT_MOVE">
+        <source>Move</source>
+        <translation>移动</translation>
+    </message>
+    <message id="EDIT_BRING_TO_FRONT">
+        <source>Bring to Front</source>
+        <translation>移到最前</translation>
+    </message>
+    <message id="EDIT_ADD_CAPTION">
+        <source>Add Caption</source>
+        <translation>添加文字</translation>
+    </message>
+    <message id="EDIT_DELETE">
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message id="EDIT_BORDER">
+        <source>Border</source>
+        <translation>边框</translation>
+    </message>
+    <message id="EDIT_BACKGROUND">
+        <source>Background</source>
+        <translation>背景</translation>
+    </message>
+    <message id="EDIT_CORNERS">
+        <source>Rounded Corners</source>
+        <translation>圆角</translation>
+    </message>
+    <message id="EDIT_SHADOW">
+        <source>Shadow</source>
+        <translation>阴影</translation>
+    </message>
+    <message id="EDIT_TEMPLATE">
+        <source>Template</source>
+        <translation>模板</translation>
+    </message>
+    <message id="EDIT_RATIO">
+        <source>Ratio</source>
+        <translation>比例</translation>
+    </message>
+    <message id="EDIT_CLEAR">
+        <source>Clear</source>
+        <translation>清空</translation>
+    </message>
+    <message id="EDIT_SWAP_PHOTOS">
+        <source>Swap Photos</source>
+        <translation>交换照片</translation>
+    </message>
+    <message id="EDIT_ADD_PHOTOS">
+        <source>Add Photos</source>
+        <translation>添加照片</translation>
+    </message>
+    <message id="EDIT_ZOOM_PHOTO">
+        <source>Zoom Photo</source>
+        <translation>缩放照片</translation>
+    </message>
+    <message id="EDIT_PAN_PHOTO">
+        <source>Move Photo</source>
+        <translation>移动照片</translation>
+    </message>
+    <message id="EDIT_REORDER">
+        <source>Reorder</source>
+        <translation>调整顺序</translation>
+    </message>
 </context>
 </TS>

@@ -3,10 +3,12 @@
 #include "dialogs.h"
 #include "klcontroller.h"
 #include "klmainwindow.h"
+#include "klundohistory.h"
 
 #include "document/collagedescription.h"
 #include "document/collageeditor.h"
 #include "document/collagefill.h"
+#include "document/collagerestore.h"
 #include "document/documentcopy.h"
 #include "document/documentreader.h"
 #include "document/documentwriter.h"
@@ -24,6 +26,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTimer>
 
 namespace {
@@ -52,14 +55,6 @@ private:
     KLController& m_c;
 };
 
-// What a save keeps that is no change: the zoom and the mode shown.
-CollageDocument content(CollageDocument d)
-{
-    d.shown = Mode::Template;
-    d.templateCollage.zoom = d.freeCollage.zoom = d.serialCollage.zoom = 1;
-    return d;
-}
-
 QStringList documentFilters()
 {
     return { kit::localized("DOCUMENT_FILTER") };
@@ -78,9 +73,16 @@ QString withExtension(QString path)
 KLDocumentCommands::KLDocumentCommands(KLController& controller, KLMainWindow& window,
                                        Dialogs& dialogs)
     : m_controller(controller), m_window(window), m_dialogs(dialogs),
-      m_editor(std::make_unique<WindowCollage>(controller))
+      m_editor(std::make_unique<WindowCollage>(controller)),
+      m_history(std::make_unique<KLUndoHistory>(*m_editor))
 {
     qApp->installEventFilter(this);
+    QUndoStack& stack = m_history->stack();
+    connect(&stack, &QUndoStack::indexChanged, this, &KLDocumentCommands::updateEditMenu);
+    connect(&stack, &QUndoStack::cleanChanged, this, &KLDocumentCommands::updateEditMenu);
+    connect(&window, &KLMainWindow::undoRequested, this, &KLDocumentCommands::undo);
+    connect(&window, &KLMainWindow::redoRequested, this, &KLDocumentCommands::redo);
+    updateEditMenu();
 }
 
 KLDocumentCommands::~KLDocumentCommands() = default;
@@ -90,6 +92,7 @@ void KLDocumentCommands::start()
     m_started = true;
     m_saved = describe();
     m_modified = false;
+    m_history->reset(m_saved);
     m_window.setRecentDocuments(recentDocuments());
     updateTitle();
 }
@@ -109,41 +112,91 @@ QString KLDocumentCommands::displayName() const
 bool KLDocumentCommands::isModified()
 {
     if (m_started)
-        m_modified = content(describe()) != content(m_saved);
+        m_modified = collageContent(describe()) != collageContent(m_saved);
     return m_modified;
 }
 
 void KLDocumentCommands::checkpoint()
 {
     m_checkpointPending = false;
+    if (!m_started)
+        return;
+    const CollageDocument now = describe();
+    // A gesture still under way, or a dialog whose command has not changed
+    // the collage yet, is recorded once it has ended.
+    if (QGuiApplication::mouseButtons() != Qt::NoButton || QApplication::activeModalWidget()
+        || QApplication::activePopupWidget()) {
+        scheduleCheckpoint(kGestureRetryMs);
+    } else {
+        m_history->record(now, m_burstOnly);
+        m_burstOnly = true;
+    }
     const bool was = m_modified;
-    if (isModified() != was) {
+    m_modified = collageContent(now) != collageContent(m_saved);
+    if (m_modified != was) {
         updateTitle();
         emit stateChanged();
     }
 }
 
-void KLDocumentCommands::scheduleCheckpoint()
+void KLDocumentCommands::scheduleCheckpoint(int delayMs)
 {
     if (m_checkpointPending || !m_started)
         return;
     m_checkpointPending = true;
-    QTimer::singleShot(0, this, &KLDocumentCommands::checkpoint);
+    QTimer::singleShot(delayMs, this, &KLDocumentCommands::checkpoint);
 }
 
 bool KLDocumentCommands::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonRelease:
+    case QEvent::Drop:
+        // A click, a drag or a drop is a step of its own.
+        m_burstOnly = false;
+        scheduleCheckpoint();
+        break;
     case QEvent::KeyRelease:
     case QEvent::Wheel:
-    case QEvent::Drop:
+        // Notches and keys that follow each other may merge (KLUndoHistory).
         scheduleCheckpoint();
         break;
     default:
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+// -- Undo
+
+void KLDocumentCommands::undo()
+{
+    // An edit not yet recorded is recorded first, so that it is what goes.
+    recordNow();
+    m_history->stack().undo();
+    checkpoint();
+}
+
+void KLDocumentCommands::redo()
+{
+    recordNow();
+    m_history->stack().redo();
+    checkpoint();
+}
+
+void KLDocumentCommands::recordNow()
+{
+    if (!m_started)
+        return;
+    m_history->record(describe(), m_burstOnly);
+    m_burstOnly = true;
+}
+
+void KLDocumentCommands::updateEditMenu()
+{
+    const QUndoStack& stack = m_history->stack();
+    m_window.setUndoRedo(stack.canUndo() ? std::optional(stack.undoText()) : std::nullopt,
+                         stack.canRedo() ? std::optional(stack.redoText()) : std::nullopt);
 }
 
 void KLDocumentCommands::updateTitle()
@@ -181,6 +234,7 @@ void KLDocumentCommands::newDocument()
         m_editor->canvas(mode).clear();
     m_path.clear();
     m_saved = describe();
+    m_history->reset(m_saved);
     m_modified = false;
     updateTitle();
     emit stateChanged();
@@ -229,6 +283,7 @@ void KLDocumentCommands::restore(CollageDocument document, const QString& path)
 {
     m_path = path;
     show(document);
+    m_history->reset(describe());
     checkpoint();
     updateTitle();
     emit stateChanged();
@@ -288,6 +343,7 @@ bool KLDocumentCommands::writeTo(const QString& path)
     m_saved = document;
     m_path = path;
     m_modified = false;
+    m_history->stack().setClean();
     rememberRecent(path);
     updateTitle();
     emit stateChanged();
@@ -298,6 +354,7 @@ void KLDocumentCommands::markSaved(const QString& path)
 {
     m_path = path;
     m_saved = describe();
+    m_history->reset(m_saved);
     m_modified = false;
     updateTitle();
     emit stateChanged();

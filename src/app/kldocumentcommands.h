@@ -9,7 +9,9 @@
 // differs from the one last saved or opened; the zoom and the mode shown
 // are kept in a document but are no changes. The description is compared
 // again after each of the person's actions (a mouse button released, a key,
-// a scroll, a drop) and before every question.
+// a scroll, a drop) and before every question; a difference from the
+// collage compared before becomes a step of the undo history (KLUndoHistory),
+// which New and Open empty.
 
 #include "document/collagedocument.h"
 
@@ -23,6 +25,7 @@ class CollageEditor;
 class Dialogs;
 class KLController;
 class KLMainWindow;
+class KLUndoHistory;
 
 class KLDocumentCommands : public QObject
 {
@@ -46,8 +49,15 @@ public:
     QString displayName() const;
     // Compares the collage with the one saved (see above).
     bool isModified();
-    // Compares again and updates the title.
+    // Compares again, records a change as a step of the undo history and
+    // updates the title.
     void checkpoint();
+
+    // -- Edit menu: the last step undone or redone (nothing when there is
+    // none), showing the mode it was made in.
+    KLUndoHistory& history() const { return *m_history; }
+    void undo();
+    void redo();
 
     // -- File menu
     void newDocument();
@@ -95,15 +105,24 @@ private:
     void rememberRecent(const QString& path);
     void updateTitle();
     QString suggestedPath(const QString& extension) const;
-    void scheduleCheckpoint();
+    void scheduleCheckpoint(int delayMs = 0);
+    void updateEditMenu();
+    // Records a change at once, even in the middle of a gesture.
+    void recordNow();
+    // How long a checkpoint waits while a button is held or a dialog is open.
+    static constexpr int kGestureRetryMs = 100;
 
     KLController& m_controller;
     KLMainWindow& m_window;
     Dialogs& m_dialogs;
     std::unique_ptr<CollageEditor> m_editor;
+    std::unique_ptr<KLUndoHistory> m_history;
     QString m_path;
     CollageDocument m_saved;
     bool m_started = false;
     bool m_modified = false;
     bool m_checkpointPending = false;
+    // No click, drag or drop since the last recorded step: only wheel
+    // notches and keys, whose steps may merge.
+    bool m_burstOnly = true;
 };

@@ -13,6 +13,7 @@
 #include "mode.h"
 
 #include <functional>
+#include <optional>
 
 #include <QMainWindow>
 
@@ -118,6 +119,12 @@ public:
 
     // The File menu's Open Recent items, most recent first.
     void setRecentDocuments(const QStringList& paths);
+    // The Edit menu's Undo and Redo name the step they would take back or
+    // make again ("Undo Move"); without one they are disabled.
+    void setUndoRedo(const std::optional<QString>& undoName,
+                     const std::optional<QString>& redoName);
+    QAction* undoAction() const { return m_undoAction; }
+    QAction* redoAction() const { return m_redoAction; }
 
     // Asked when the person closes the window; answering false keeps it open.
     std::function<bool()> shouldClose;
@@ -148,6 +155,8 @@ signals:
     void saveCopyRequested();
     void newCanvasRequested();
     void addPhotosRequested();
+    void undoRequested();
+    void redoRequested();
     // A command of the View menu, by tag (tags::layoutModeTag, tags::pageTag).
     void viewCommand(int tag);
     // The View menu's media browser item was switched.
@@ -198,6 +207,8 @@ private:
     QTimer* m_messageTimer = nullptr;
     QMenu* m_recentMenu = nullptr;
     QAction* m_hideAction = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
     QAction* m_mediaBrowserAction = nullptr;
     QAction* m_quitAction = nullptr;
     QAction* m_aboutAction = nullptr;

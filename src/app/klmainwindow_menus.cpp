@@ -1,4 +1,5 @@
-// The main window's menu bar: File, View and Help, and the recent documents.
+// The main window's menu bar: File, Edit, View and Help, and the recent
+// documents.
 #include "klmainwindow.h"
 
 #include "kit/localisation.h"
@@ -62,6 +63,13 @@ void KLMainWindow::makeMenus()
     m_quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     m_quitAction->setMenuRole(QAction::QuitRole);
     connect(m_quitAction, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(kit::localized("MENU_EDIT"));
+    m_undoAction = add(edit, "MENU_UNDO", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(m_undoAction, &QAction::triggered, this, &KLMainWindow::undoRequested);
+    m_redoAction = add(edit, "MENU_REDO", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    connect(m_redoAction, &QAction::triggered, this, &KLMainWindow::redoRequested);
+    setUndoRedo(std::nullopt, std::nullopt);
 
     QMenu* view = menuBar()->addMenu(kit::localized("MENU_VIEW"));
     struct Entry
@@ -147,6 +155,17 @@ void KLMainWindow::setFeedbackShown(bool shown)
 bool KLMainWindow::isFeedbackShown() const
 {
     return m_feedbackAction->isVisible();
+}
+
+void KLMainWindow::setUndoRedo(const std::optional<QString>& undoName,
+                               const std::optional<QString>& redoName)
+{
+    m_undoAction->setEnabled(undoName.has_value());
+    m_undoAction->setText(undoName ? kit::localized("MENU_UNDO_STEP").arg(*undoName)
+                                   : kit::localized("MENU_UNDO"));
+    m_redoAction->setEnabled(redoName.has_value());
+    m_redoAction->setText(redoName ? kit::localized("MENU_REDO_STEP").arg(*redoName)
+                                   : kit::localized("MENU_REDO"));
 }
 
 void KLMainWindow::setRecentDocuments(const QStringList& paths)

@@ -77,6 +77,14 @@ KLCombinItem* KLCombinView::_createItemWithImage(const kit::Image& image)
     return item;
 }
 
+void KLCombinView::keepRatio(float ratio)
+{
+    if (!m_items.empty() || !(ratio > 0) || ratio == m_ratio)
+        return;
+    m_ratio = ratio;
+    kit::NotificationCenter::defaultCenter().post(kit::kCombinViewUpdated);
+}
+
 void KLCombinView::_updateRatio()
 {
     std::vector<kit::Size> sizes;

@@ -46,6 +46,10 @@ public:
     // Width ÷ height of the column's content; 1 with no photos. clear()
     // keeps the last value.
     float ratio() const { return m_ratio; }
+    // An empty column takes this shape (a cleared one keeps its last, a new
+    // one is square) and posts "kCombinViewUpdated"; ignored while the
+    // column holds photos.
+    void keepRatio(float ratio);
 
     // Appends a photo at the bottom of the column and posts
     // "kCombinViewUpdated" then "kTextViewUnselected". A photo with no pixels

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -112,6 +113,7 @@ bool KLResourceView::applyTemplate(const TemplateReadResult& result, const QStri
 void KLResourceView::removeAllItems()
 {
     m_selectedItem = nullptr;
+    m_carriedItem = nullptr;
     m_wheelCell = nullptr;
     for (KLResourceItem* cell : m_items)
         cell->removeFromSuperview(); // the returned owner destroys it
@@ -236,6 +238,7 @@ KLResourceItem* KLResourceView::itemAt(kit::Point windowLocation) const
 
 void KLResourceView::mouseDown(const kit::MouseEvent& e)
 {
+    m_carriedItem = nullptr;
     m_selectedItem = itemAt(e.locationInWindow);
     if (!m_selectedItem) {
         // Between or beside the cells: no cell stays selected, so that the
@@ -260,7 +263,13 @@ void KLResourceView::mouseDragged(const kit::MouseEvent& e)
     if (!m_selectedItem)
         return;
     if (!m_selectedItem->pointInMask(e.locationInWindow)) {
-        // Leaving the mask ends the pan; it does not resume on return.
+        // Leaving the mask ends the pan; it does not resume on return. The
+        // photo goes with the pointer, to be swapped where it is released.
+        if (m_selectedItem->image()) {
+            m_carriedItem = m_selectedItem;
+            if (kit::Window* w = window())
+                w->setCursor(Qt::ClosedHandCursor);
+        }
         m_selectedItem = nullptr;
         return;
     }
@@ -269,9 +278,29 @@ void KLResourceView::mouseDragged(const kit::MouseEvent& e)
         { p.x - m_clickedPoint.x + m_originalPoint.x, p.y - m_clickedPoint.y + m_originalPoint.y });
 }
 
-void KLResourceView::mouseUp(const kit::MouseEvent&)
+void KLResourceView::mouseUp(const kit::MouseEvent& e)
 {
     m_selectedItem = nullptr;
+    KLResourceItem* carried = std::exchange(m_carriedItem, nullptr);
+    if (!carried)
+        return;
+    if (kit::Window* w = window())
+        w->setCursor(std::nullopt);
+    KLResourceItem* target = itemAt(e.locationInWindow);
+    if (target && target != carried)
+        swapPhotos(carried, target);
+}
+
+void KLResourceView::swapPhotos(KLResourceItem* from, KLResourceItem* to)
+{
+    if (!from || !to || from == to)
+        return;
+    const std::optional<kit::Image> given = from->image(), taken = to->image();
+    to->_setImage(given);
+    from->_setImage(taken);
+    if (kit::Window* w = window())
+        w->makeFirstResponder(to);
+    setNeedsDisplay();
 }
 
 bool KLResourceView::scrollWheel(const kit::ScrollEvent& e)

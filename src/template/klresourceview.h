@@ -40,9 +40,17 @@ public:
     // Lays out the bound view and every cell; updates every caption.
     void _updateItemRect();
 
+    // A drag inside a cell pans its photo. A drag that leaves the cell ends
+    // the pan and carries the photo: released over another cell, the two
+    // cells swap their photos (swapPhotos); anywhere else nothing more
+    // happens.
     void mouseDown(const kit::MouseEvent& e) override;
     void mouseDragged(const kit::MouseEvent& e) override;
     void mouseUp(const kit::MouseEvent& e) override;
+    // Each cell takes the other's photo as a fresh photo (1.5 × its fit size
+    // at the lower left corner); a cell that gives a photo to an empty one
+    // is emptied. `to` becomes first responder.
+    void swapPhotos(KLResourceItem* from, KLResourceItem* to);
     // Zooms the photo of the selected cell (the first responder) under the
     // pointer by 0.1 a notch, adding fractional notches (fine wheels,
     // touchpads) up; anything else (no selected cell there, a horizontal
@@ -118,6 +126,8 @@ private:
     kit::View* m_cellView = nullptr;
     std::vector<KLResourceItem*> m_items; // owned by the cell view
     KLResourceItem* m_selectedItem = nullptr;
+    // The cell whose photo a drag carries out of it.
+    KLResourceItem* m_carriedItem = nullptr;
     kit::Point m_clickedPoint;
     kit::Point m_originalPoint;
     // Notches scrolled on m_wheelCell that have not made a whole step yet.
