@@ -155,6 +155,9 @@ public:
     void setModeZoom(Mode mode, float zoom);
     // The template canvas holds the template a document gave it.
     void templateLoadedFromDocument();
+    // Undo or redo gave the canvases another state: the corner and shadow
+    // check boxes and the libraries' marks show the current mode's again.
+    void collageRestored();
 
     // -- Windows, help and feedback (klcontroller_commands.cpp)
     // `byCommand` is false at launch, where a stored "off" keeps it closed.

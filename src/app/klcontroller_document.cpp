@@ -36,3 +36,10 @@ void KLController::templateLoadedFromDocument()
     if (m_currentMode == Mode::Template)
         lockRatioButton(m_canvas->ratioLocked());
 }
+
+void KLController::collageRestored()
+{
+    m_window->setCornerChecked(current().canvas->hasCorner());
+    m_window->setShadowChecked(current().canvas->hasShadow());
+    markLibraries();
+}

@@ -80,6 +80,7 @@ KLDocumentCommands::KLDocumentCommands(KLController& controller, KLMainWindow& w
     QUndoStack& stack = m_history->stack();
     connect(&stack, &QUndoStack::indexChanged, this, &KLDocumentCommands::updateEditMenu);
     connect(&stack, &QUndoStack::cleanChanged, this, &KLDocumentCommands::updateEditMenu);
+    connect(m_history.get(), &KLUndoHistory::restored, &controller, &KLController::collageRestored);
     connect(&window, &KLMainWindow::undoRequested, this, &KLDocumentCommands::undo);
     connect(&window, &KLMainWindow::redoRequested, this, &KLDocumentCommands::redo);
     updateEditMenu();
