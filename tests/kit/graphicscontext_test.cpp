@@ -191,11 +191,6 @@ TEST(GraphicsContext, ShadowFollowsStateAndClip)
               gc.restore();
           }),
           false },
-        { "cleared", Draw([&](GraphicsContext& gc) {
-              gc.setShadow(black);
-              gc.clearShadow();
-          }),
-          false },
         { "transparent colour", Draw([&](GraphicsContext& gc) {
               gc.setShadow({ 4, { 0, -4 }, Qt::transparent });
           }),

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 using kit::Path;
-using kit::Point;
 using kit::Rect;
 
 TEST(Path, ContainsUsesNonZeroWinding)
@@ -36,19 +35,4 @@ TEST(Path, ScaledPathAboutPointsAndIdentity)
     };
     for (const auto& c : cases)
         EXPECT_TRUE(testsupport::rectNear(square.scaledPath(c.s, c.x, c.y).bounds(), c.expected));
-}
-
-TEST(Path, ElementsAndTransformedCopies)
-{
-    Path p;
-    p.moveTo({ 1, 2 });
-    p.curveTo({ 3, 4 }, { 5, 6 }, { 7, 8 });
-    p.lineTo({ 0, 0 });
-    ASSERT_EQ(p.elementCount(), 3);
-    EXPECT_EQ(p.element(1).type, Path::ElementType::CurveTo);
-    EXPECT_EQ(p.element(1).points[2], Point(7, 8));
-
-    const Path moved = p.transformed(kit::AffineTransform::translation(10, 0));
-    EXPECT_EQ(moved.element(0).points[0], Point(11, 2));
-    EXPECT_EQ(p.element(0).points[0], Point(1, 2)); // the original is untouched
 }
