@@ -28,7 +28,6 @@ TEST(KLLinkLabel, ClicksLikeAButton)
     const Case cases[] = {
         { "release inside", true, Qt::LeftButton, { 10, 5 }, 1 },
         { "release outside cancels", true, Qt::LeftButton, { 300, 5 }, 0 },
-        { "right button", true, Qt::RightButton, { 10, 5 }, 0 },
         { "release without press", false, Qt::LeftButton, { 10, 5 }, 0 },
     };
     for (const Case& c : cases) {

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include <QSlider>
-#include <QToolButton>
 
 namespace {
 
@@ -30,32 +29,6 @@ TEST(KLTitleBarGroup, ZoomNotifiesOnlyForTheUsersMoves)
     group.canvasScale()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     ASSERT_EQ(values.size(), 1u);
     EXPECT_DOUBLE_EQ(values[0], 1.24);
-}
-
-TEST(KLTitleBarGroup, ModeButtonsAndCentring)
-{
-    QWidget bar;
-    bar.resize(1200, KLTitleBarGroup::kBarHeight);
-    auto* group = new KLTitleBarGroup(&bar);
-    bar.show();
-    EXPECT_EQ(group->x(), (1200 - group->width()) / 2);
-    EXPECT_EQ(group->y(), 0);
-    EXPECT_EQ(group->height(), KLTitleBarGroup::kBarHeight);
-    bar.resize(1600, KLTitleBarGroup::kBarHeight);
-    EXPECT_EQ(group->x(), (1600 - group->width()) / 2);
-
-    QAbstractButton* pressed = nullptr;
-    QObject::connect(group, &KLTitleBarGroup::layoutButtonClicked,
-                     [&](QAbstractButton* b) { pressed = b; });
-    group->serialLayoutButton()->click();
-    EXPECT_EQ(pressed, group->serialLayoutButton());
-
-    group->setSelectedMode(1);
-    EXPECT_FALSE(group->layoutButton()->isChecked());
-    EXPECT_TRUE(group->freeLayoutButton()->isChecked());
-    EXPECT_FALSE(group->serialLayoutButton()->isChecked());
-    group->setSelectedMode(-1);
-    EXPECT_FALSE(group->freeLayoutButton()->isChecked());
 }
 
 } // namespace
