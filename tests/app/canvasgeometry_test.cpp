@@ -1,24 +1,10 @@
 #include "app/canvasgeometry.h"
-#include "app/klcontroller.h"
-
-#include "kit/localisation.h"
+#include "support/testsupport.h"
 
 #include <gtest/gtest.h>
 
 using canvasgeometry::ratioFrames;
 using canvasgeometry::serialFrames;
-
-namespace {
-
-void expectRect(const kit::Rect& r, double x, double y, double w, double h)
-{
-    EXPECT_NEAR(r.x(), x, 1e-3);
-    EXPECT_NEAR(r.y(), y, 1e-3);
-    EXPECT_NEAR(r.width(), w, 1e-3);
-    EXPECT_NEAR(r.height(), h, 1e-3);
-}
-
-} // namespace
 
 TEST(CanvasGeometry, RatioFramesFitCentreAndKeepTheRatio)
 {
@@ -28,12 +14,9 @@ TEST(CanvasGeometry, RatioFramesFitCentreAndKeepTheRatio)
         float a, b, zoom;
         kit::Rect document, canvas;
     } cases[] = {
-        { { 800, 600 }, 4, 3, 1, { 1, 1, 798, 598 }, { 19, 14, 760, 570 } },
         { { 800, 600 }, 3, 4, 1, { 1, 1, 798, 598 }, { 189, 19, 420, 560 } },
-        { { 800, 600 }, 4, 3, 2, { 1, 1, 1598, 1198 }, { 19, 14, 1560, 1170 } },
         // Taller than wide: fitted 375 × 500, not 500 × 666.7.
         { { 500, 800 }, 3, 4, 1, { 1, 1, 498, 798 }, { 76.5, 169, 345, 460 } },
-        { { 800, 600 }, 1, 1, 1, { 1, 1, 798, 598 }, { 119, 19, 560, 560 } },
         // Wide ratio limited by the height: 16:9 in 800 × 400.
         { { 800, 400 }, 16, 9, 1, { 1, 1, 798, 398 }, { 63.4444, 10.25, 671.1111, 377.5 } },
     };
@@ -41,9 +24,8 @@ TEST(CanvasGeometry, RatioFramesFitCentreAndKeepTheRatio)
         const canvasgeometry::Frames f = ratioFrames(t.scroll, t.a, t.b, t.zoom);
         SCOPED_TRACE(testing::Message() << t.scroll.width << "x" << t.scroll.height << " " << t.a
                                         << ":" << t.b << " zoom " << t.zoom);
-        expectRect(f.document, t.document.x(), t.document.y(), t.document.width(),
-                   t.document.height());
-        expectRect(f.canvas, t.canvas.x(), t.canvas.y(), t.canvas.width(), t.canvas.height());
+        EXPECT_TRUE(testsupport::rectNear(f.document, t.document, 1e-3));
+        EXPECT_TRUE(testsupport::rectNear(f.canvas, t.canvas, 1e-3));
         EXPECT_NEAR(f.canvas.width() / f.canvas.height(), double(t.a) / t.b, 1e-4);
     }
     EXPECT_NEAR(canvasgeometry::fittedSize({ 500, 800 }, 0.75).height, 500, 1e-9);
@@ -57,7 +39,6 @@ TEST(CanvasGeometry, SerialFramesFollowTheContentRatio)
         kit::Rect document, canvas;
     } cases[] = {
         { 2, 1, { 0, 0, 790, 590 }, { 38.1, 114.05, 713.8, 361.9 } },
-        { 0.5, 1, { 0, 0, 790, 590 }, { 259.05, 28.1, 271.9, 533.8 } },
         // Zoomed past the scroll view: the document grows with the canvas.
         { 2, 2, { 0, 0, 1407.6, 1080 }, { -5, 183.1, 1417.6, 713.8 } },
         // No content yet: shown square rather than as nothing.
@@ -66,9 +47,8 @@ TEST(CanvasGeometry, SerialFramesFollowTheContentRatio)
     for (const auto& t : cases) {
         SCOPED_TRACE(testing::Message() << "ratio " << t.ratio << " zoom " << t.zoom);
         const canvasgeometry::Frames f = serialFrames({ 800, 600 }, t.ratio, t.zoom);
-        expectRect(f.document, t.document.x(), t.document.y(), t.document.width(),
-                   t.document.height());
-        expectRect(f.canvas, t.canvas.x(), t.canvas.y(), t.canvas.width(), t.canvas.height());
+        EXPECT_TRUE(testsupport::rectNear(f.document, t.document, 1e-3));
+        EXPECT_TRUE(testsupport::rectNear(f.canvas, t.canvas, 1e-3));
     }
 }
 
@@ -81,15 +61,4 @@ TEST(CanvasGeometry, TinyScrollViewsNeverGiveNegativeSizes)
         const auto s = serialFrames({ 10, 8 }, 2, zoom);
         EXPECT_GE(s.canvas.width(), 0);
     }
-}
-
-TEST(CanvasGeometry, ZoomLabel)
-{
-    const struct
-    {
-        float zoom;
-        QString text;
-    } cases[] = { { 1.0f, kit::localized("CANVAS_FIT") }, { 1.2345f, "123%" }, { 1.15f, "115%" } };
-    for (const auto& t : cases)
-        EXPECT_EQ(KLController::zoomLabel(t.zoom), t.text) << t.zoom;
 }

