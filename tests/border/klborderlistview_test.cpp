@@ -1,10 +1,7 @@
 #include "border/klborderlistview.h"
 
 #include "kit/localisation.h"
-#include "kit/notificationnames.h"
-#include "kit/window.h"
 #include "librarytestfixture.h"
-#include "support/notificationrecorder.h"
 
 namespace {
 
@@ -103,21 +100,6 @@ TEST_F(BorderLibraryTest, EntriesGetTheirThumbnailsFromWorkers)
     waitForWorkers(*lib);
     ASSERT_EQ(lib->imgViews().size(), 3u);
     EXPECT_EQ(lib->imgViews()[2]->image().pixelSize(), QSize(20, 10));
-}
-
-TEST_F(BorderLibraryTest, ClickPostsDeselectionThenTheEntry)
-{
-    kit::Window window;
-    window.setRootView(library(240));
-    auto* lib = static_cast<KLBorderListView*>(window.rootView());
-    testsupport::NotificationRecorder recorder(kit::kTextViewUnselected, kit::kBorderItemSelected);
-    const kit::Point at = lib->imgViews()[1]->frame().centre();
-    window.mouseDown({ at, 1, {} });
-    window.mouseUp({ at, 1, {} });
-    EXPECT_EQ(
-        recorder.names(),
-        QStringList({ kit::kTextViewUnselected.toString(), kit::kBorderItemSelected.toString() }));
-    EXPECT_EQ(recorder.lastObject(kit::kBorderItemSelected), lib->imgViews()[1]);
 }
 
 } // namespace

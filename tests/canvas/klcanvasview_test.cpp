@@ -45,39 +45,17 @@ private:
     std::vector<kit::Image> m_photos;
 };
 
-kit::Image solid(QColor color, QSize size = { 20, 10 })
-{
-    QImage pixels(size, QImage::Format_RGB32);
-    pixels.fill(color);
-    return kit::Image::fromPixels(pixels);
-}
-
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return path;
-}
-
-void expectRectNear(const kit::Rect& r, const kit::Rect& expected)
-{
-    EXPECT_NEAR(r.x(), expected.x(), 1e-6);
-    EXPECT_NEAR(r.y(), expected.y(), 1e-6);
-    EXPECT_NEAR(r.width(), expected.width(), 1e-6);
-    EXPECT_NEAR(r.height(), expected.height(), 1e-6);
-}
-
 } // namespace
 
 TEST(CanvasView, PlateFollowsTheDecorations)
 {
     // 200 × 100: plate (5, 5, 190, 90), corner radius 5, picture (4, 4, 192, 92).
     QTemporaryDir dir;
-    const QString border = writeFile(dir, "b.bdr", "0.1,1,0,1\nL:0.5,0,1,1\n");
+    const QString border =
+        testsupport::writeFile(dir.filePath("b.bdr"), "0.1,1,0,1\nL:0.5,0,1,1\n");
     const BackgroundEntry black { 1, {}, {} };
-    const BackgroundEntry red { 5, solid(Qt::red), QStringLiteral("red.png") };
+    const BackgroundEntry red { 5, testsupport::solidPhoto({ 20, 10 }, Qt::red),
+                                QStringLiteral("red.png") };
     const QColor none(0, 0, 0, 0);
     const struct
     {
@@ -123,7 +101,7 @@ TEST(CanvasView, PlateFollowsTheDecorations)
               canvas.frameBorder()->borderPathForRect(canvas.plateRect()).bounds());
     canvas._setFrameBorder(dir.filePath("missing.bdr"));
     EXPECT_FALSE(canvas.hasFrameBorder());
-    expectRectNear(canvas.plateOutline()->bounds(), canvas.plateRect());
+    EXPECT_TRUE(testsupport::rectNear(canvas.plateOutline()->bounds(), canvas.plateRect()));
 }
 
 TEST(CanvasView, CaptionsKeepTheirPlaceAboveThePhotos)
@@ -135,7 +113,7 @@ TEST(CanvasView, CaptionsKeepTheirPlaceAboveThePhotos)
 
     // The default style: 0.1 of the larger side high, three times as wide.
     KLTextView* first = canvas.addTextView(QStringLiteral("one"), { 300, 200 });
-    expectRectNear(first->frame(), { 210, 170, 180, 60 });
+    EXPECT_TRUE(testsupport::rectNear(first->frame(), { 210, 170, 180, 60 }));
     EXPECT_EQ(first->text(), QStringLiteral("one"));
     EXPECT_EQ(posts.lastObject(kit::kTextViewDidSelected), first);
 
@@ -152,12 +130,12 @@ TEST(CanvasView, CaptionsKeepTheirPlaceAboveThePhotos)
     const int layouts = canvas.layouts;
     canvas.setFrameSize({ 1200, 800 });
     EXPECT_EQ(canvas.layouts, layouts + 1);
-    expectRectNear(first->frame(), { 420, 340, 360, 120 });
+    EXPECT_TRUE(testsupport::rectNear(first->frame(), { 420, 340, 360, 120 }));
 
     // On a narrow canvas a new caption is shrunk to its width, keeping its shape.
     canvas.setFrameSize({ 100, 800 });
     KLTextView* narrow = canvas.addTextView(QStringLiteral("n"), { 50, 400 });
-    expectRectNear(narrow->frame(), { 0, 400 - 50.0 / 3, 100, 100.0 / 3 });
+    EXPECT_TRUE(testsupport::rectNear(narrow->frame(), { 0, 400 - 50.0 / 3, 100, 100.0 / 3 }));
     canvas.setFrameSize({ 1200, 800 });
     canvas.textViewDeleted(narrow);
 
@@ -181,7 +159,7 @@ TEST(CanvasView, ClearAndDeselect)
         kit::Window window;
         window.setRootView(std::make_unique<TestCanvas>(kit::Rect { 0, 0, 300, 200 }, serial));
         auto& canvas = static_cast<TestCanvas&>(*window.rootView());
-        canvas.addPhotos({ solid(Qt::blue) });
+        canvas.addPhotos({ testsupport::solidPhoto({ 20, 10 }, Qt::blue) });
         canvas.addTextView(QStringLiteral("x"), { 50, 50 });
         canvas._setBackgroundView(BackgroundEntry { 1, {}, {} });
         canvas._setHasCorner(true);
@@ -205,8 +183,8 @@ TEST(CanvasView, PhotosThatCannotBeReadAreReportedTogether)
 {
     QTemporaryDir dir;
     const QString good = dir.filePath("good.png");
-    ASSERT_TRUE(solid(Qt::green).pixels({ 20, 10 }).save(good));
-    const QString text = writeFile(dir, "notes.png", "not a picture");
+    ASSERT_TRUE(testsupport::writeImage(testsupport::solidImage({ 20, 10 }, Qt::green), good));
+    const QString text = testsupport::writeFile(dir.filePath("notes.png"), "not a picture");
     const QString missing = dir.filePath("missing.jpg");
 
     TestCanvas canvas({ 0, 0, 100, 100 });
