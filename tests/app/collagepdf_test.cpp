@@ -65,12 +65,6 @@ protected:
         return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
     }
 
-    QByteArray read(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
     QTemporaryDir m_dir;
 };
 
@@ -116,14 +110,6 @@ std::vector<PdfImage> imagesIn(const QByteArray& pdf)
                             || rest.contains(QStringLiteral("/DeviceGray")) });
     }
     return out;
-}
-
-QSizeF mediaBox(const QByteArray& pdf)
-{
-    static const QRegularExpression box(
-        QStringLiteral(R"(/MediaBox\s*\[\s*0\s+0\s+([\d.]+)\s+([\d.]+)\s*\])"));
-    const auto m = box.match(QString::fromLatin1(pdf));
-    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
 }
 
 } // namespace
@@ -222,8 +208,8 @@ TEST_F(CollagePdfTest, PhotosAreJpegAtTheChosenResolutionOnAFittedPage)
         PdfOptions options;
         options.dpi = dpi;
         ASSERT_TRUE(writeCollagePdf(*canvas, ratio(16, 9), options, pdf, nullptr));
-        const QByteArray bytes = read(pdf);
-        const QSizeF box = mediaBox(bytes);
+        const QByteArray bytes = testsupport::readFile(pdf);
+        const QSizeF box = testsupport::pdfPageSize(bytes);
         EXPECT_NEAR(box.width(), 841.89, 0.5);
         EXPECT_NEAR(box.height(), 595.28, 0.5);
         int widest = 0;
@@ -262,7 +248,7 @@ TEST_F(CollagePdfTest, FailedWritesLeaveTheOldFile)
         EXPECT_FALSE(writeCollagePdf(*canvas, ratio(1, 1), options, path, &error)) << name;
         EXPECT_FALSE(error.isEmpty()) << name;
     }
-    EXPECT_EQ(read(existing), QByteArray("old"));
+    EXPECT_EQ(testsupport::readFile(existing), QByteArray("old"));
     EXPECT_FALSE(QFile::exists(m_dir.filePath(QStringLiteral("missing/c.pdf"))));
     EXPECT_EQ(QDir(m_dir.path()).entryList({ QStringLiteral("*.pdf") }),
               QStringList { QStringLiteral("old.pdf") });
@@ -301,7 +287,7 @@ TEST_F(CollagePdfTest, PrintsWithinThePrinterMarginsAtMost600Dpi)
 
     // The photos are drawn for 600 dots per inch, not 1200.
     int widest = 0;
-    for (const PdfImage& image : imagesIn(read(pdf)))
+    for (const PdfImage& image : imagesIn(testsupport::readFile(pdf)))
         widest = std::max(widest, image.width);
     EXPECT_NEAR(widest, 80 / 25.4 * 600, 60);
 }

@@ -5,25 +5,8 @@
 
 #include "kit/notificationnames.h"
 #include "support/notificationrecorder.h"
+#include "support/testsupport.h"
 #include "template/klresourceview.h"
-
-#include <QRegularExpression>
-
-namespace {
-
-// The page size in points, from the PDF's MediaBox.
-QSizeF pageOf(const QString& pdf)
-{
-    QFile f(pdf);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    static const QRegularExpression box(
-        QStringLiteral(R"(/MediaBox\s*\[\s*0\s+0\s+([\d.]+)\s+([\d.]+)\s*\])"));
-    const auto m = box.match(QString::fromLatin1(f.readAll()));
-    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
-}
-
-} // namespace
 
 TEST_F(ControllerTest, PrintPreviewAndPdfPutTheCollageOnPaper)
 {
@@ -41,13 +24,13 @@ TEST_F(ControllerTest, PrintPreviewAndPdfPutTheCollageOnPaper)
     // A wide collage is printed across the paper unless the person turns it.
     m_dialogs->printTo = m_dir.filePath(QStringLiteral("printed.pdf"));
     c.printCanvas();
-    const QSizeF printed = pageOf(m_dialogs->printTo);
+    const QSizeF printed = testsupport::pdfPageSize(testsupport::readFile(m_dialogs->printTo));
     EXPECT_GT(printed.width(), printed.height());
 
     m_dialogs->printTo = m_dir.filePath(QStringLiteral("preview.pdf"));
     c.previewPrint();
     EXPECT_EQ(m_dialogs->previews, 1);
-    EXPECT_EQ(pageOf(m_dialogs->printTo), printed);
+    EXPECT_EQ(testsupport::pdfPageSize(testsupport::readFile(m_dialogs->printTo)), printed);
 
     PdfChoice letter;
     letter.path = m_dir.filePath(QStringLiteral("letter.pdf"));
@@ -55,7 +38,7 @@ TEST_F(ControllerTest, PrintPreviewAndPdfPutTheCollageOnPaper)
     letter.options.orientation = QPageLayout::Portrait;
     m_dialogs->pdfChoice = letter;
     c.exportPdf();
-    EXPECT_EQ(pageOf(letter.path), QSizeF(612, 792));
+    EXPECT_EQ(testsupport::pdfPageSize(testsupport::readFile(letter.path)), QSizeF(612, 792));
 
     // Every command deselected first; the canvas kept its frame.
     EXPECT_EQ(posts.count(kit::kLayoutClearResponder), 5);

@@ -13,15 +13,10 @@
 
 using kit::Folders;
 using kit::LibraryFolder;
+using testsupport::readFile;
 using testsupport::writeFile;
 
 namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 std::string joined(const QStringList& l)
 {

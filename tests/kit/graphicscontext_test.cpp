@@ -36,16 +36,9 @@ QImage render(QSize size, const std::function<void(GraphicsContext&)>& draw,
     return image;
 }
 
-// 20 × 20 with 10-pixel quadrants, in reading order (first row at the top):
-// red | green over blue | white.
 Image quadrants()
 {
-    QImage q(20, 20, QImage::Format_RGB32);
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x)
-            q.setPixelColor(
-                x, y, y < 10 ? (x < 10 ? Qt::red : Qt::green) : (x < 10 ? Qt::blue : Qt::white));
-    return Image::fromPixels(q);
+    return Image::fromPixels(testsupport::quadrants({ 20, 20 }));
 }
 
 int darkness(const QColor& c)

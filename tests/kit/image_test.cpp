@@ -20,18 +20,6 @@ using testsupport::sameColor;
 
 namespace {
 
-// Landscape, first row at the top: red | green over blue | white.
-QImage quadrantPicture(int w, int h)
-{
-    QImage q(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            q.setPixelColor(x, y,
-                            y < h / 2 ? (x < w / 2 ? Qt::red : Qt::green)
-                                      : (x < w / 2 ? Qt::blue : Qt::white));
-    return q;
-}
-
 QByteArray pngChunk(const char* type, const QByteArray& data)
 {
     QByteArray chunk(4, 0);
@@ -61,7 +49,7 @@ QByteArray pngHeader(quint32 w, quint32 h)
 
 TEST(Image, LevelsAreReducedUprightAndCoverTheRequest)
 {
-    const QImage quadrants = quadrantPicture(1600, 1200);
+    const QImage quadrants = testsupport::quadrants({ 1600, 1200 });
     const QByteArray plain = jpegData(quadrants);
     const struct
     {
@@ -135,7 +123,7 @@ TEST(Image, PrepareFillsTheCachesOfSeveralImages)
     std::vector<Image> images;
     std::vector<std::pair<Image, QSize>> requests;
     for (int i = 0; i < 4; ++i) {
-        images.push_back(*Image::fromData(jpegData(quadrantPicture(800 + 16 * i, 600))));
+        images.push_back(*Image::fromData(jpegData(testsupport::quadrants({ 800 + 16 * i, 600 }))));
         requests.push_back({ images.back(), { 100, 75 } });
         requests.push_back({ images.back(), { 400, 300 } });
     }
@@ -152,7 +140,7 @@ TEST(Image, PrepareFillsTheCachesOfSeveralImages)
 // upright, and transparent where it reaches beyond the photo.
 TEST(Image, ScaledPartsAreThePartsOfTheScaledPicture)
 {
-    const QImage quadrants = quadrantPicture(1600, 1200);
+    const QImage quadrants = testsupport::quadrants({ 1600, 1200 });
     const QByteArray plain = jpegData(quadrants);
     const Image landscape = *Image::fromData(plain);
     const Image turned = *Image::fromData(jpegData(quadrants, 6)); // 1200 × 1600

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
 
@@ -28,12 +27,6 @@ QImage sample(int w, int h)
         }
     }
     return image;
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -87,7 +80,7 @@ TEST(ImageWriter, FailedWritesLeaveNothingBehind)
     QTemporaryDir dir;
     const QString existing = dir.filePath("keep.png");
     ASSERT_TRUE(kit::writeImage(sample(8, 8), existing, ImageFormat::Png, nullptr));
-    const QByteArray before = contents(existing);
+    const QByteArray before = testsupport::readFile(existing);
 
     const struct
     {
@@ -113,7 +106,7 @@ TEST(ImageWriter, FailedWritesLeaveNothingBehind)
         EXPECT_FALSE(kit::writeImage(c.image, c.path, c.format, &error));
         EXPECT_TRUE(error.startsWith(QLatin1String("Cannot write"))) << error.toStdString();
         EXPECT_GT(error.size(), QStringLiteral("Cannot write %1: ").arg(c.path).size());
-        EXPECT_EQ(contents(existing), before);
+        EXPECT_EQ(testsupport::readFile(existing), before);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { "keep.png" });
     }
 }

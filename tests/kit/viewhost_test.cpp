@@ -1,5 +1,6 @@
 #include "kit/graphicscontext.h"
 #include "kit/viewhost.h"
+#include "recorderview.h"
 
 #include "support/testsupport.h"
 
@@ -18,52 +19,16 @@ using kit::View;
 
 namespace {
 
-// Logs what reaches it and fills its bounds red.
-class Probe : public View
+// Logs what reaches it and fills its lower left (0, 0, 20, 10) red.
+class Probe : public kittest::Recorder
 {
 public:
-    explicit Probe(QStringList* log) : m_log(log) { }
-    bool acceptsFirstResponder() const override { return true; }
-    void mouseDown(const kit::MouseEvent& e) override { mouse("down", e); }
-    void mouseDragged(const kit::MouseEvent& e) override { mouse("drag", e); }
-    void mouseUp(const kit::MouseEvent& e) override { mouse("up", e); }
-    void rightMouseDown(const kit::MouseEvent& e) override { mouse("right", e); }
-    bool scrollWheel(const kit::ScrollEvent& e) override
-    {
-        m_log->append(QStringLiteral("scroll %1 %2").arg(e.deltaX).arg(e.deltaY));
-        return true;
-    }
-    void keyDown(const kit::KeyEvent& e) override
-    {
-        m_log->append(QStringLiteral("key %1").arg(e.keyCode));
-    }
-    bool performDragOperation(const kit::DragInfo& i) override
-    {
-        m_log->append(QStringLiteral("drop %1 at %2,%3")
-                          .arg(i.fileNames.join('|'))
-                          .arg(i.locationInWindow.x)
-                          .arg(i.locationInWindow.y));
-        return true;
-    }
-    std::optional<kit::Menu> menuForEvent(const kit::MouseEvent&) override { return menu; }
+    explicit Probe(QStringList* log) : Recorder({}, "probe", log) { accepts = true; }
     void drawRect(kit::GraphicsContext& gc, const Rect&) override
     {
         gc.setColor(Qt::red);
         gc.fillRect({ 0, 0, 20, 10 });
     }
-
-    std::optional<kit::Menu> menu;
-
-private:
-    void mouse(const char* what, const kit::MouseEvent& e)
-    {
-        m_log->append(QStringLiteral("%1 %2,%3 x%4")
-                          .arg(what)
-                          .arg(e.locationInWindow.x)
-                          .arg(e.locationInWindow.y)
-                          .arg(e.clickCount));
-    }
-    QStringList* m_log;
 };
 
 // A 100 × 80 host inside a shown parent, so that geometry changes apply at once.
@@ -142,9 +107,10 @@ TEST(ViewHost, MouseWheelAndKeysArriveFlipped)
     f.mouse(QEvent::MouseButtonDblClick, { 30, 20 }, Qt::LeftButton);
     f.mouse(QEvent::MouseButtonRelease, { 30, 20 }, Qt::LeftButton);
     f.mouse(QEvent::MouseButtonPress, { 5, 5 }, Qt::RightButton);
-    EXPECT_EQ(f.log,
-              QStringList({ "down 10,10 x1", "drag 30,60 x1", "up 30,60 x1", "down 30,60 x2",
-                            "up 30,60 x2", "down 30,60 x3", "up 30,60 x3", "right 5,75 x1" }));
+    EXPECT_EQ(f.log.join(' '),
+              "down 10,10 x1:probe drag 30,60 x1:probe up 30,60 x1:probe "
+              "down 30,60 x2:probe up 30,60 x2:probe down 30,60 x3:probe "
+              "up 30,60 x3:probe right 5,75 x1:probe");
     EXPECT_EQ(f.host->viewWindow()->firstResponder(), f.probe);
 
     f.log.clear();
@@ -158,8 +124,8 @@ TEST(ViewHost, MouseWheelAndKeysArriveFlipped)
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(f.host, &press);
     }
-    EXPECT_EQ(f.log,
-              QStringList({ "scroll 0 1", "scroll -0.5 -2", "key 51", "key 48", "key 126" }));
+    EXPECT_EQ(f.log.join(' '),
+              "scroll 0 1:probe scroll -0.5 -2:probe key 51:probe key 48:probe key 126:probe");
 
     f.host->setGeometry(0, 0, 120, 60);
     EXPECT_EQ(f.probe->unrotatedFrame(), Rect(0, 0, 120, 60));
@@ -202,7 +168,7 @@ TEST(ViewHost, DroppedLocalFilesReachTheView)
     QDropEvent drop({ 20, 30 }, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(f.host, &drop);
     EXPECT_TRUE(drop.isAccepted());
-    EXPECT_EQ(f.log, QStringList({ "drop /tmp/a b.jpg|/tmp/d.png at 20,50" }));
+    EXPECT_EQ(f.log.last(), "perform /tmp/a b.jpg|/tmp/d.png 20,50:probe");
 
     // Text drags and drags that only offer a move are not taken.
     QMimeData text;

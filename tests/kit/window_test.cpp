@@ -1,4 +1,5 @@
 #include "kit/window.h"
+#include "recorderview.h"
 
 #include <gtest/gtest.h>
 
@@ -14,87 +15,9 @@ using kit::Rect;
 using kit::View;
 using kit::Window;
 
+using kittest::Recorder;
+
 namespace {
-
-// Records the events it handles as "name:view x,y" lines in a shared log.
-class Recorder : public View
-{
-public:
-    Recorder(const Rect& frame, QString name, QStringList* log)
-        : View(frame), m_name(std::move(name)), m_log(log)
-    { }
-
-    bool accepts = false;
-    bool handlesMouse = true;
-    std::optional<kit::Menu> menu;
-    std::optional<Qt::CursorShape> cursor;
-
-    bool acceptsFirstResponder() const override { return accepts; }
-    void mouseDown(const MouseEvent& e) override
-    {
-        if (!mouse("down", e))
-            View::mouseDown(e);
-    }
-    void mouseDragged(const MouseEvent& e) override
-    {
-        if (!mouse("drag", e))
-            View::mouseDragged(e);
-    }
-    void mouseUp(const MouseEvent& e) override
-    {
-        if (!mouse("up", e))
-            View::mouseUp(e);
-    }
-    void rightMouseDown(const MouseEvent&) override { log("right"); }
-    bool scrollWheel(const kit::ScrollEvent& e) override
-    {
-        log(QStringLiteral("scroll %1").arg(e.deltaY));
-        return true;
-    }
-    void keyDown(const kit::KeyEvent& e) override { log(QStringLiteral("key %1").arg(e.keyCode)); }
-    void mouseMoved(const MouseEvent&) override { log("moved"); }
-    void mouseExited(const MouseEvent&) override { log("exited"); }
-    std::optional<kit::Menu> menuForEvent(const MouseEvent&) override { return menu; }
-    std::optional<Qt::CursorShape> cursorAt(Point) const override { return cursor; }
-
-    DragOperation draggingEntered(const DragInfo& i) override { return drag("entered", i); }
-    DragOperation draggingUpdated(const DragInfo& i) override { return drag("updated", i); }
-    void draggingExited() override { log("drag exited"); }
-    bool prepareForDragOperation(const DragInfo& i) override
-    {
-        return drag("prepare", i) == DragOperation::Copy;
-    }
-    bool performDragOperation(const DragInfo& i) override
-    {
-        return drag("perform", i) == DragOperation::Copy;
-    }
-    bool refuseDrops = false;
-
-private:
-    void log(const QString& what) { m_log->append(what + ":" + m_name); }
-    bool mouse(const char* what, const MouseEvent& e)
-    {
-        if (!handlesMouse)
-            return false;
-        log(QStringLiteral("%1 %2,%3 x%4")
-                .arg(what)
-                .arg(e.locationInWindow.x)
-                .arg(e.locationInWindow.y)
-                .arg(e.clickCount));
-        return true;
-    }
-    DragOperation drag(const char* what, const DragInfo& i)
-    {
-        log(QStringLiteral("%1 %2 %3,%4")
-                .arg(what, i.fileNames.join('|'))
-                .arg(i.locationInWindow.x)
-                .arg(i.locationInWindow.y));
-        return refuseDrops ? DragOperation::None : DragOperation::Copy;
-    }
-
-    QString m_name;
-    QStringList* m_log;
-};
 
 // A 100 × 100 window: root, with a container (0, 0, 60, 60) holding a child
 // (10, 10, 20, 20), and a separate view (70, 70, 20, 20).
@@ -264,12 +187,12 @@ TEST(Window, TrackingRectsCursorsAndMenus)
     f.log.clear();
     f.window.rightMouseDown(Fixture::at(15, 16));
     f.window.rightMouseDown(Fixture::at(80, 80));
-    EXPECT_EQ(f.log, QStringList({ "right:child", "right:other" }));
+    EXPECT_EQ(f.log, QStringList({ "right 15,16 x1:child", "right 80,80 x1:other" }));
     EXPECT_EQ(shown, std::vector<QString>({ "Remove 15,16" }));
 
     f.log.clear();
     f.window.scrollWheel({ { 15, 15 }, 0, 1, {} });
-    EXPECT_EQ(f.log, QStringList({ "scroll 1:child" }));
+    EXPECT_EQ(f.log, QStringList({ "scroll 0 1:child" }));
 }
 
 TEST(Window, RedrawRequestsReachTheHost)

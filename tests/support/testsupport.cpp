@@ -8,8 +8,11 @@
 #include <QBuffer>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QPainter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTimer>
 
@@ -74,6 +77,18 @@ kit::Image solidPhoto(QSize size, const QColor& color)
     return kit::Image::fromPixels(solidImage(size, color));
 }
 
+QImage quadrants(QSize size, const QColor& lowerRight)
+{
+    QImage image(size, QImage::Format_RGB32);
+    const int w = size.width(), h = size.height();
+    QPainter painter(&image);
+    painter.fillRect(0, 0, w / 2, h / 2, Qt::red);
+    painter.fillRect(w / 2, 0, w - w / 2, h / 2, Qt::green);
+    painter.fillRect(0, h / 2, w / 2, h - h / 2, Qt::blue);
+    painter.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, lowerRight);
+    return image;
+}
+
 bool writeImage(const QImage& image, const QString& path, int quality)
 {
     QImageWriter writer(path);
@@ -90,6 +105,20 @@ QString writeFile(const QString& path, const QByteArray& bytes)
         return {};
     }
     return path;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QSizeF pdfPageSize(const QByteArray& pdf)
+{
+    static const QRegularExpression box(
+        QStringLiteral(R"(/MediaBox\s*\[\s*0\s+0\s+([\d.]+)\s+([\d.]+)\s*\])"));
+    const auto m = box.match(QString::fromLatin1(pdf));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
 }
 
 QString dataPath(const QString& name)

@@ -43,12 +43,19 @@ bool sameColor(const QColor& a, const QColor& b, int tolerance = 2);
 QImage solidImage(QSize size, const QColor& color,
                   QImage::Format format = QImage::Format_ARGB32_Premultiplied);
 kit::Image solidPhoto(QSize size, const QColor& color);
+// Four quadrants as read, first row at the top: red | green over blue |
+// `lowerRight`; shows whether a picture was drawn turned or mirrored.
+QImage quadrants(QSize size, const QColor& lowerRight = Qt::white);
 
 // Writes `image` to `path` in the format of the extension; false on failure.
 bool writeImage(const QImage& image, const QString& path, int quality = 95);
 // Writes `bytes` to `path`, creating the folders above it; answers the path
 // (empty on failure), so that it can be handed on directly.
 QString writeFile(const QString& path, const QByteArray& bytes);
+// The contents of `path`, empty when it cannot be read.
+QByteArray readFile(const QString& path);
+// The page size in points of a PDF's first MediaBox; empty when it has none.
+QSizeF pdfPageSize(const QByteArray& pdf);
 
 // A path to a file under tests/data.
 QString dataPath(const QString& name);

@@ -257,14 +257,8 @@ TEST_F(CanvasTest, ExportWritesUprightPhotosAtTheFrameSize)
     // lower left, yellow lower right.
     auto view = canvas("1,1\n0,0,1,1:L:*\n", { 300, 300 });
     view->_setHasShadow(false);
-    QImage upright(60, 60, QImage::Format_RGB32);
-    QPainter p(&upright);
-    p.fillRect(0, 0, 30, 30, Qt::red);
-    p.fillRect(30, 0, 30, 30, Qt::green);
-    p.fillRect(0, 30, 30, 30, Qt::blue);
-    p.fillRect(30, 30, 30, 30, Qt::yellow);
-    p.end();
-    view->items().front()->_setImage(kit::Image::fromPixels(upright));
+    view->items().front()->_setImage(
+        kit::Image::fromPixels(testsupport::quadrants({ 60, 60 }, Qt::yellow)));
     view->items().front()->_setImageScale(1);
     view->resetAllImagesPosition();
 
