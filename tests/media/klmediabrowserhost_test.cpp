@@ -113,13 +113,6 @@ TEST_F(MediaBrowserHostTest, FlickrCredentialsFromTheKeychainDecideTheOnlineSour
           "parserControllerWillLoadParser Couldn't find 'flickr_api' account in keychain: status 1",
           {},
           {} },
-        { "account unreadable",
-          { 0, "S" },
-          { 5, {} },
-          "parserControllerWillLoadParser unable to fetch 'flickr_api' account from keychain: "
-          "status 5",
-          QString("S"),
-          {} },
         { "both", { 0, "S\xc3\xa9" }, { 0, "KEY" }, {}, QString("S\u00e9"), QString("KEY") },
     };
     for (const Case& c : cases) {
