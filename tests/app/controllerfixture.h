@@ -13,6 +13,8 @@
 #include "kit/defaults.h"
 #include "kit/localisation.h"
 
+#include "support/testsupport.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -22,14 +24,12 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDropEvent>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QUrl>
 
 struct FakeDialogs : Dialogs
@@ -180,17 +180,7 @@ inline bool dropFiles(QWidget* target, QPoint at, const QStringList& files)
     return drop.isAccepted();
 }
 
-// Runs the event loop until `done` answers true (work handed back from the
-// thread pool), for at most a generous while; answers `done`.
-template<class F> bool waitUntil(F done)
-{
-    QDeadlineTimer deadline(20000);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return done();
-}
+using testsupport::waitUntil;
 
 class ControllerTest : public ::testing::Test
 {

@@ -12,6 +12,7 @@
 #include "kit/window.h"
 #include "serial/klcombinview.h"
 #include "support/notificationrecorder.h"
+#include "support/testsupport.h"
 #include "template/klresourceitem.h"
 #include "template/klresourcelistview.h"
 #include "template/klresourceview.h"
@@ -26,19 +27,15 @@
 
 namespace {
 
+// Geometry as the window shows it, to a thousandth of a point.
 void expectRect(const kit::Rect& actual, const kit::Rect& expected)
 {
-    EXPECT_NEAR(actual.x(), expected.x(), 1e-3);
-    EXPECT_NEAR(actual.y(), expected.y(), 1e-3);
-    EXPECT_NEAR(actual.width(), expected.width(), 1e-3);
-    EXPECT_NEAR(actual.height(), expected.height(), 1e-3);
+    EXPECT_TRUE(testsupport::rectNear(actual, expected, 1e-3));
 }
 
 kit::Image solid(int index)
 {
-    QImage pixels(8, 8, QImage::Format_RGB32);
-    pixels.fill(QColor::fromHsv(index * 25 % 360, 200, 200));
-    return kit::Image::fromPixels(pixels);
+    return testsupport::solidPhoto({ 8, 8 }, QColor::fromHsv(index * 25 % 360, 200, 200));
 }
 
 } // namespace

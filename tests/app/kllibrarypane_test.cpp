@@ -1,6 +1,6 @@
 #include "controllerfixture.h"
 
-#include "support/loglines.h"
+#include "support/testsupport.h"
 
 #include "border/klbackgroundlistview.h"
 #include "kit/folders.h"
@@ -103,7 +103,7 @@ TEST_F(LibraryPaneTest, BrokenTemplatesInTheFolderAreSkipped)
     const QString empty = writeFile(userFile(kit::LibraryFolder::Templates, "empty.fdd"), "");
     const QString words =
         writeFile(userFile(kit::LibraryFolder::Templates, "words.fdd"), "a b c\nd e f\ng h i\n");
-    testsupport::LogLines log;
+    testsupport::LogCapture log;
     KLController& c = start();
     EXPECT_FALSE(c.resourceListView()->resourcePaths().contains(empty));
     EXPECT_FALSE(c.resourceListView()->resourcePaths().contains(words));
