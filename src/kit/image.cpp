@@ -116,6 +116,13 @@ struct Image::Private
     // decoded alone: only the rows down to its last are decoded, and only
     // its columns converted. Null when decoding fails.
     QImage decodeRegion(int dct, const QRect& rect) const;
+    // The one log line of a picture whose header read but whose pixels do not.
+    void warnCannotDecode(const QString& reason) const
+    {
+        qCWarning(lcImage).noquote()
+            << QStringLiteral("cannot decode %1: %2")
+                   .arg(path.isEmpty() ? QStringLiteral("image data") : path, reason);
+    }
 };
 
 namespace {
@@ -178,9 +185,7 @@ QImage Image::Private::decodeRegion(int dct, const QRect& rect) const
     JpegRegion direct = decodeJpegRegion(encoded, dct, wanted);
     if (!direct.unsupported) {
         if (direct.pixels.isNull())
-            qCWarning(lcImage).noquote()
-                << QStringLiteral("cannot decode %1: %2")
-                       .arg(path.isEmpty() ? QStringLiteral("image data") : path, direct.error);
+            warnCannotDecode(direct.error);
         return upright(std::move(direct.pixels), transformation);
     }
     // Pictures libjpeg cannot give as RGB (CMYK) go through Qt's reader,
@@ -205,9 +210,7 @@ QImage Image::Private::decodeRegion(int dct, const QRect& rect) const
     reader.setScaledSize(clipDct.size());
     QImage image = reader.read();
     if (image.isNull()) {
-        qCWarning(lcImage).noquote()
-            << QStringLiteral("cannot decode %1: %2")
-                   .arg(path.isEmpty() ? QStringLiteral("image data") : path, reader.errorString());
+        warnCannotDecode(reader.errorString());
         return {};
     }
     const QRect decoded = storedToUpright(clipDct, storedDct, transformation);
@@ -268,9 +271,7 @@ QImage Image::Private::decode(int shift)
     if (image.isNull()) {
         // The header was accepted when the image was loaded, so this is a
         // damaged file; the caller only sees a null level.
-        qCWarning(lcImage).noquote()
-            << QStringLiteral("cannot decode %1: %2")
-                   .arg(path.isEmpty() ? QStringLiteral("image data") : path, reader.errorString());
+        warnCannotDecode(reader.errorString());
         return {};
     }
     // Codecs without DCT scaling decode whole pictures; they are area-averaged.
