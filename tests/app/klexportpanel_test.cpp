@@ -67,7 +67,6 @@ TEST_F(ExportPanelTest, OpensWithStoredOrFallbackChoices)
         const char* h;
     } cases[] = {
         { 7, -1, {}, {}, 0, 0, Small, "Frame.png", "", "" },
-        { 2, 3, 2250, 3000, 4, 2, Custom, "Frame.tiff", "2250", "3000" },
         // A size stored at another ratio is shown at the current one.
         { 1, 3, 2250, 3000, 5, 1, Custom, "Frame.jpg", "2250", "1266" },
         { 3, 2, {}, 900, 3, 3, Big, "Frame.bmp", "1200", "900" },
@@ -140,28 +139,21 @@ TEST_F(ExportPanelTest, ConfirmAnswersAndStoresTheChoice)
 
     ASSERT_TRUE(panel.choice());
     const ExportChoice& c = *panel.choice();
-    EXPECT_EQ(panel.result(), QDialog::Accepted);
     EXPECT_EQ(c.path, QDir(folder).filePath("Collage.tiff"));
     EXPECT_EQ(c.format, kit::ImageFormat::Tiff);
     EXPECT_EQ(c.sizeType, Custom);
     EXPECT_EQ(c.outputSize, kit::Size(2250, 3000));
     EXPECT_TRUE(c.reveal);
-    EXPECT_EQ(stored(kSaveFileTypeKey), QVariant(2));
-    EXPECT_EQ(stored(kSizeTypeKey), QVariant(3));
-    EXPECT_EQ(kit::Defaults(prefsFile()).boolForKey(kOpenFolderKey), true);
-    EXPECT_EQ(kit::Defaults(prefsFile()).doubleForKey(kSaveWidthKey), 2250);
-    EXPECT_EQ(kit::Defaults(prefsFile()).doubleForKey(kSaveHeightKey), 3000);
-    EXPECT_EQ(kit::Defaults(prefsFile()).stringForKey(kLastSaveDirKey), folder);
 
-    // The next panel starts there; a fixed size takes its height from the ratio.
-    KLExportPanel next(nullptr, defaults(), ratios::table[4]);
+    // The next panel (read from the file) starts with all of it.
+    kit::Defaults reread(prefsFile());
+    KLExportPanel next(nullptr, reread, ratios::table[4]);
     EXPECT_EQ(next.directory().absolutePath(), folder);
     EXPECT_TRUE(next.revealCheckBox()->isChecked());
-    next.sizeMatrix()->button(kSizeTagBase + Big)->click();
-    next.accept();
-    ASSERT_TRUE(next.choice());
-    EXPECT_EQ(next.choice()->path, QDir(folder).filePath("Frame.tiff"));
-    EXPECT_EQ(next.choice()->outputSize, kit::Size(1024, 1024 * 4.0 / 3));
+    EXPECT_EQ(nameEdit(next)->text(), "Frame.tiff");
+    EXPECT_EQ(next.sizeMatrix()->checkedId(), kSizeTagBase + Custom);
+    EXPECT_EQ(next.widthField()->text(), "2250");
+    EXPECT_EQ(next.heightField()->text(), "3000");
 }
 
 TEST_F(ExportPanelTest, UnusableCustomSizeKeepsThePanelOpen)
