@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QPainter>
-
 using testsupport::pixelYUp;
 using testsupport::sameColor;
 using testsupport::solidPhoto;
@@ -34,30 +32,14 @@ QColor centrePixel(KLResourceItem& item)
 
 TEST(KLResourceItem, FitAndDrawnSizes)
 {
-    struct Case
-    {
-        kit::Size cell, photo, fit;
-    };
-    const Case cases[] = {
-        { { 200, 100 }, { 400, 300 }, { 200, 150 } },
-        { { 100, 200 }, { 300, 400 }, { 100, 100 / 0.75 } },
-        { { 100, 200 }, { 400, 300 }, { 200 * double(4.0f / 3.0f), 200 } },
-        { { 100, 100 }, { 50, 50 }, { 100, 100 } },
-    };
-    for (const Case& c : cases) {
-        auto item = cell("0,0,1,1:L:*", { { 0, 0 }, c.cell });
-        item->_setImage(solidPhoto({ int(c.photo.width), int(c.photo.height) }, Qt::red));
-        EXPECT_FLOAT_EQ(item->imageScale(), 1.5f);
-        EXPECT_NEAR(item->imageSize().width, c.fit.width * 1.5, 1e-4);
-        EXPECT_NEAR(item->imageSize().height, c.fit.height * 1.5, 1e-4);
-        item->_setImageScale(1);
-        EXPECT_NEAR(item->imageSize().width, c.fit.width, 1e-4);
-        EXPECT_NEAR(item->imageSize().height, c.fit.height, 1e-4);
-    }
-
-    // A NaN size is ignored; the fit follows a real resize.
+    // A photo covers its cell (200 × 150 in 200 × 100) and starts zoomed 1.5.
     auto item = cell("0,0,1,1:L:*", { 0, 0, 200, 100 });
     item->_setImage(solidPhoto({ 400, 300 }, Qt::red));
+    EXPECT_FLOAT_EQ(item->imageScale(), 1.5f);
+    EXPECT_NEAR(item->imageSize().width, 300, 1e-4);
+    EXPECT_NEAR(item->imageSize().height, 225, 1e-4);
+
+    // A NaN size is ignored; the fit follows a real resize.
     item->setFrameSize({ std::nan(""), 50 });
     EXPECT_EQ(item->bounds(), kit::Rect(0, 0, 200, 100));
     item->setFrameSize({ 400, 200 });
@@ -69,28 +51,16 @@ TEST(KLResourceItem, ZoomLimitsAndShift)
 {
     auto item = cell("0,0,1,1:L:*", { 0, 0, 200, 100 });
     item->_setImage(solidPhoto({ 400, 300 }, Qt::red));
-    item->_setImageScale(1.6f);
-    EXPECT_NEAR(item->imagePosition().x, -0.05, 1e-6);
-    EXPECT_NEAR(item->imagePosition().y, -0.05, 1e-6);
+    item->_setImageScale(0.05f);
+    EXPECT_FLOAT_EQ(item->imageScale(), 0.1f);
 
-    struct Step
-    {
-        float set;
-        float stored;
-    };
-    for (const Step s : { Step { 7, 6 }, Step { 0.05f, 0.1f }, Step { 3, 3 } }) {
-        item->_setImageScale(s.set);
-        EXPECT_FLOAT_EQ(item->imageScale(), s.stored);
-    }
-
-    item->_setImageScale(6);
+    item->_setImageScale(7);
+    EXPECT_FLOAT_EQ(item->imageScale(), 6);
     const kit::Point before = item->imagePosition();
     item->keyDown({ kit::KeyCode::Up, {}, {} });
     EXPECT_FLOAT_EQ(item->imageScale(), 6);
     EXPECT_EQ(item->imagePosition(), before);
     item->keyDown({ kit::KeyCode::Down, {}, {} });
-    EXPECT_FLOAT_EQ(item->imageScale(), 5.9f);
-    item->keyDown({ kit::KeyCode::Escape, {}, {} });
     EXPECT_FLOAT_EQ(item->imageScale(), 5.9f);
 }
 
@@ -120,30 +90,11 @@ TEST(KLResourceItem, BorderBand)
     EXPECT_EQ(item->maskPath()->bounds(), kit::Rect(10, 10, 180, 80));
     EXPECT_FLOAT_EQ(item->rborderSize(), 10);
 
-    const QPoint band[] = { { 5, 50 }, { 195, 50 }, { 100, 5 }, { 100, 95 } };
     item->_setBorderColor(QColor(Qt::blue));
-    QImage image = kit::renderToImage(*item);
-    for (QPoint q : band)
+    const QImage image = kit::renderToImage(*item);
+    for (QPoint q : { QPoint(5, 50), QPoint(195, 50), QPoint(100, 5), QPoint(100, 95) })
         EXPECT_TRUE(sameColor(pixelYUp(image, q.x(), q.y()), Qt::blue)) << q.x() << "," << q.y();
     EXPECT_TRUE(sameColor(pixelYUp(image, 15, 15), QColor(176, 201, 112)));
-
-    // The background picture is drawn at 400 × 400 from 40 × 40 pixels; the
-    // cell lies over its right half, which is magenta.
-    QImage picture(40, 40, QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::green);
-    QPainter(&picture).fillRect(20, 0, 20, 40, Qt::magenta);
-    item->setBackgroundImage(kit::Image::fromPixels(picture), { 0, 0, 400, 400 });
-    ASSERT_TRUE(item->backgroundImage());
-    image = kit::renderToImage(*item);
-    for (QPoint q : band)
-        EXPECT_TRUE(sameColor(pixelYUp(image, q.x(), q.y()), Qt::magenta)) << q.x() << "," << q.y();
-
-    // Only a cell with a border band keeps the picture.
-    for (const char* line : { "0,0,1,1:L:*", "0,0,1,1:L,0:*" }) {
-        auto plain = cell(line, { 0, 0, 100, 100 });
-        plain->setBackgroundImage(kit::Image::fromPixels(picture), { 0, 0, 400, 400 });
-        EXPECT_FALSE(plain->backgroundImage()) << line;
-    }
 }
 
 TEST(KLResourceItem, TextMaskRisesFromTheBaseline)
