@@ -36,12 +36,11 @@ struct FakeDialogs : Dialogs
 {
     struct Shown
     {
-        QString title, message, defaultButton, alternateButton;
+        QString title, message, defaultButton;
     };
     std::vector<Shown> shown;
     std::deque<Answer> answers; // No when empty
-    std::vector<QStringList> filesToChoose;
-    std::vector<QStringList> nameFilters;
+    std::deque<QStringList> filesToChoose;
     int menuTagToChoose = -1;
     std::vector<QUrl> openedUrls;
     bool openUrlSucceeds = true;
@@ -53,48 +52,37 @@ struct FakeDialogs : Dialogs
     std::deque<QString> savePaths; // cancels when empty
     QStringList styleNameFieldTexts;
 
+    // The next of the test's answers, none when they are used up.
+    template<class T> static std::optional<T> next(std::deque<T>& queue)
+    {
+        if (queue.empty())
+            return std::nullopt;
+        T front = std::move(queue.front());
+        queue.pop_front();
+        return front;
+    }
+
     Answer ask(QWidget*, const QString& t, const QString& m, Answer preferred) override
     {
-        const QString yes = kit::localized("BUTTON_YES"), no = kit::localized("BUTTON_NO");
-        if (preferred == Answer::Yes)
-            shown.push_back({ t, m, yes, no });
-        else
-            shown.push_back({ t, m, no, yes });
-        if (answers.empty())
-            return Answer::No;
-        const Answer c = answers.front();
-        answers.pop_front();
-        return c;
+        shown.push_back({ t, m, kit::localized(preferred == Answer::Yes ? "BUTTON_YES" : "BUTTON_NO") });
+        return next(answers).value_or(Answer::No);
     }
     SaveAnswer askToSave(QWidget*, const QString& t, const QString& m) override
     {
-        shown.push_back({ t, m, kit::localized("BUTTON_SAVE"), kit::localized("BUTTON_CANCEL") });
-        if (saveAnswers.empty())
-            return SaveAnswer::Cancel;
-        const SaveAnswer a = saveAnswers.front();
-        saveAnswers.pop_front();
-        return a;
+        shown.push_back({ t, m, kit::localized("BUTTON_SAVE") });
+        return next(saveAnswers).value_or(SaveAnswer::Cancel);
     }
     QString chooseSavePath(QWidget*, const QString&, const QString&, const QStringList&) override
     {
-        if (savePaths.empty())
-            return {};
-        const QString path = savePaths.front();
-        savePaths.pop_front();
-        return path;
+        return next(savePaths).value_or(QString());
     }
     void inform(QWidget*, const QString& t, const QString& m, const QString& b) override
     {
-        shown.push_back({ t, m, b, {} });
+        shown.push_back({ t, m, b });
     }
-    QStringList chooseFiles(QWidget*, const QString&, const QStringList& filters) override
+    QStringList chooseFiles(QWidget*, const QString&, const QStringList&) override
     {
-        nameFilters.push_back(filters);
-        if (filesToChoose.empty())
-            return {};
-        QStringList files = filesToChoose.front();
-        filesToChoose.erase(filesToChoose.begin());
-        return files;
+        return next(filesToChoose).value_or(QStringList());
     }
     QAction* popUpMenu(QMenu& menu, QPoint) override
     {
@@ -118,11 +106,7 @@ struct FakeDialogs : Dialogs
     std::optional<QString> askStyleName(QWidget*, const QString& lastName) override
     {
         styleNameFieldTexts.append(lastName);
-        if (styleNames.empty())
-            return std::nullopt;
-        const QString name = styleNames.front();
-        styleNames.pop_front();
-        return name;
+        return next(styleNames);
     }
 
     // The print dialog and preview print into this PDF file when it is set,
@@ -162,8 +146,20 @@ inline QScrollArea* scrollViewOf(KLController& c)
     return widgetOf<QScrollArea>(c, "scrollView");
 }
 
-// Drops local files on a widget at `at` as the window system delivers a drag
-// from another application; answers whether the drop was accepted.
+// Drops `mime` on a widget at `at` as the window system delivers a drag from
+// another application; answers whether the drop was accepted.
+inline bool dropMime(QWidget* target, QPoint at, const QMimeData* mime)
+{
+    QDragEnterEvent enter(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    QDropEvent drop(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+// Drops local files in the same way.
 inline bool dropFiles(QWidget* target, QPoint at, const QStringList& files)
 {
     QMimeData mime;
@@ -171,13 +167,7 @@ inline bool dropFiles(QWidget* target, QPoint at, const QStringList& files)
     for (const QString& file : files)
         urls.append(QUrl::fromLocalFile(file));
     mime.setUrls(urls);
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &move);
-    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-    return drop.isAccepted();
+    return dropMime(target, at, &mime);
 }
 
 using testsupport::waitUntil;
@@ -228,11 +218,7 @@ protected:
         for (int i = 0; i < cells; ++i)
             text += QByteArray::number(double(i) / cells) + ",0," + QByteArray::number(1.0 / cells)
                 + ",1:L,0:*\n";
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-        return path;
+        return testsupport::writeFile(m_dir.filePath(name), text);
     }
 
     void TearDown() override { m_controller.reset(); }
