@@ -12,6 +12,7 @@
 #include "document/documentwriter.h"
 #include "document/offscreencollage.h"
 #include "kit/logging.h"
+#include "kit/stderrfilter.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -498,8 +499,8 @@ int renderCommandMain(int argc, char** argv)
     // A failure is one line on the standard error: what libraries print
     // there by themselves is dropped, and so is the platform's chatter while
     // it starts (no XDG_RUNTIME_DIR, say), which is not about the collage.
-    FILE* errors = kit::divertStandardError();
-    kit::installPlainMessageHandler(errors);
+    const kit::StandardErrorFilter libraryLines;
+    kit::installPlainMessageHandler();
     std::optional<kit::HeldLogLines> startUp(std::in_place);
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
@@ -507,7 +508,7 @@ int renderCommandMain(int argc, char** argv)
     QGuiApplication::setApplicationVersion(QString::fromLatin1(kTesseraVersion));
     QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     startUp.reset();
-    QTextStream err(errors);
+    QTextStream err(stderr);
     QTextStream out(stdout);
     return renderMain(args, err, &out);
 }

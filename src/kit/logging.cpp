@@ -2,9 +2,6 @@
 
 #include <cstdio>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace kit {
 
 Q_LOGGING_CATEGORY(lcTemplate, "tessera.template")
@@ -45,24 +42,6 @@ void installPlainMessageHandler(FILE* out)
 {
     s_plainOut = out;
     qInstallMessageHandler(plainHandler);
-}
-
-FILE* divertStandardError()
-{
-    const int original = dup(STDERR_FILENO);
-    const int nowhere = open("/dev/null", O_WRONLY | O_CLOEXEC);
-    FILE* out = original >= 0 ? fdopen(original, "w") : nullptr;
-    if (!out || nowhere < 0 || dup2(nowhere, STDERR_FILENO) < 0) {
-        if (out)
-            std::fclose(out);
-        else if (original >= 0)
-            close(original);
-        if (nowhere >= 0)
-            close(nowhere);
-        return stderr;
-    }
-    close(nowhere);
-    return out;
 }
 
 namespace {

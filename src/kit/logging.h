@@ -37,12 +37,6 @@ void log(const QLoggingCategory& category, const QString& message);
 // messages still abort.
 void installPlainMessageHandler(FILE* out = nullptr);
 
-// Sends what libraries print to the standard error by themselves (libpng
-// prints "libpng error: ..." for a broken PNG, past any message handler)
-// nowhere from now on, and answers a stream to the original standard error
-// for the program's own lines; the standard error itself when that fails.
-FILE* divertStandardError();
-
 // Holds back every log line (of any thread) while it lives, to be passed on
 // to the handler installed before it, in order, by release(); what is not
 // released is dropped when it ends. Lines of the categories that start with

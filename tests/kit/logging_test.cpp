@@ -1,8 +1,11 @@
 #include "kit/logging.h"
+#include "kit/stderrfilter.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -47,4 +50,42 @@ TEST(Logging, PlainHandlerWritesLinesVerbatim)
               "Load border file '/tmp/a b.bdr' failed!\n"
               "Invalid resource file format.\n"
               "Style:/s/x.style 100% \"quoted\"\n");
+}
+
+// The render command filters its standard error: libpng's own lines go, and
+// whatever else is written, also by a process about to die, still arrives.
+TEST(Logging, StandardErrorFilterDropsLibraryLinesAndOutlivesACrash)
+{
+    // What a process with the filter writes, read until its last writer ends.
+    const auto run = [](bool crash) {
+        int ends[2];
+        if (pipe(ends) != 0)
+            return QByteArray();
+        const pid_t child = fork();
+        if (child == 0) {
+            dup2(ends[1], STDERR_FILENO);
+            close(ends[0]);
+            close(ends[1]);
+            {
+                const kit::StandardErrorFilter filter;
+                const char text[] = "before\nlibpng error: Read Error\nlibpng warning: iCCP\n"
+                                    "AddressSanitizer: last words\nno newline";
+                (void)!write(STDERR_FILENO, text, sizeof text - 1);
+                if (crash)
+                    raise(SIGKILL);
+            }
+            _exit(0);
+        }
+        close(ends[1]);
+        QByteArray seen;
+        char buffer[256];
+        for (ssize_t n; (n = read(ends[0], buffer, sizeof buffer)) > 0;)
+            seen.append(buffer, n);
+        close(ends[0]);
+        waitpid(child, nullptr, 0);
+        return seen;
+    };
+    const QByteArray expected = "before\nAddressSanitizer: last words\nno newline";
+    EXPECT_EQ(run(false), expected);
+    EXPECT_EQ(run(true), expected);
 }
