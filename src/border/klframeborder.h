@@ -76,9 +76,7 @@ public:
     static kit::Point rotatePoint(kit::Point p, kit::Point at, int degree);
 
     float ratio() const { return m_ratio; }
-    void setRatio(float ratio) { m_ratio = ratio; }
     float times() const { return m_times; }
-    void setTimes(float times) { m_times = times; }
     kit::Point start() const { return m_start; }
     const std::vector<Component>& components() const { return m_components; }
 

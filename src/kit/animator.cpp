@@ -92,14 +92,6 @@ void Animator::stop(const View* view)
     }
 }
 
-bool Animator::isAnimating(const View* view) const
-{
-    return view && std::any_of(m_groups.begin(), m_groups.end(), [view](const auto& group) {
-               return std::any_of(group->targets.begin(), group->targets.end(),
-                                  [view](const Target& t) { return t.view.get() == view; });
-           });
-}
-
 void Animator::tick()
 {
     // Indices, not iterators: moving a view may run layout code that starts

@@ -51,7 +51,6 @@ public:
 
     // Leaves `view` where it is now, ending its animation.
     void stop(const View* view);
-    bool isAnimating(const View* view) const;
 
 private:
     struct Target

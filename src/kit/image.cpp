@@ -4,7 +4,6 @@
 #include "userfile.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <map>
 #include <mutex>
@@ -23,7 +22,7 @@ namespace {
 
 // 250 megapixels decode to 1 GB of ARGB32; larger pictures are refused before
 // any pixel is allocated.
-constexpr qint64 kDefaultDecodeLimit = 250'000'000;
+constexpr qint64 kDecodeLimit = 250'000'000;
 // The encoded bytes are held in memory for the life of the image.
 constexpr qint64 kMaxEncodedBytes = qint64(1) << 30;
 // Levels kept per image besides the pixels an image was made from.
@@ -31,20 +30,18 @@ constexpr size_t kCachedLevels = 3;
 // libjpeg scales by 1/2, 1/4 and 1/8 while decoding.
 constexpr int kMaxDctShift = 3;
 
-std::atomic<qint64> g_decodeLimit { kDefaultDecodeLimit };
-
 // QImageReader's allocation guard is process-wide and in megabytes; keep it
 // just above our own pixel limit so that every picture we accept decodes.
-void applyAllocationLimit(qint64 pixels)
+void applyAllocationLimit()
 {
-    const qint64 mb = pixels * 4 / (1024 * 1024) + 64;
+    const qint64 mb = kDecodeLimit * 4 / (1024 * 1024) + 64;
     QImageReader::setAllocationLimit(int(std::min<qint64>(mb, std::numeric_limits<int>::max())));
 }
 
 void ensureAllocationLimit()
 {
     static std::once_flag once;
-    std::call_once(once, [] { applyAllocationLimit(g_decodeLimit); });
+    std::call_once(once, [] { applyAllocationLimit(); });
 }
 
 QImage toPremultiplied(QImage image)
@@ -517,13 +514,7 @@ void Image::prepare(const std::vector<std::pair<Image, QSize>>& requests)
 
 qint64 Image::decodeLimitPixels()
 {
-    return g_decodeLimit;
-}
-
-void Image::setDecodeLimitPixels(qint64 pixels)
-{
-    g_decodeLimit = std::max<qint64>(1, pixels);
-    applyAllocationLimit(std::max(g_decodeLimit.load(), kDefaultDecodeLimit));
+    return kDecodeLimit;
 }
 
 } // namespace kit

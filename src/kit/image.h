@@ -71,7 +71,6 @@ public:
 
     // The decoded size (pixels) above which loading is refused.
     static qint64 decodeLimitPixels();
-    static void setDecodeLimitPixels(qint64 pixels);
 
     // Identity of the shared data, for caches keyed by image.
     const void* identity() const { return m_d.get(); }
