@@ -130,17 +130,9 @@ TEST_F(ControllerTest, EveryEditUndoesAndRedoesToIdenticalRenders)
               gestures(Mode::Template).drag(centreOf(*cell(1)), centreOf(*cell(1)));
               gestures(Mode::Template).wheel(centreOf(*cell(1)), -8);
           } },
-        { Mode::Template, "EDIT_SWAP_PHOTOS",
-          [&] {
-              gestures(Mode::Template).drag(centreOf(*cell(0)), centreOf(*cell(1)));
-          } },
         { Mode::Template, "EDIT_TEMPLATE",
           [&] {
               c.selectTemplate(three);
-          } },
-        { Mode::Template, "EDIT_RATIO",
-          [&] {
-              c.chooseFrameScale(5);
           } },
         { Mode::Template, "EDIT_ADD_CAPTION",
           [&] {
@@ -151,14 +143,6 @@ TEST_F(ControllerTest, EveryEditUndoesAndRedoesToIdenticalRenders)
               gestures(Mode::Template)
                   .drag(centreOf(*caption(Mode::Template)),
                         centreOf(*caption(Mode::Template)) + kit::Point(-30, 12));
-          } },
-        { Mode::Template, "EDIT_CAPTION_TEXT",
-          [&] {
-              caption(Mode::Template)->_setText("Summer");
-          } },
-        { Mode::Template, "EDIT_BORDER",
-          [&] {
-              c.applyBorder(1, QString::fromUtf8(TESSERA_SOURCE_RESOURCES "/Borders/castle.bdr"));
           } },
         { Mode::FreeLayout, "EDIT_ADD_PHOTOS",
           [&] {
@@ -172,13 +156,6 @@ TEST_F(ControllerTest, EveryEditUndoesAndRedoesToIdenticalRenders)
           [&] {
               gestures(Mode::FreeLayout)
                   .drag(centreOf(*print(2)), centreOf(*print(2)) + kit::Point(40, -25));
-          } },
-        { Mode::FreeLayout, "EDIT_SCALE",
-          [&] {
-              KLFreeLayoutItem* p = print(2);
-              const kit::Point h = p->convertPointToView(
-                  p->dragCornerRect(KLFreeLayoutItem::LowerRight).centre(), nullptr);
-              gestures(Mode::FreeLayout).drag(h, h + kit::Point(50, 0));
           } },
         { Mode::FreeLayout, "EDIT_BRING_TO_FRONT",
           [&] {
@@ -200,14 +177,6 @@ TEST_F(ControllerTest, EveryEditUndoesAndRedoesToIdenticalRenders)
         { Mode::Serial, "EDIT_ADD_PHOTOS",
           [&] {
               c.openPhotos(photos);
-              settle();
-          } },
-        { Mode::Serial, "EDIT_REORDER",
-          [&] {
-              const kit::Point top = centreOf(*c.combinView()->items().front());
-              gestures(Mode::Serial)
-                  .drag(top,
-                        top - kit::Point(0, c.combinView()->items().front()->frame().height()));
               settle();
           } },
         { Mode::Serial, "EDIT_CLEAR",
