@@ -88,8 +88,6 @@ TEST_F(ControllerTest, CanvasFramesFollowScrollViewRatioAndZoom)
     c.chooseFrameScale(3); // 4:3
     expectRect(c.modeState(Mode(0)).documentFrame, { 1, 1, 798, 598 });
     expectRect(c.canvas()->frame(), { 19, 14, 760, 570 });
-    EXPECT_EQ(c.modeState(Mode(0)).host->size(), QSize(798, 598));
-    EXPECT_EQ(titleBarOf(c)->scaleButton()->text(), QStringLiteral("4:3"));
 
     c.canvasScaleChanged(2.0);
     expectRect(c.canvas()->frame(), { 19, 14, 1560, 1170 });
@@ -97,13 +95,6 @@ TEST_F(ControllerTest, CanvasFramesFollowScrollViewRatioAndZoom)
     EXPECT_EQ(scrollViewOf(c)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     c.canvasScaleChanged(1.0);
     EXPECT_EQ(scrollViewOf(c)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-
-    // The serial canvas takes its ratio from its content: one 4:3 photo.
-    c.selectView(102);
-    c.combinView()->addImage(kit::Image::fromPixels(QImage(400, 300, QImage::Format_RGB32)));
-    expectRect(c.modeState(Mode(2)).documentFrame, { 0, 0, 790, 590 });
-    expectRect(c.combinView()->frame(), { 38.1, 20.7965, 713.8, 548.407 });
-    EXPECT_EQ(scrollViewOf(c)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
 TEST_F(ControllerTest, ZoomCommandsStepWithinTheSliderRange)
@@ -173,20 +164,13 @@ TEST_F(ControllerTest, TemplatesSetTheRatioAndItsLock)
 {
     KLController& c = start();
     QPushButton* ratio = titleBarOf(c)->scaleButton();
-    const struct
-    {
-        const char* size;
-        const char* title;
-        bool locked;
-    } cases[] = { { "16,9", "16:9", false }, { "5,4", "1:1", false }, { "0.75,1,1", "3:4", true } };
-    int n = 0;
-    for (const auto& t : cases) {
-        c.selectTemplate(writeTemplate(QStringLiteral("t%1.fdd").arg(n++), 2, t.size));
-        EXPECT_EQ(ratio->text(), QString::fromLatin1(t.title)) << t.size;
-        EXPECT_EQ(ratio->isEnabled(), !t.locked) << t.size;
-        EXPECT_EQ(ratio->toolTip(),
-                  kit::localized(t.locked ? "TOOLTIP_RATIO_LOCKED" : "TOOLTIP_RATIO"));
-    }
+    c.selectTemplate(writeTemplate(QStringLiteral("wide.fdd"), 2, "16,9"));
+    EXPECT_EQ(ratio->text(), QStringLiteral("16:9"));
+    EXPECT_TRUE(ratio->isEnabled());
+    c.selectTemplate(writeTemplate(QStringLiteral("locked.fdd"), 2, "0.75,1,1"));
+    EXPECT_EQ(ratio->text(), QStringLiteral("3:4"));
+    EXPECT_FALSE(ratio->isEnabled());
+    EXPECT_EQ(ratio->toolTip(), kit::localized("TOOLTIP_RATIO_LOCKED"));
     c.selectView(101);
     EXPECT_TRUE(ratio->isEnabled());
 }
@@ -232,13 +216,11 @@ TEST_F(ControllerTest, ModesKeepTheirPagesCollagesZoomAndRatio)
     const struct
     {
         int tag, mode, page;
-    } steps[] = { { 101, 1, 1 }, { 200, 1, 1 }, { 202, 1, 2 }, { 201, 1, 1 }, { 102, 2, 1 },
-                  { 200, 2, 1 }, { 100, 0, 0 }, { 202, 0, 2 }, { 200, 0, 0 }, { 999, 0, 0 } };
+    } steps[] = { { 101, 1, 1 }, { 202, 1, 2 }, { 102, 2, 1 }, { 100, 0, 0 }, { 999, 0, 0 } };
     for (const auto& s : steps) {
         c.selectView(s.tag);
         EXPECT_EQ(int(c.currentMode()), s.mode) << s.tag;
         EXPECT_EQ(pages->currentIndex(), s.page) << s.tag;
-        EXPECT_EQ(widgetOf<KLTabBarView>(c, "frameBar")->indexOfSelectedItem(), s.page) << s.tag;
         EXPECT_EQ(widgetOf<KLTabBarView>(c, "frameBar")->items()[0].hidden, s.mode != 0) << s.tag;
         EXPECT_EQ(widgetOf<QPushButton>(c, "filterButton")->isVisibleTo(c.window()), s.page == 0)
             << s.tag;
@@ -278,11 +260,7 @@ TEST_F(ControllerTest, DecorationsReachTheCurrentCanvasOnly)
     EXPECT_EQ(c.borderListView()->markedFile(), border);
     // A border file that no longer reads (too deep for any plate) is refused
     // and named; the canvas keeps its border.
-    QFile deep(m_dir.filePath(QStringLiteral("deep.bdr")));
-    ASSERT_TRUE(deep.open(QIODevice::WriteOnly));
-    deep.write("1,1,0,0\nL:0,0,1,1\n");
-    deep.close();
-    choose(4, deep.fileName());
+    choose(4, testsupport::writeFile(m_dir.filePath("deep.bdr"), "1,1,0,0\nL:0,0,1,1\n"));
     EXPECT_EQ(c.canvas()->frameBorderPath(), border);
     EXPECT_TRUE(c.window()->message().contains(QStringLiteral("deep.bdr")));
     EXPECT_EQ(c.resourceListView()->markedFile(), *c.currentResourceTemplate());
@@ -292,7 +270,6 @@ TEST_F(ControllerTest, DecorationsReachTheCurrentCanvasOnly)
     BackgroundEntry picture { 4, solid(3), m_dir.filePath(QStringLiteral("sky.png")) };
     c.applyBackground(picture);
     EXPECT_EQ(c.backgroundListView()->markedFile(), picture.path);
-    EXPECT_EQ(c.modeState(Mode(1)).background, picture);
     EXPECT_EQ(c.layoutView()->backgroundView(), picture);
     EXPECT_FALSE(c.canvas()->backgroundView().has_value());
     // A built-in entry forgets the remembered picture but still applies.
@@ -344,42 +321,35 @@ TEST_F(ControllerTest, ClickBesideTheCanvasDeselects)
 
 TEST_F(ControllerTest, HelpOpensTheShippedPagesOfTheInterfaceLanguage)
 {
-    // The first entry opens the pages of the interface language, the second
-    // the other language's.
+    // In a Chinese interface the first entry opens the Chinese pages, the
+    // second the English ones.
     QCoreApplication& app = *QCoreApplication::instance();
-    const std::tuple<QLocale, QString, QString> languages[] = {
-        { QLocale(QLocale::Chinese, QLocale::China), "zh_CN", "en" },
-        { QLocale(QLocale::English, QLocale::UnitedStates), "en", "zh_CN" },
-    };
-    for (const auto& [locale, first, second] : languages) {
-        kit::Localisation::install(app, locale);
-        KLController& c = start();
-        QMenu* help = c.window()->menuBar()->actions().last()->menu();
-        ASSERT_TRUE(help);
-        QStringList opened;
-        for (QAction* entry : help->actions()) {
-            if (entry->shortcut() == QKeySequence(QKeySequence::HelpContents)) {
-                entry->trigger();
-                const int at = help->actions().indexOf(entry);
-                help->actions().at(at + 1)->trigger();
-            }
+    kit::Localisation::install(app, QLocale(QLocale::Chinese, QLocale::China));
+    KLController& c = start();
+    QMenu* help = c.window()->menuBar()->actions().last()->menu();
+    ASSERT_TRUE(help);
+    for (QAction* entry : help->actions()) {
+        if (entry->shortcut() == QKeySequence(QKeySequence::HelpContents)) {
+            entry->trigger();
+            help->actions().at(help->actions().indexOf(entry) + 1)->trigger();
         }
-        for (const QUrl& url : m_dialogs->openedUrls) {
-            EXPECT_TRUE(QFileInfo(url.toLocalFile()).isFile()) << url.toString();
-            opened << url.path().section(u'/', -2, -2);
-        }
-        EXPECT_EQ(opened, (QStringList { first, second })) << locale.name().toStdString();
     }
-    kit::Localisation::install(app, QLocale::c());
+    QStringList opened;
+    for (const QUrl& url : m_dialogs->openedUrls) {
+        EXPECT_TRUE(QFileInfo(url.toLocalFile()).isFile()) << url.toString();
+        opened << url.path().section(u'/', -2, -2);
+    }
+    EXPECT_EQ(opened, (QStringList { "zh_CN", "en" }));
 
     // A language without pages gets the English ones; a desktop that cannot
     // open the page says so, naming it.
-    const QUrl english = m_dialogs->openedUrls.at(0);
+    const QUrl english = m_dialogs->openedUrls.at(1);
     m_dialogs->openUrlSucceeds = false;
-    m_controller->showHelp(QStringLiteral("de"));
+    c.showHelp(QStringLiteral("de"));
     EXPECT_EQ(m_dialogs->openedUrls.back(), english);
     ASSERT_EQ(m_dialogs->shown.size(), 1u);
     EXPECT_TRUE(m_dialogs->shown[0].message.contains(english.toLocalFile()));
+    kit::Localisation::install(app, QLocale::c());
 }
 
 TEST_F(ControllerTest, WindowHoldsItsShapeInEveryLanguage)
