@@ -69,11 +69,6 @@ TEST_F(ControllerTest, BackgroundsAreAddedAndRemovedFromEveryCanvasShowingThem)
     const int before = library->resourcePaths().size();
     c.selectView(201);
 
-    // Nothing of the person's own chosen yet: refused.
-    c.removeItem();
-    ASSERT_EQ(m_dialogs->shown.size(), 1u);
-    EXPECT_EQ(m_dialogs->shown[0].message, kit::localized("CAN_NOT_DELETE_IMAGE"));
-
     m_dialogs->filesToChoose = { { writePicture(m_dir, "a.png", Qt::red),
                                    writePicture(m_dir, "b.jpg", Qt::green),
                                    writePicture(m_dir, "c.bmp", Qt::blue) } };
@@ -167,15 +162,10 @@ TEST_F(ControllerTest, AddedPhotosFillEmptyCellsFirstAndNoPhotoIsLost)
     KLController& c = start();
     c.selectTemplate(writeTemplate(QStringLiteral("three.fdd"), 3));
     const auto& cells = c.canvas()->items();
-    kit::ViewHost* host = c.modeState(Mode::Template).host;
+    kit::Window* window = c.modeState(Mode::Template).host->viewWindow();
     auto click = [&](kit::Point at) {
-        const QPointF p = host->toWidgetPoint(at);
-        QMouseEvent press(QEvent::MouseButtonPress, p, host->mapToGlobal(p), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(host, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, p, host->mapToGlobal(p), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(host, &release);
+        window->mouseDown({ at, 1, {} });
+        window->mouseUp({ at, 1, {} });
     };
     auto onCell = [&](int i) {
         return cells[i]->convertPointToView(cells[i]->bounds().centre(), nullptr);
