@@ -80,23 +80,6 @@ TEST_F(ControllerTest, WhatsNewChoiceIsKeptPerMajorVersion)
     EXPECT_TRUE(start().whatsNewWindow()->isVisible());
 }
 
-TEST_F(ControllerTest, CanvasFramesFollowScrollViewRatioAndZoom)
-{
-    // The arithmetic is canvasgeometry's; here, that each change reaches it.
-    KLController& c = start();
-    setScrollSize(800, 600);
-    c.chooseFrameScale(3); // 4:3
-    expectRect(c.modeState(Mode(0)).documentFrame, { 1, 1, 798, 598 });
-    expectRect(c.canvas()->frame(), { 19, 14, 760, 570 });
-
-    c.canvasScaleChanged(2.0);
-    expectRect(c.canvas()->frame(), { 19, 14, 1560, 1170 });
-    EXPECT_EQ(titleBarOf(c)->imageScaleLabel()->text(), QStringLiteral("200%"));
-    EXPECT_EQ(scrollViewOf(c)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    c.canvasScaleChanged(1.0);
-    EXPECT_EQ(scrollViewOf(c)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-}
-
 TEST_F(ControllerTest, ZoomCommandsStepWithinTheSliderRange)
 {
     KLController& c = start();
@@ -126,7 +109,7 @@ TEST_F(ControllerTest, ZoomCommandsStepWithinTheSliderRange)
     EXPECT_EQ(c.modeState(Mode::Serial).zoom, 5.0f);
 }
 
-TEST_F(ControllerTest, RatioPopUpTogglesAndAppliesTheChoice)
+TEST_F(ControllerTest, RatioFollowsThePopUpAndTheTemplate)
 {
     KLController& c = start();
     testsupport::NotificationRecorder posts(kit::kTextViewUnselected);
@@ -158,14 +141,14 @@ TEST_F(ControllerTest, RatioPopUpTogglesAndAppliesTheChoice)
     c.selectView(101); // the free layout keeps a ratio of its own
     c.showFrameScale();
     EXPECT_EQ(checked(), QStringList { titleBarOf(c)->scaleButton()->text() });
-}
+    c.showFrameScale();
 
-TEST_F(ControllerTest, TemplatesSetTheRatioAndItsLock)
-{
-    KLController& c = start();
+    // A template that declares its ratio sets it; one that locks it disables
+    // the button, in its own mode only.
+    c.selectView(100);
     QPushButton* ratio = titleBarOf(c)->scaleButton();
-    c.selectTemplate(writeTemplate(QStringLiteral("wide.fdd"), 2, "16,9"));
-    EXPECT_EQ(ratio->text(), QStringLiteral("16:9"));
+    c.selectTemplate(writeTemplate(QStringLiteral("wide.fdd"), 2, "4,3"));
+    EXPECT_EQ(ratio->text(), QStringLiteral("4:3"));
     EXPECT_TRUE(ratio->isEnabled());
     c.selectTemplate(writeTemplate(QStringLiteral("locked.fdd"), 2, "0.75,1,1"));
     EXPECT_EQ(ratio->text(), QStringLiteral("3:4"));
@@ -204,14 +187,20 @@ TEST_F(ControllerTest, RecentDropsRefillTheCellsOfANewTemplate)
     EXPECT_EQ(c.canvas()->items()[0]->image(), drops[0]);
 }
 
-TEST_F(ControllerTest, ModesKeepTheirPagesCollagesZoomAndRatio)
+TEST_F(ControllerTest, CanvasFramesFollowRatioAndZoomAndEachModeKeepsItsOwn)
 {
+    // The arithmetic is canvasgeometry's; here, that each change reaches it.
     KLController& c = start();
-    QStackedWidget* pages = widgetOf<QStackedWidget>(c, "frameTabView");
-    c.chooseFrameScale(3);
+    setScrollSize(800, 600);
+    c.chooseFrameScale(3); // 4:3
+    expectRect(c.modeState(Mode(0)).documentFrame, { 1, 1, 798, 598 });
+    expectRect(c.canvas()->frame(), { 19, 14, 760, 570 });
     c.canvasScaleChanged(2.0);
-    const kit::Rect frame = c.canvas()->frame();
+    expectRect(c.canvas()->frame(), { 19, 14, 1560, 1170 });
+    EXPECT_EQ(scrollViewOf(c)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     c.canvas()->fillCells({ solid(1) }, c.canvas()->items().front());
+
+    QStackedWidget* pages = widgetOf<QStackedWidget>(c, "frameTabView");
 
     const struct
     {
@@ -231,8 +220,10 @@ TEST_F(ControllerTest, ModesKeepTheirPagesCollagesZoomAndRatio)
     EXPECT_EQ(c.modeState(Mode(1)).zoom, 1.0f);
     EXPECT_EQ(titleBarOf(c)->scaleButton()->text(), QStringLiteral("4:3"));
     EXPECT_EQ(titleBarOf(c)->imageScaleLabel()->text(), QStringLiteral("200%"));
-    EXPECT_EQ(c.canvas()->frame(), frame);
+    expectRect(c.canvas()->frame(), { 19, 14, 1560, 1170 });
     EXPECT_TRUE(c.canvas()->items().front()->image().has_value());
+    c.canvasScaleChanged(1.0);
+    EXPECT_EQ(scrollViewOf(c)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
 TEST_F(ControllerTest, DecorationsReachTheCurrentCanvasOnly)
@@ -370,12 +361,17 @@ TEST_F(ControllerTest, WindowHoldsItsShapeInEveryLanguage)
         EXPECT_EQ(group->saveButton()->mapTo(win, QPoint()), save) << language;
         c.layoutChanged(Mode::Template);
 
-        // The longest filter title fits its button.
+        // The longest filter title fits its button; the library is narrowed
+        // and the menu marks the choice in force.
         m_dialogs->menuTagToChoose = 9;
         c.libraries().showFilterMenu();
         QCoreApplication::processEvents();
         const auto* filter = widgetOf<QPushButton>(c, "filterButton");
+        EXPECT_EQ(filter->text(), kit::localized("FILTER_9"));
         EXPECT_GE(filter->width(), filter->sizeHint().width()) << language;
+        EXPECT_EQ(c.resourceListView()->filter(), 9);
+        for (QAction* entry : c.libraries().filterMenu()->actions())
+            EXPECT_EQ(entry->isChecked(), entry->data().toInt() == 9) << language;
 
         // A hidden media browser gives its width to the canvas.
         const int canvas = win->canvasAreaSize().width();
