@@ -2,11 +2,9 @@
 
 #include "border/klbackgroundlistview.h"
 #include "border/klborderlistview.h"
-#include "chrome/kltabbarview.h"
 #include "kit/localisation.h"
 #include "kit/viewhost.h"
 #include "kit/window.h"
-#include "serial/klcombinview.h"
 #include "template/klresourceitem.h"
 #include "template/klresourcelistview.h"
 #include "template/klresourceview.h"
@@ -17,8 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHelpEvent>
-#include <QImage>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QToolTip>
 
@@ -95,22 +91,6 @@ TEST_F(ControllerTest, BackgroundsAreAddedAndRemovedFromEveryCanvasShowingThem)
     EXPECT_EQ(library->resourcePaths().size(), before + 2);
 }
 
-TEST_F(ControllerTest, FilterMenuNarrowsTheTemplateLibrary)
-{
-    KLController& c = start();
-    m_dialogs->menuTagToChoose = 5;
-    c.libraries().showFilterMenu();
-    EXPECT_EQ(widgetOf<QPushButton>(c, "filterButton")->text(), kit::localized("FILTER_5"));
-    EXPECT_EQ(c.resourceListView()->filter(), 5);
-    ASSERT_TRUE(c.libraries().filterMenu());
-    QList<int> checked;
-    for (QAction* a : c.libraries().filterMenu()->actions()) {
-        if (a->isChecked())
-            checked.append(a->data().toInt());
-    }
-    EXPECT_EQ(checked, QList<int> { 5 }); // the choice in force is marked
-}
-
 TEST_F(ControllerTest, ABackgroundChosenBeforeItsPictureLoadedAppearsWhenItArrives)
 {
     KLController& c = start();
@@ -124,7 +104,6 @@ TEST_F(ControllerTest, ABackgroundChosenBeforeItsPictureLoadedAppearsWhenItArriv
     library->load();
     c.libraries().layout(Page::Backgrounds);
     EXPECT_TRUE(waitUntil([&] { return !c.canvas()->backgroundView()->image.isNull(); }));
-    EXPECT_FALSE(c.modeState(Mode::Template).background->image.isNull());
 }
 
 TEST_F(ControllerTest, LibraryPagesFillTheirWidthWithTheFirstRowAtTheTop)
