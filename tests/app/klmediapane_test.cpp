@@ -36,13 +36,11 @@ protected:
         ControllerTest::SetUp();
         kit::Defaults::standard().remove(KLMediaPane::kShownKey);
         // The session's Pictures folder, as the desktop names it.
-        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-        QDir().mkpath(config);
         m_pictures = m_home.path() + "/Pictures";
         QDir().mkpath(m_pictures);
-        QFile dirs(config + "/user-dirs.dirs");
-        ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
-        dirs.write(("XDG_PICTURES_DIR=\"" + m_pictures + "\"\n").toUtf8());
+        const QString dirs = qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs";
+        const QByteArray line = "XDG_PICTURES_DIR=\"" + m_pictures.toUtf8() + "\"\n";
+        ASSERT_FALSE(testsupport::writeFile(dirs, line).isEmpty());
         ASSERT_TRUE(testsupport::writeImage(testsupport::solidImage({ 90, 60 }, Qt::blue),
                                             m_pictures + "/blue.png"));
     }
@@ -64,9 +62,12 @@ TEST_F(MediaPaneTest, ShownOrHiddenFromTheViewMenuAndRemembered)
     ASSERT_TRUE(item);
     EXPECT_TRUE(item->isChecked());
     EXPECT_TRUE(pane->isVisible());
+    // Hidden, it gives its width to the canvas.
+    const int canvas = c.window()->canvasAreaSize().width();
     item->trigger();
     QCoreApplication::processEvents();
     EXPECT_FALSE(pane->isVisible());
+    EXPECT_GE(c.window()->canvasAreaSize().width(), canvas + KLMainWindow::kMediaPaneWidth - 8);
 
     KLController& again = start();
     EXPECT_FALSE(mediaBrowserItem(again)->isChecked());
