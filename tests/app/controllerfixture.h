@@ -64,7 +64,8 @@ struct FakeDialogs : Dialogs
 
     Answer ask(QWidget*, const QString& t, const QString& m, Answer preferred) override
     {
-        shown.push_back({ t, m, kit::localized(preferred == Answer::Yes ? "BUTTON_YES" : "BUTTON_NO") });
+        const char* button = preferred == Answer::Yes ? "BUTTON_YES" : "BUTTON_NO";
+        shown.push_back({ t, m, kit::localized(button) });
         return next(answers).value_or(Answer::No);
     }
     SaveAnswer askToSave(QWidget*, const QString& t, const QString& m) override
