@@ -142,10 +142,6 @@ inline KLTitleBarGroup* titleBarOf(KLController& c)
 {
     return c.window()->findChild<KLTitleBarGroup*>();
 }
-inline QScrollArea* scrollViewOf(KLController& c)
-{
-    return widgetOf<QScrollArea>(c, "scrollView");
-}
 
 // Drops `mime` on a widget at `at` as the window system delivers a drag from
 // another application; answers whether the drop was accepted.
