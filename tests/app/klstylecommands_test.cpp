@@ -50,7 +50,7 @@ protected:
 
 } // namespace
 
-TEST_F(StyleCommandsTest, AddedCaptionShowsThePanelUntilDeselected)
+TEST_F(StyleCommandsTest, AddedCaptionShowsThePanelAndSavesItsStyleUnderACleanName)
 {
     KLController& c = start();
     KLTextView* caption = addCaption();
@@ -66,12 +66,8 @@ TEST_F(StyleCommandsTest, AddedCaptionShowsThePanelUntilDeselected)
     // A single click elsewhere does not bring a hidden panel back.
     kit::NotificationCenter::defaultCenter().post(kit::kTextViewDidChanged, caption);
     EXPECT_FALSE(panel->textPanel()->isVisible());
-}
 
-TEST_F(StyleCommandsTest, SavedNamesAreCleanedAndNumbered)
-{
-    start();
-    KLTextView* caption = addCaption();
+    // Saved names are cleaned and numbered.
     m_dialogs->styleNames = { "a/b?c" };
     caption->saveProperties();
     EXPECT_TRUE(QFileInfo::exists(userStyle("abc.style")));
@@ -121,19 +117,12 @@ TEST_F(StyleCommandsTest, StyleListDefaultAndRemoval)
     // Made the default, the person's style dresses the next caption.
     styles.styleListButton()->setCurrentIndex(indexOf("Wide"));
     styles._selectStyle(indexOf("Wide"));
-    EXPECT_FALSE(styles.makeDefaultStyleButton()->isChecked());
     EXPECT_TRUE(styles.removeStyleButton()->isEnabled());
     styles.makeDefaultStyleButton()->click();
     EXPECT_EQ(kit::Defaults::standard().stringForKey(kStyleNamePreference), "Wide");
     KLTextView* caption = addCaption();
     EXPECT_NEAR(caption->frame().width() / caption->frame().height(), 4, 1e-9);
     EXPECT_EQ(caption->font()->pointSizeF(), 20);
-
-    // Switching the box off for another style changes nothing.
-    styles.styleListButton()->setCurrentIndex(indexOf("Outline"));
-    styles.makeDefaultStyleButton()->setChecked(true);
-    styles.makeDefaultStyleButton()->click();
-    EXPECT_EQ(kit::Defaults::standard().stringForKey(kStyleNamePreference), "Wide");
 
     // Removing asks; "No" keeps it, "Yes" deletes the style and its picture.
     styles.styleListButton()->setCurrentIndex(indexOf("Wide"));
