@@ -54,30 +54,7 @@ protected:
     QString m_pictures;
 };
 
-TEST_F(MediaPaneTest, ShownOrHiddenFromTheViewMenuAndRemembered)
-{
-    KLController& c = start();
-    QWidget* pane = c.media().browser().nodeViewController();
-    QAction* item = mediaBrowserItem(c);
-    ASSERT_TRUE(item);
-    EXPECT_TRUE(item->isChecked());
-    EXPECT_TRUE(pane->isVisible());
-    // Hidden, it gives its width to the canvas.
-    const int canvas = c.window()->canvasAreaSize().width();
-    item->trigger();
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(pane->isVisible());
-    EXPECT_GE(c.window()->canvasAreaSize().width(), canvas + KLMainWindow::kMediaPaneWidth - 8);
-
-    KLController& again = start();
-    EXPECT_FALSE(mediaBrowserItem(again)->isChecked());
-    EXPECT_FALSE(again.media().browser().nodeViewController()->isVisible());
-    mediaBrowserItem(again)->trigger();
-    EXPECT_TRUE(again.media().browser().nodeViewController()->isVisible());
-    EXPECT_EQ(kit::Defaults::standard().boolForKey(KLMediaPane::kShownKey), true);
-}
-
-TEST_F(MediaPaneTest, APhotoDraggedFromTheGridLandsOnEachCanvas)
+TEST_F(MediaPaneTest, APhotoDraggedFromTheGridLandsOnEachCanvasAndThePaneHidesFromTheViewMenu)
 {
     KLController& c = start();
     c.selectTemplate(writeTemplate("one.fdd", 1));
@@ -112,6 +89,25 @@ TEST_F(MediaPaneTest, APhotoDraggedFromTheGridLandsOnEachCanvas)
             EXPECT_EQ(c.canvas()->items().front()->image()->filePath(), m_pictures + "/blue.png");
         }
     }
+
+    // The View menu hides it, which the next start remembers.
+    QWidget* pane = browser.nodeViewController();
+    QAction* item = mediaBrowserItem(c);
+    ASSERT_TRUE(item);
+    EXPECT_TRUE(pane->isVisible());
+    // Hidden, it gives its width to the canvas.
+    const int canvas = c.window()->canvasAreaSize().width();
+    item->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(pane->isVisible());
+    EXPECT_GE(c.window()->canvasAreaSize().width(), canvas + KLMainWindow::kMediaPaneWidth - 8);
+
+    KLController& again = start();
+    EXPECT_FALSE(mediaBrowserItem(again)->isChecked());
+    EXPECT_FALSE(again.media().browser().nodeViewController()->isVisible());
+    mediaBrowserItem(again)->trigger();
+    EXPECT_TRUE(again.media().browser().nodeViewController()->isVisible());
+    EXPECT_EQ(kit::Defaults::standard().boolForKey(KLMediaPane::kShownKey), true);
 }
 
 } // namespace
