@@ -224,8 +224,7 @@ TEST_F(RenderCommandTest, BadInputFailsAndWritesNothing)
 TEST_F(RenderCommandTest, PdfPagesOfEveryMode)
 {
     // Page sizes in points: A4 turned for the 4:3 collage, Letter as asked,
-    // a custom paper turned for the wide column, A4 upright for a tall free
-    // layout.
+    // a custom paper turned for the wide column.
     const struct
     {
         QStringList args;
@@ -239,8 +238,6 @@ TEST_F(RenderCommandTest, PdfPagesOfEveryMode)
         { { "--mode", "serial", "--photo", m_photo, "--paper", "100x150mm", "--output",
             out("c.pdf") },
           { 425, 283 } },
-        { { "--mode", "free", "--ratio", "2:3", "--photo", m_photo, "--output", out("d.pdf") },
-          { 595, 842 } },
     };
     for (const auto& c : cases) {
         ASSERT_EQ(run(c.args), RenderOk) << m_err.toStdString();
@@ -250,64 +247,30 @@ TEST_F(RenderCommandTest, PdfPagesOfEveryMode)
     }
 }
 
-TEST_F(RenderCommandTest, CaptionsOnEveryMode)
+// A collage drawn from photos and captions and saved beside them as a
+// document draws again to the same pixels from the document, in every mode;
+// a photo gone since fails the render, naming it, and writes nothing.
+TEST_F(RenderCommandTest, SavedDocumentsDrawTheSamePixels)
 {
     TextStyle blue = factoryTextStyle();
     blue.fontName = "DejaVu Sans Bold";
     blue.fontColor = QColor(Qt::blue);
     const QString style = out("blue.style");
     ASSERT_TRUE(writeStyleFile(style, blue));
-
-    // How many pixels of `area` are ink, and their centre as fractions from
+    // How many pixels of `area` are blue, and their centre as fractions from
     // the top-left corner.
-    const auto inkOf = [](const QImage& image, auto&& is, QRect area) {
+    const auto blueIn = [](const QImage& image, QRect area) {
         int count = 0;
         QPointF centre;
         for (int y = area.top(); y <= area.bottom(); ++y)
             for (int x = area.left(); x <= area.right(); ++x)
-                if (is(image.pixelColor(x, y)))
+                if (const QColor c = image.pixelColor(x, y);
+                    c.blue() > 200 && c.red() < 60 && c.green() < 60)
                     ++count, centre += QPointF(x, y);
         centre /= std::max(1, count);
         return std::pair(count, QPointF(centre.x() / image.width(), centre.y() / image.height()));
     };
-    const auto isBlue = [](QColor c) {
-        return c.blue() > 200 && c.red() < 60 && c.green() < 60;
-    };
-    const auto isBlack = [](QColor c) {
-        return c.alpha() > 200 && c.value() < 50;
-    };
 
-    for (const QStringList& mode :
-         { QStringList { "--template", m_template, "--photo", m_photo },
-           QStringList { "--mode", "free" },
-           QStringList { "--mode", "serial", "--photo", m_photo, "--photo", m_photo } }) {
-        SCOPED_TRACE(mode.join(' ').toStdString());
-        // The first caption takes the default style, the second the one
-        // named before it; a text whose end is no point keeps its "@".
-        ASSERT_EQ(run(mode
-                      + QStringList { "--caption", "I@0.2,0.75", "--style", style, "--caption",
-                                      "H@me@0.7,0.25", "--no-shadow", "--width", "512",
-                                      "--output", out("captions.png") }),
-                  RenderOk)
-            << m_err;
-        const QImage image(out("captions.png"));
-        const QRect all = image.rect();
-        const QPointF right = inkOf(image, isBlue, all).second;
-        EXPECT_NEAR(right.x(), 0.7, 0.02);
-        EXPECT_NEAR(right.y(), 0.25, 0.02);
-        EXPECT_EQ(inkOf(image, isBlue, all.adjusted(0, 0, -image.width() / 2, 0)).first, 0);
-        const QRect lowerLeft(0, image.height() / 2, image.width() / 2, image.height() / 2);
-        const QPointF left = inkOf(image, isBlack, lowerLeft).second;
-        EXPECT_NEAR(left.x(), 0.2, 0.02);
-        EXPECT_NEAR(left.y(), 0.75, 0.02);
-    }
-}
-
-// A collage drawn from photos and saved beside them as a document draws
-// again to the same pixels from the document, in every mode; a photo gone
-// since fails the render, naming it, and writes nothing.
-TEST_F(RenderCommandTest, SavedDocumentsDrawTheSamePixels)
-{
     const QString first = m_dir.filePath("first");
     ASSERT_TRUE(QDir().mkpath(first + "/photos"));
     QStringList photos;
@@ -336,11 +299,19 @@ TEST_F(RenderCommandTest, SavedDocumentsDrawTheSamePixels)
         SCOPED_TRACE(c.name);
         const QString document = first + "/" + c.name + ".tessera";
         const QString drawn = out(QString("%1-drawn.png").arg(c.name));
+        // The first caption takes the default style, the second the one
+        // named before it; a text whose end is no point keeps its "@".
         ASSERT_EQ(run(c.args
-                      + QStringList { "--caption", "Hello@0.4,0.3", "--save-document", document,
-                                      "--output", drawn }),
+                      + QStringList { "--caption", "I@0.2,0.75", "--style", style, "--caption",
+                                      "H@me@0.7,0.25", "--save-document", document, "--output",
+                                      drawn }),
                   RenderOk)
             << m_err;
+        const QImage image(drawn);
+        const QPointF caption = blueIn(image, image.rect()).second;
+        EXPECT_NEAR(caption.x(), 0.7, 0.02);
+        EXPECT_NEAR(caption.y(), 0.25, 0.02);
+        EXPECT_EQ(blueIn(image, image.rect().adjusted(0, 0, -image.width() / 2, 0)).first, 0);
         const int at = std::max(c.args.indexOf("--width"), c.args.indexOf("--size"));
         ASSERT_EQ(run(QStringList { document, "--output", out("again.png") } + c.args.mid(at, 2)),
                   RenderOk)
