@@ -69,7 +69,6 @@ TEST_F(ExportPanelTest, OpensWithStoredOrFallbackChoices)
         { 7, -1, {}, {}, 0, 0, Small, "Frame.png", "", "" },
         // A size stored at another ratio is shown at the current one.
         { 1, 3, 2250, 3000, 5, 1, Custom, "Frame.jpg", "2250", "1266" },
-        { 3, 2, {}, 900, 3, 3, Big, "Frame.bmp", "1200", "900" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -88,23 +87,6 @@ TEST_F(ExportPanelTest, OpensWithStoredOrFallbackChoices)
         EXPECT_EQ(panel.heightField()->text(), c.h);
         EXPECT_FALSE(panel.revealCheckBox()->isChecked());
     }
-}
-
-TEST_F(ExportPanelTest, CustomFieldsAreLinked)
-{
-    KLExportPanel panel(nullptr, defaults(), ratios::table[5]); // 16:9
-    panel.sizeMatrix()->button(kSizeTagBase + Custom)->click();
-    type(panel.widthField(), "5000", false);
-    EXPECT_EQ(panel.widthField()->text(), "5000"); // not rewritten while typing
-    EXPECT_EQ(panel.heightField()->text(), "1728");
-    emit panel.widthField()->editingFinished();
-    EXPECT_EQ(panel.widthField()->text(), "3072");
-    EXPECT_EQ(panel.heightField()->text(), "1728");
-
-    // Leaving a field that was not typed in changes nothing.
-    panel.heightField()->setText("17");
-    emit panel.heightField()->editingFinished();
-    EXPECT_EQ(panel.heightField()->text(), "17");
 }
 
 TEST_F(ExportPanelTest, SizeChoiceIsStoredAtOnceAndCancelStoresNothingElse)
@@ -156,7 +138,7 @@ TEST_F(ExportPanelTest, ConfirmAnswersAndStoresTheChoice)
     EXPECT_EQ(next.heightField()->text(), "3000");
 }
 
-TEST_F(ExportPanelTest, UnusableCustomSizeKeepsThePanelOpen)
+TEST_F(ExportPanelTest, CustomFieldsAreLinkedAndAnUnusableSizeKeepsThePanelOpen)
 {
     KLExportPanel panel(nullptr, defaults(), ratios::table[0]);
     panel.setDirectory(m_dir.path());
@@ -170,10 +152,19 @@ TEST_F(ExportPanelTest, UnusableCustomSizeKeepsThePanelOpen)
     }
     EXPECT_FALSE(stored(kSaveFileTypeKey));
 
-    type(panel.widthField(), "640", false); // confirmed while still typing
+    // Leaving a field that was not typed in changes nothing.
+    panel.heightField()->setText("17");
+    emit panel.heightField()->editingFinished();
+    EXPECT_EQ(panel.heightField()->text(), "17");
+
+    // Typing links the other field at once and leaves the typed text alone;
+    // confirmed while still typing, the size is kept within 3072.
+    type(panel.widthField(), "5000", false);
+    EXPECT_EQ(panel.widthField()->text(), "5000");
+    EXPECT_EQ(panel.heightField()->text(), "3072");
     panel.accept();
     ASSERT_TRUE(panel.choice());
-    EXPECT_EQ(panel.choice()->outputSize, kit::Size(640, 640));
+    EXPECT_EQ(panel.choice()->outputSize, kit::Size(3072, 3072));
 }
 
 TEST_F(ExportPanelTest, ReplaceQuestionNamesTheFileThatWouldBeWritten)
