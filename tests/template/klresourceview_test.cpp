@@ -59,8 +59,6 @@ TEST_F(CanvasTest, CellAreaAndPlateFollowTheRatio)
         view->_setHasShadow(false);
         EXPECT_TRUE(rectNear(view->boundView()->frame(), c.area, 1e-4));
         EXPECT_TRUE(rectNear(view->plateRect(), c.plate, 1e-4));
-        EXPECT_TRUE(rectNear(view->items().front()->frame(),
-                             { 0, 0, c.area.width() * 0.5, c.area.height() }, 1e-4));
     }
 }
 

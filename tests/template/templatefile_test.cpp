@@ -78,7 +78,6 @@ TEST(TemplateFile, DimensionLines)
     };
     const Case cases[] = {
         { "3,2\n", true, { 3, 2 }, false },
-        { "3,2,1\n", true, { 3, 2 }, true },
         { "3,2,256\n", true, { 3, 2 }, false }, // a one-byte flag
         { "\357\273\2774,3\n", true, { 4, 3 }, false }, // after a byte order mark
         { "600\n", false, {}, false },
