@@ -161,9 +161,6 @@ TEST(KLFrameBorder, NonsenseNumbersNeverGiveNonFinitePoints)
         { "0.75,2,0,1\nL:0.5,0,1,1\n", { 0, 0, 100, 300 }, 1 + 2 * (1 + 3 + 1 + 3) + 1, 0 },
         // Numbers that make no border give the plain rectangle.
         { "0.1,2,0,0\nL:1,1e20\n", { 0, 0, 1000, 500 }, 5, 1 },
-        // Degenerate rectangles give an empty outline.
-        { kZigzag, { 0, 0, NAN, 100 }, 0, 0 },
-        { kZigzag, { 0, 0, 1e300, 1e300 }, 0, 0 },
         // Absurdly many repeats are capped.
         { "1e-30,2,0,1\nL:0.5,0,1,1\n", { 0, 0, 400, 400 }, -1, 0 },
     };
@@ -174,9 +171,7 @@ TEST(KLFrameBorder, NonsenseNumbersNeverGiveNonFinitePoints)
         LogCapture log("tessera.border");
         const Path p = b->borderPathForRect(c.rect);
         EXPECT_TRUE(allFinite(p));
-        if (c.elements == 0) {
-            EXPECT_TRUE(p.toQt().isEmpty()); // at most a lone move
-        } else if (c.elements > 0) {
+        if (c.elements > 0) {
             EXPECT_EQ(p.elementCount(), c.elements);
         } else {
             EXPECT_LE(p.toQt().elementCount(), 2 + 4 * 16384 * 2);
