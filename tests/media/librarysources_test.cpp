@@ -69,7 +69,6 @@ TEST_F(LibrarySourcesTest, ShotwellListsEventsWithTheirPhotosInOrder)
     ASSERT_TRUE(parser.canBeUsed()) << parser.unusableReason().toStdString();
     const MediaNode top = parser.topNode();
     EXPECT_TRUE(top.error.isEmpty());
-    EXPECT_TRUE(top.showsSubnodesAsObjects);
     ASSERT_EQ(top.subnodes.size(), 3u); // event 2 (earliest photo), Beach, no event
     const MediaNode& unnamed = top.subnodes[0];
     const MediaNode& beach = top.subnodes[1];
