@@ -100,7 +100,9 @@ TEST_F(BackgroundLibraryTest, RemovesOnlyUserPicturesAlsoThroughAnEntryKeptOverA
     picture(user() + "/x.png", { 8, 8 });
     auto lib = library(240); // white, black, a, paper, wood, x
     lib->removeView(lib->imgViews()[0]); // white is an application resource
+    lib->removeView(lib->imgViews()[3]); // paper.jpg is the copy of a shipped picture
     EXPECT_TRUE(QFileInfo::exists(res() + "/white.png"));
+    EXPECT_TRUE(QFileInfo::exists(user() + "/paper.jpg"));
     ASSERT_EQ(lib->resourcePaths().size(), 6);
 
     // The entry a canvas keeps gets its picture, and still names its file
