@@ -287,11 +287,11 @@ TEST_F(RenderCommandTest, SavedDocumentsDrawTheSamePixels)
         const QString drawn = out(QString("%1-drawn.png").arg(c.name));
         // The first caption takes the default style, the second the one
         // named before it; a text whose end is no point keeps its "@".
-        ASSERT_EQ(run(c.args
-                      + QStringList { "--caption", "I@0.2,0.75", "--style", style, "--caption",
-                                      "H@me@0.7,0.25", "--save-document", document, "--output",
-                                      drawn }),
-                  RenderOk)
+        ASSERT_EQ(
+            run(c.args
+                + QStringList { "--caption", "I@0.2,0.75", "--style", style, "--caption",
+                                "H@me@0.7,0.25", "--save-document", document, "--output", drawn }),
+            RenderOk)
             << m_err;
         const QImage image(drawn);
         const QPointF caption = blueIn(image, image.rect()).second;

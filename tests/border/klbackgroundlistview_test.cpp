@@ -85,8 +85,9 @@ TEST_F(BackgroundLibraryTest, TakesDroppedPictures)
     EXPECT_EQ(window.draggingEntered(drop), kit::DragOperation::Copy);
     EXPECT_TRUE(window.performDrop(drop));
     waitForWorkers(*view);
-    EXPECT_EQ(names(view->resourcePaths()),
-              QStringList({ "white.png", "black.png", "a.PNG", "c.jpeg", "paper.jpg", "wood.JPEG" }));
+    EXPECT_EQ(
+        names(view->resourcePaths()),
+        QStringList({ "white.png", "black.png", "a.PNG", "c.jpeg", "paper.jpg", "wood.JPEG" }));
     EXPECT_EQ(view->imgViews().size(), 6u);
     EXPECT_FALSE(window.performDrop({ { 20, 20 }, {}, true }));
 

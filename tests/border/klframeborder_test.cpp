@@ -113,8 +113,8 @@ TEST(KLFrameBorder, TheOutlineFollowsTheRectangle)
     const auto zigzag = border(kZigzag);
     ASSERT_TRUE(zigzag);
     EXPECT_EQ(zigzag->depthForRect({ 10, 20, 1000, 520 }), 26.0);
-    EXPECT_TRUE(testsupport::rectNear(
-        zigzag->borderPathForRect({ 10, 20, 1000, 520 }).bounds(), { 10, 20, 1000, 520 }, 1e-4));
+    EXPECT_TRUE(testsupport::rectNear(zigzag->borderPathForRect({ 10, 20, 1000, 520 }).bounds(),
+                                      { 10, 20, 1000, 520 }, 1e-4));
 }
 
 TEST(KLFrameBorder, OnlyTheLastRepeatOfAnEdgeReachesPastItsRepeat)
@@ -135,7 +135,8 @@ TEST(KLFrameBorder, OnlyTheLastRepeatOfAnEdgeReachesPastItsRepeat)
         const auto b = border(c.text);
         ASSERT_TRUE(b);
         EXPECT_TRUE(testsupport::pointNear(
-            b->borderPathForRect({ 0, 0, 1000, 500 }).element(c.index).points[0], c.expected, 1e-4));
+            b->borderPathForRect({ 0, 0, 1000, 500 }).element(c.index).points[0], c.expected,
+            1e-4));
     }
 }
 

@@ -105,8 +105,9 @@ TEST_F(MediaBrowserHostTest, FlickrCredentialsFromTheKeychainDecideTheOnlineSour
     EXPECT_FALSE(flickr->flickrSharedSecret() || flickr->flickrAPIKey());
     const QStringList lines = log.matching("flickr_api");
     ASSERT_EQ(lines.size(), 2) << lines.join("\n").toStdString();
-    EXPECT_EQ(lines[0], "parserControllerWillLoadParser Couldn't find 'flickr_api' account in "
-                        "keychain: status 1");
+    EXPECT_EQ(lines[0],
+              "parserControllerWillLoadParser Couldn't find 'flickr_api' account in "
+              "keychain: status 1");
     EXPECT_FALSE(classes(*host).contains("IMBFlickrParser"));
 
     // Both: the key and the secret (UTF-8) reach the parser, which is kept.
