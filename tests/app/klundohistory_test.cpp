@@ -114,11 +114,20 @@ TEST_F(ControllerTest, EveryEditUndoesAndRedoesToIdenticalRenders)
                         gestures(Mode::Template).at(centreOf(*cell(0))).toPoint(),
                         photos.mid(0, 2));
           } },
+        { Mode::Template, "EDIT_PAN_PHOTO",
+          [&] {
+              gestures(Mode::Template)
+                  .drag(centreOf(*cell(0)), centreOf(*cell(0)) + kit::Point(9, 6));
+          } },
         { Mode::Template, "EDIT_ZOOM_PHOTO",
           [&] {
               // Notches on a selected cell merge into one step.
               gestures(Mode::Template).drag(centreOf(*cell(1)), centreOf(*cell(1)));
               gestures(Mode::Template).wheel(centreOf(*cell(1)), -8);
+          } },
+        { Mode::Template, "EDIT_SWAP_PHOTOS",
+          [&] {
+              gestures(Mode::Template).drag(centreOf(*cell(0)), centreOf(*cell(1)));
           } },
         { Mode::Template, "EDIT_TEMPLATE",
           [&] {
