@@ -24,23 +24,18 @@ void log(const QLoggingCategory& category, const QString& message)
 
 namespace {
 
-// Where plainHandler writes: the standard error unless diverted.
-FILE* s_plainOut = nullptr;
-
 void plainHandler(QtMsgType, const QMessageLogContext&, const QString& message)
 {
     // One write per line, so that lines from several threads do not interleave.
-    FILE* out = s_plainOut ? s_plainOut : stderr;
     const QByteArray line = message.toLocal8Bit() + '\n';
-    std::fwrite(line.constData(), 1, size_t(line.size()), out);
-    std::fflush(out);
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    std::fflush(stderr);
 }
 
 } // namespace
 
-void installPlainMessageHandler(FILE* out)
+void installPlainMessageHandler()
 {
-    s_plainOut = out;
     qInstallMessageHandler(plainHandler);
 }
 

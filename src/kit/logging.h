@@ -7,7 +7,6 @@
 // (noquote keeps QDebug from quoting strings). Categories can be switched
 // off with QT_LOGGING_RULES, e.g. "tessera.media=false".
 
-#include <cstdio>
 #include <vector>
 
 #include <QByteArray>
@@ -31,11 +30,11 @@ Q_DECLARE_LOGGING_CATEGORY(lcMedia) // tessera.media
 // Writes `message` unchanged as one info line of `category`.
 void log(const QLoggingCategory& category, const QString& message);
 
-// Sends every enabled log line to `out` (the standard error when null) as
-// the bare message followed by a newline: no category, level or quoting.
-// Used by the command-line renderer, whose output scripts read. Fatal
-// messages still abort.
-void installPlainMessageHandler(FILE* out = nullptr);
+// Sends every enabled log line to the standard error as the bare message
+// followed by a newline: no category, level or quoting. Used by the
+// command-line renderer, whose output scripts read. Fatal messages still
+// abort.
+void installPlainMessageHandler();
 
 // Holds back every log line (of any thread) while it lives, to be passed on
 // to the handler installed before it, in order, by release(); what is not
